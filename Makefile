@@ -1,0 +1,31 @@
+# Thin wrapper over CMake presets: every target installs and builds what it needs.
+JOBS ?= $(shell nproc)
+
+.PHONY: deps configure build run demo test test-asan bench clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+configure: deps
+	@test -f build/build.ninja || cmake --preset default
+
+build: configure
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	cd build/bin && ./vitacraft
+
+demo: build
+	build/bin/vitacraft-cli export build/bin/sample.vcw build/bin/sample-resume.doc
+	@echo "$(CURDIR)/build/bin/sample-resume.doc"
+
+test: build
+	ctest --preset default -j $(JOBS)
+
+test-asan: deps
+	@test -f build-asan/build.ninja || cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
+
+clean:
+	rm -rf build build-asan

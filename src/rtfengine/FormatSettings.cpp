@@ -1,0 +1,501 @@
+#include "rtfengine/FormatSettings.h"
+
+#include <langinfo.h>
+#include <locale.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <optional>
+
+namespace rtfengine {
+
+namespace {
+
+std::string lower(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+bool startsWithNoCase(std::string_view text, size_t pos, std::string_view word) {
+    if (text.size() - pos < word.size())
+        return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(text[pos + i])) != word[i])
+            return false;
+    return true;
+}
+
+// The name of the locale category the process would take from its environment.
+std::string environmentLocale(const char* category) {
+    for (const char* var : {"LC_ALL", category, "LANG"}) {
+        const char* value = std::getenv(var);
+        if (value && *value)
+            return value;
+    }
+    return "C";
+}
+
+bool isPosixLocale(const std::string& name) {
+    return name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0;
+}
+
+// Turns a strftime pattern of the C library into the template pattern language.
+std::string fromStrftime(std::string_view pattern) {
+    std::string out;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        char c = pattern[i];
+        if (c != '%' || i + 1 == pattern.size()) {
+            if (std::isalpha(static_cast<unsigned char>(c)))
+                out += '"' + std::string(1, c) + '"';
+            else
+                out += c;
+            continue;
+        }
+        char spec = pattern[++i];
+        // Skip the glibc flags that only change padding.
+        while ((spec == '-' || spec == '_' || spec == '0' || spec == 'E' || spec == 'O') &&
+               i + 1 < pattern.size())
+            spec = pattern[++i];
+        switch (spec) {
+        case 'd': out += "dd"; break;
+        case 'e': out += "d"; break;
+        case 'm': out += "mm"; break;
+        case 'b': case 'h': out += "mmm"; break;
+        case 'B': out += "mmmm"; break;
+        case 'a': out += "ddd"; break;
+        case 'A': out += "dddd"; break;
+        case 'y': out += "yy"; break;
+        case 'Y': case 'G': out += "yyyy"; break;
+        case 'H': case 'k': out += "hh"; break;
+        case 'I': case 'l': out += "hh"; break;
+        case 'M': out += "nn"; break;
+        case 'S': out += "ss"; break;
+        case 'p': case 'P': out += "ampm"; break;
+        case 'T': out += "hh:nn:ss"; break;
+        case 'R': out += "hh:nn"; break;
+        case 'r': out += "hh:nn:ss ampm"; break;
+        case 'D': out += "mm/dd/yy"; break;
+        case 'F': out += "yyyy-mm-dd"; break;
+        case 'n': case 't': out += ' '; break;
+        case '%': out += '%'; break;
+        default: break; // time zones, week numbers: nothing sensible to show
+        }
+    }
+    return out;
+}
+
+char firstSeparator(const std::string& pattern, char fallback) {
+    bool quoted = false;
+    for (char c : pattern) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && !std::isalnum(static_cast<unsigned char>(c)) && c != ' ')
+            return c;
+    }
+    return fallback;
+}
+
+int dayOfWeek(int y, int m, int d) { // 0 = Sunday
+    static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    if (m < 1 || m > 12)
+        return 0;
+    if (m < 3)
+        y -= 1;
+    int w = (y + y / 4 - y / 100 + y / 400 + t[m - 1] + d) % 7;
+    return w < 0 ? w + 7 : w;
+}
+
+std::string pad(int value, int width) {
+    std::string s = std::to_string(value < 0 ? -value : value);
+    if (static_cast<int>(s.size()) < width)
+        s.insert(0, width - s.size(), '0');
+    return value < 0 ? "-" + s : s;
+}
+
+bool hasAmPm(std::string_view pattern) {
+    char quote = 0;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        char c = pattern[i];
+        if (quote) {
+            if (c == quote)
+                quote = 0;
+            continue;
+        }
+        if (c == '"' || c == '\'') {
+            quote = c;
+            continue;
+        }
+        if (startsWithNoCase(pattern, i, "am/pm") || startsWithNoCase(pattern, i, "a/p") ||
+            startsWithNoCase(pattern, i, "ampm"))
+            return true;
+    }
+    return false;
+}
+
+void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
+                const FormatSettings& fs, int depth) {
+    if (depth > 2)
+        return; // a locale pattern that names itself; nothing more to expand
+    const bool twelveHour = hasAmPm(pattern);
+    bool lastWasHour = false;
+    size_t i = 0;
+    while (i < pattern.size()) {
+        const char c = pattern[i];
+        const char lc = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        auto run = [&](char letter) {
+            size_t n = 0;
+            while (i + n < pattern.size() &&
+                   std::tolower(static_cast<unsigned char>(pattern[i + n])) == letter)
+                ++n;
+            return n;
+        };
+        if (c == '"' || c == '\'') {
+            size_t end = pattern.find(c, i + 1);
+            if (end == std::string_view::npos)
+                end = pattern.size();
+            out.append(pattern.substr(i + 1, end - i - 1));
+            i = end + 1;
+            continue;
+        }
+        switch (lc) {
+        case 'y': {
+            size_t n = run('y');
+            out += n <= 2 ? pad(v.year % 100, 2) : pad(v.year, 4);
+            i += n;
+            lastWasHour = false;
+            continue;
+        }
+        case 'm': {
+            size_t n = run('m');
+            if (lastWasHour && n <= 2) {
+                out += n == 1 ? std::to_string(v.minute) : pad(v.minute, 2);
+            } else if (n >= 4) {
+                out += fs.longMonthNames[(v.month + 11) % 12];
+            } else if (n == 3) {
+                out += fs.shortMonthNames[(v.month + 11) % 12];
+            } else {
+                out += n == 1 ? std::to_string(v.month) : pad(v.month, 2);
+            }
+            i += n;
+            lastWasHour = false;
+            continue;
+        }
+        case 'd': {
+            size_t n = run('d');
+            const int w = dayOfWeek(v.year, v.month, v.day);
+            if (n >= 6)
+                formatInto(out, fs.longDateFormat, v, fs, depth + 1);
+            else if (n == 5)
+                formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
+            else if (n == 4)
+                out += fs.longDayNames[w];
+            else if (n == 3)
+                out += fs.shortDayNames[w];
+            else
+                out += n == 1 ? std::to_string(v.day) : pad(v.day, 2);
+            i += n;
+            lastWasHour = false;
+            continue;
+        }
+        case 'h': {
+            size_t n = run('h');
+            int h = v.hour;
+            if (twelveHour) {
+                h %= 12;
+                if (h == 0)
+                    h = 12;
+            }
+            out += n == 1 ? std::to_string(h) : pad(h, 2);
+            i += n;
+            lastWasHour = true;
+            continue;
+        }
+        case 'n': {
+            size_t n = run('n');
+            out += n == 1 ? std::to_string(v.minute) : pad(v.minute, 2);
+            i += n;
+            lastWasHour = false;
+            continue;
+        }
+        case 's': {
+            size_t n = run('s');
+            out += n == 1 ? std::to_string(v.second) : pad(v.second, 2);
+            i += n;
+            lastWasHour = false;
+            continue;
+        }
+        case 'z': {
+            size_t n = run('z');
+            out += n == 1 ? std::to_string(v.millisecond) : pad(v.millisecond, 3);
+            i += n;
+            lastWasHour = false;
+            continue;
+        }
+        case 't': {
+            size_t n = run('t');
+            formatInto(out, n >= 2 ? fs.longTimeFormat : fs.shortTimeFormat, v, fs, depth + 1);
+            i += n;
+            lastWasHour = false;
+            continue;
+        }
+        case 'c': {
+            formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
+            if (v.hour || v.minute || v.second || v.millisecond) {
+                out += ' ';
+                formatInto(out, fs.longTimeFormat, v, fs, depth + 1);
+            }
+            ++i;
+            lastWasHour = false;
+            continue;
+        }
+        default:
+            break;
+        }
+        const bool pm = v.hour >= 12;
+        if (startsWithNoCase(pattern, i, "am/pm")) {
+            if (std::isupper(static_cast<unsigned char>(c)))
+                out += pm ? "PM" : "AM";
+            else
+                out += pm ? "pm" : "am";
+            i += 5;
+        } else if (startsWithNoCase(pattern, i, "a/p")) {
+            char letter = pm ? 'p' : 'a';
+            out += std::isupper(static_cast<unsigned char>(c))
+                       ? static_cast<char>(std::toupper(letter))
+                       : letter;
+            i += 3;
+        } else if (startsWithNoCase(pattern, i, "ampm")) {
+            out += pm ? fs.timePMString : fs.timeAMString;
+            i += 4;
+        } else if (c == '/') {
+            out += fs.dateSeparator;
+            ++i;
+        } else if (c == ':') {
+            out += fs.timeSeparator;
+            ++i;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+}
+
+int monthFromName(std::string_view word, const FormatSettings& fs) {
+    std::string w = lower(word);
+    for (int m = 0; m < 12; ++m)
+        if (w == lower(fs.shortMonthNames[m]) || w == lower(fs.longMonthNames[m]))
+            return m + 1;
+    return 0;
+}
+
+std::optional<FormatSettings>& currentSlot() {
+    static std::optional<FormatSettings> slot;
+    return slot;
+}
+
+} // namespace
+
+FormatSettings FormatSettings::usEnglish() {
+    FormatSettings fs;
+    fs.shortDateFormat = "m/d/yyyy";
+    fs.longTimeFormat = "h:nn:ss ampm";
+    return fs;
+}
+
+FormatSettings FormatSettings::fromSystemLocale() {
+    FormatSettings fs = usEnglish();
+    const std::string numeric = environmentLocale("LC_NUMERIC");
+    const std::string monetary = environmentLocale("LC_MONETARY");
+    const std::string time = environmentLocale("LC_TIME");
+
+    if (!isPosixLocale(numeric)) {
+        if (locale_t loc = newlocale(LC_NUMERIC_MASK, numeric.c_str(), nullptr)) {
+            const char* radix = nl_langinfo_l(RADIXCHAR, loc);
+            const char* thousands = nl_langinfo_l(THOUSEP, loc);
+            if (radix && std::strlen(radix) == 1)
+                fs.decimalSeparator = radix[0];
+            // Multi-byte group separators (a narrow no-break space) become a blank.
+            if (thousands && std::strlen(thousands) == 1)
+                fs.thousandSeparator = thousands[0];
+            else if (thousands && *thousands)
+                fs.thousandSeparator = ' ';
+            freelocale(loc);
+        }
+    }
+    if (!isPosixLocale(monetary)) {
+        if (locale_t loc = newlocale(LC_MONETARY_MASK, monetary.c_str(), nullptr)) {
+            const char* symbol = nl_langinfo_l(__CURRENCY_SYMBOL, loc);
+            if (symbol && *symbol)
+                fs.currencyString = symbol;
+            const int digits = *nl_langinfo_l(__FRAC_DIGITS, loc);
+            if (digits >= 0 && digits <= 4)
+                fs.currencyDecimals = digits;
+            const bool before = *nl_langinfo_l(__P_CS_PRECEDES, loc) == 1;
+            const bool space = *nl_langinfo_l(__P_SEP_BY_SPACE, loc) == 1;
+            fs.currencyFormat = before ? (space ? 2 : 0) : (space ? 3 : 1);
+            fs.negCurrencyFormat = before ? (space ? 9 : 1) : (space ? 8 : 5);
+            freelocale(loc);
+        }
+    }
+    if (!isPosixLocale(time)) {
+        if (locale_t loc = newlocale(LC_TIME_MASK, time.c_str(), nullptr)) {
+            const std::string dateFmt = fromStrftime(nl_langinfo_l(D_FMT, loc));
+            const std::string timeFmt = fromStrftime(nl_langinfo_l(T_FMT, loc));
+            if (!dateFmt.empty())
+                fs.shortDateFormat = dateFmt;
+            if (!timeFmt.empty())
+                fs.longTimeFormat = timeFmt;
+            fs.dateSeparator = firstSeparator(fs.shortDateFormat, '/');
+            fs.timeSeparator = firstSeparator(fs.longTimeFormat, ':');
+            // The patterns spell the separators out; "/" and ":" stand for the locale's.
+            for (char& ch : fs.shortDateFormat)
+                if (ch == fs.dateSeparator)
+                    ch = '/';
+            for (char& ch : fs.longTimeFormat)
+                if (ch == fs.timeSeparator)
+                    ch = ':';
+            const char* am = nl_langinfo_l(AM_STR, loc);
+            const char* pm = nl_langinfo_l(PM_STR, loc);
+            if (am && *am)
+                fs.timeAMString = am;
+            if (pm && *pm)
+                fs.timePMString = pm;
+            static const nl_item mon[] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
+                                          MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
+            static const nl_item abmon[] = {ABMON_1, ABMON_2, ABMON_3,  ABMON_4,
+                                            ABMON_5, ABMON_6, ABMON_7,  ABMON_8,
+                                            ABMON_9, ABMON_10, ABMON_11, ABMON_12};
+            static const nl_item day[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
+            static const nl_item abday[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
+                                            ABDAY_5, ABDAY_6, ABDAY_7};
+            for (int m = 0; m < 12; ++m) {
+                fs.longMonthNames[m] = nl_langinfo_l(mon[m], loc);
+                fs.shortMonthNames[m] = nl_langinfo_l(abmon[m], loc);
+            }
+            for (int d = 0; d < 7; ++d) {
+                fs.longDayNames[d] = nl_langinfo_l(day[d], loc);
+                fs.shortDayNames[d] = nl_langinfo_l(abday[d], loc);
+            }
+            freelocale(loc);
+        }
+    }
+    return fs;
+}
+
+const FormatSettings& FormatSettings::current() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (!currentSlot())
+            currentSlot() = fromSystemLocale();
+    });
+    return *currentSlot();
+}
+
+void FormatSettings::setCurrent(const FormatSettings& settings) { currentSlot() = settings; }
+
+std::string formatDateTime(std::string_view pattern, const DateTime& value,
+                           const FormatSettings& settings) {
+    std::string out;
+    formatInto(out, pattern.empty() ? std::string_view("c") : pattern, value, settings, 0);
+    return out;
+}
+
+bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings& settings) {
+    // The order of day, month and year comes from the short date pattern.
+    std::string order;
+    for (char c : lower(settings.shortDateFormat))
+        if ((c == 'd' || c == 'm' || c == 'y') && order.find(c) == std::string::npos)
+            order += c;
+    if (order.size() != 3)
+        order = "mdy";
+
+    size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+    };
+    auto number = [&](int& out, int maxDigits) {
+        size_t start = i;
+        out = 0;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) &&
+               static_cast<int>(i - start) < maxDigits)
+            out = out * 10 + (text[i++] - '0');
+        return i > start;
+    };
+
+    DateTime result;
+    skipBlanks();
+    int parts[3] = {0, 0, 0};
+    for (int p = 0; p < 3; ++p) {
+        if (p > 0) {
+            if (i >= text.size() || std::isalnum(static_cast<unsigned char>(text[i])))
+                return false;
+            ++i;
+        }
+        if (order[p] == 'm' && i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) {
+            size_t start = i;
+            while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
+                ++i;
+            parts[p] = monthFromName(text.substr(start, i - start), settings);
+            if (!parts[p])
+                return false;
+        } else if (!number(parts[p], order[p] == 'y' ? 4 : 2)) {
+            return false;
+        }
+    }
+    for (int p = 0; p < 3; ++p) {
+        if (order[p] == 'd')
+            result.day = parts[p];
+        else if (order[p] == 'm')
+            result.month = parts[p];
+        else
+            result.year = parts[p] < 100 ? (parts[p] < 50 ? 2000 + parts[p] : 1900 + parts[p])
+                                         : parts[p];
+    }
+    static const int daysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (result.month < 1 || result.month > 12 || result.day < 1 ||
+        result.day > daysIn[result.month - 1])
+        return false;
+    const bool leap = (result.year % 4 == 0 && result.year % 100 != 0) || result.year % 400 == 0;
+    if (result.month == 2 && result.day == 29 && !leap)
+        return false;
+
+    skipBlanks();
+    if (i < text.size()) {
+        int h = 0, m = 0, s = 0;
+        if (!number(h, 2) || i >= text.size() || text[i] != settings.timeSeparator)
+            return false;
+        ++i;
+        if (!number(m, 2))
+            return false;
+        if (i < text.size() && text[i] == settings.timeSeparator) {
+            ++i;
+            if (!number(s, 2))
+                return false;
+        }
+        skipBlanks();
+        std::string rest = lower(text.substr(i));
+        if (!rest.empty()) {
+            const bool pm = rest == lower(settings.timePMString) || rest == "pm";
+            const bool am = rest == lower(settings.timeAMString) || rest == "am";
+            if (!pm && !am)
+                return false;
+            if (h < 1 || h > 12)
+                return false;
+            h = (h % 12) + (pm ? 12 : 0);
+        }
+        if (h > 23 || m > 59 || s > 59)
+            return false;
+        result.hour = h;
+        result.minute = m;
+        result.second = s;
+    }
+    value = result;
+    return true;
+}
+
+} // namespace rtfengine
