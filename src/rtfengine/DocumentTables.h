@@ -1,0 +1,43 @@
+// The font, colour and style tables of the document being generated. They start
+// from the template's own tables, grow as RTF fragments are spliced in, and are
+// written into the document's head when the run ends.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rtfengine {
+
+struct DocumentTables {
+    // Whole font groups, braces included: "{\f0\fswiss\fcharset0 Arial;}".
+    std::vector<std::string> fonts;
+    // One entry per colour slot, each ending in ";": ";" for the automatic colour,
+    // "\red255\green0\blue0;" for a colour. The index is the colour number.
+    std::vector<std::string> colors;
+    // Whole stylesheet groups, braces included: "{\s1 ... ;}", "{\*\cs2 ...}".
+    std::vector<std::string> styles;
+    // The template had a colour table of its own.
+    bool hasColorTable = false;
+};
+
+// Readers for the template's table groups. `pos` is the index of the "{" that opens
+// the group in `text`; on return it is just past the group's closing "}".
+// They raise EBadRtfFormat with the engine's messages when the group is unreadable.
+void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset);
+void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables);
+void readStylesheet(std::string_view text, size_t& pos, DocumentTables& tables);
+
+// The groups the engine writes in place of the template's tables at the end of a run.
+void writeFontTable(const DocumentTables& tables, std::string& out);
+void writeColorTable(const DocumentTables& tables, std::string& out);
+void writeStylesheet(const DocumentTables& tables, std::string& out);
+
+// Filters the body of a complete RTF document `fragment` into `out`, merging its
+// fonts, colours and styles into `tables` and renumbering every reference to them.
+// In table-row mode table keywords are dropped and row ends become line breaks.
+void insertRtfFragment(DocumentTables& tables, bool tableRowMode, std::string& out,
+                       std::string_view fragment);
+
+} // namespace rtfengine
