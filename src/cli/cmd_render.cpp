@@ -158,8 +158,7 @@ const cli::Command& renderCommand() {
         "render",
         "TEMPLATE OUT --db FILE [--dataset [NAME=]SQL]... [--var NAME=VALUE]... "
         "[--options LIST] [--lang N] [--charset N] [--true TEXT] [--false TEXT] [--print-vars]",
-        "Runs an RTF template through the template engine with datasets made from SQL.",
-        runRender};
+        "Runs an RTF template through the template engine with datasets made from SQL.", runRender};
     return command;
 }
 

@@ -55,8 +55,8 @@ public:
                 m_columns[c].push_back(c < row.size() ? row[c] : std::string());
         for (size_t c = 0; c < fields.size(); ++c)
             m_fields.push_back(std::make_unique<MemoryField>(
-                fields[c], c < kinds.size() ? kinds[c] : rtfengine::FieldKind::Other,
-                m_columns[c], m_row));
+                fields[c], c < kinds.size() ? kinds[c] : rtfengine::FieldKind::Other, m_columns[c],
+                m_row));
         m_rowCount = rows.size();
     }
 

@@ -58,11 +58,10 @@ TEST(ReportVariables, BooleansFollowTrueValue) {
     struct Case {
         const char* value;
         bool expected;
-    } cases[] = {{"Yes", true}, {"yes", false}, {"true", true}, {"TRUE", true}, {"No", false},
-                 {"", false}};
+    } cases[] = {{"Yes", true},  {"yes", false}, {"true", true},
+                 {"TRUE", true}, {"No", false},  {"", false}};
     for (const Case& c : cases)
-        EXPECT_EQ(TReportVariable::localValue(&engine, c.value).asBoolean(), c.expected)
-            << c.value;
+        EXPECT_EQ(TReportVariable::localValue(&engine, c.value).asBoolean(), c.expected) << c.value;
     TReportVariable v = TReportVariable::localValue(&engine, "");
     v.setBoolean(true);
     EXPECT_EQ(v.asString(), "Yes");

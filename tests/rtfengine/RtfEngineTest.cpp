@@ -21,7 +21,9 @@ namespace {
 
 const std::string kHead = "{\\rtf1\\ansi ";
 
-std::string rtf(const std::string& body) { return kHead + body + "}"; }
+std::string rtf(const std::string& body) {
+    return kHead + body + "}";
+}
 
 // The body of a rendered document between the head above and the final brace.
 std::string body(const std::string& document) {
@@ -131,12 +133,9 @@ TEST_F(EngineTest, OptionsChangeMissingValuesAndZeros) {
         const char* in;
         const char* out;
     } cases[] = {
-        {"\\\\Missing{\\b }\\\\", "{\\b }"},
-        {"\\\\A.Nope\\\\", ""},
-        {"\\\\Unknown(1)\\cf1 \\\\", "\\cf1 "},
-        {"\\\\FFIX(0)\\\\", "\\lang1033 "},
-        {"\\\\FCUR(0)\\\\", "\\lang1033 "},
-        {"\\\\FFIX(0.5,0)\\\\", "\\lang1033 1"},
+        {"\\\\Missing{\\b }\\\\", "{\\b }"},    {"\\\\A.Nope\\\\", ""},
+        {"\\\\Unknown(1)\\cf1 \\\\", "\\cf1 "}, {"\\\\FFIX(0)\\\\", "\\lang1033 "},
+        {"\\\\FCUR(0)\\\\", "\\lang1033 "},     {"\\\\FFIX(0.5,0)\\\\", "\\lang1033 1"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(run(c.in), c.out) << c.in;
@@ -171,9 +170,8 @@ TEST_F(EngineTest, UserDefinedFunctionsByResultType) {
              [](TRtfEngine&, const TUdfArgs& args, std::string& result) {
                  result = args.empty() ? "{\\b raw}" : "";
              });
-    udfs.add("Nothing", 0, 0, udfrNil, [](TRtfEngine&, const TUdfArgs&, std::string& result) {
-        result = "ignored";
-    });
+    udfs.add("Nothing", 0, 0, udfrNil,
+             [](TRtfEngine&, const TUdfArgs&, std::string& result) { result = "ignored"; });
     udfs.add("NoHandler", 0, 0, udfrTReportVariable, nullptr);
     struct Case {
         const char* in;
@@ -376,9 +374,9 @@ TEST_F(EngineTest, FunctionListCannotChangeDuringARun) {
 TEST_F(EngineTest, FragmentsMergeIntoTheDocumentTables) {
     udfs.add("Frag", 0, 0, udfrTMemoryStream,
              [](TRtfEngine& sender, const TUdfArgs&, std::string& result) {
-                 sender.insertRtfFragment(
-                     result, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
-                             "\\pard\\f0 Text\\par }");
+                 sender.insertRtfFragment(result,
+                                          "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
+                                          "\\pard\\f0 Text\\par }");
              });
     const std::string out =
         render(engine, dir, "{\\rtf1{\\fonttbl{\\f0\\froman Times;}}\\\\Frag()\\\\}");

@@ -49,7 +49,8 @@ TEST(UdfList, NamingRules) {
         }
     }
     // Renaming an item to its own name in another case finds the item itself.
-    EXPECT_EQ(nameError(first, "heading"), "User defined function with name heading already exists");
+    EXPECT_EQ(nameError(first, "heading"),
+              "User defined function with name heading already exists");
     EXPECT_NO_THROW(first.setName("Heading"));
     EXPECT_EQ(list.indexOf(" heading "), 0);
     EXPECT_EQ(list.indexOf("nothing"), -1);
