@@ -1,5 +1,5 @@
-// Small byte-level helpers shared by the fragment filter and the template's table
-// readers: RTF numbers, group boundaries and the sub-groups of a table group.
+// RTF text at byte level: turning UTF-8 text into RTF text, and the small helpers
+// of the fragment filter and the template's table readers (numbers, groups).
 #pragma once
 
 #include <cstddef>
@@ -55,5 +55,15 @@ template <typename Visit> void forEachSubGroup(std::string_view body, Visit&& vi
         i = end;
     }
 }
+
+// Appends UTF-8 text as RTF text. ASCII stays as it is except "\", "{" and "}",
+// which are escaped; tab, vertical tab and form feed become "\tab ", "\line " and
+// "\page "; a line break (CR LF, CR or LF) becomes "\par ". Other characters of
+// code page 1252 become "\'xx", all the rest "\uN?" (N a signed 16-bit number, a
+// surrogate pair above U+FFFF). Bytes that are not valid UTF-8 are taken as single
+// code page 1252 bytes and written as "\'xx".
+void appendRtfText(std::string& out, std::string_view utf8);
+
+std::string rtfText(std::string_view utf8);
 
 } // namespace rtfengine
