@@ -129,6 +129,12 @@ void writePicture(std::string& out, const Picture& picture, int formatIndex,
         out += borderWord(format.BorderStyle);
         out += "\\brdrw" + std::to_string(format.borderWidthTwips()) + "\\brdrcf" +
                std::to_string(colorNumber(tables, borderPalette()[format.BorderColor]));
+        // Readers take \picw of an enhanced metafile as hundredths of a millimetre,
+        // while the number above is in twips; the goal size, in twips by
+        // definition, makes them show the picture at its stated size.
+        if (enhanced)
+            out += "\\picwgoal" + std::to_string(rounded(format.WidthMM * kTwipsPerMillimetre)) +
+                   "\\pichgoal" + std::to_string(rounded(format.HeightMM * kTwipsPerMillimetre));
         appendPictureData(out, data, settings.binary);
     }
     out += rtfCodes;
