@@ -1,41 +1,8 @@
 #include "rtfengine/Hyperlink.h"
 
-namespace rtfengine {
+#include "rtfengine/RtfText.h"
 
-void appendRtfEscaped(std::string& out, std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    for (char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-        case '\t':
-            out += "\\tab ";
-            break;
-        case 0x0B:
-            out += "\\line ";
-            break;
-        case 0x0C:
-            out += "\\page ";
-            break;
-        case '\r':
-            out += "\\par ";
-            break;
-        case '\\':
-        case '{':
-        case '}':
-            out += '\\';
-            out += ch;
-            break;
-        default:
-            if (c >= 0x80) {
-                out += "\\'";
-                out += kHex[c >> 4];
-                out += kHex[c & 0x0F];
-            } else {
-                out += ch;
-            }
-        }
-    }
-}
+namespace rtfengine {
 
 HyperlinkParts splitHyperlink(std::string_view text) {
     HyperlinkParts parts;
@@ -61,9 +28,9 @@ void writeHyperlink(std::string& out, std::string_view text, uint16_t lang,
         address += c == '"' ? std::string("%22") : std::string(1, c);
     const std::string langWord = "\\lang" + std::to_string(lang);
     out += "{\\field{\\*\\fldinst {" + langWord + " HYPERLINK \"";
-    appendRtfEscaped(out, address);
+    appendRtfText(out, address);
     out += "\" }}{\\fldrslt " + langWord + " ";
-    appendRtfEscaped(out, parts.caption);
+    appendRtfText(out, parts.caption);
     out += "}}";
     out += rtfCodes;
 }

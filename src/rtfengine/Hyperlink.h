@@ -1,5 +1,5 @@
-// Writes a hyperlink field into the document from a text "address|shown text",
-// and the RTF escaping of inserted text that hyperlinks and pictures share.
+// Writes a hyperlink field into the document from a text "address|shown text":
+// the field's instruction names the address, its result shows the text.
 #pragma once
 
 #include <cstdint>
@@ -7,11 +7,6 @@
 #include <string_view>
 
 namespace rtfengine {
-
-// Appends text as RTF: tab, vertical tab, form feed and carriage return become
-// "\tab ", "\line ", "\page " and "\par "; "\", "{" and "}" are escaped; bytes
-// from 0x80 up become "\'xx" with upper-case hex digits.
-void appendRtfEscaped(std::string& out, std::string_view text);
 
 // The address and the shown text of a hyperlink text: split at the first "|";
 // without one the whole text is the address; an empty shown text is the address;

@@ -1,7 +1,7 @@
 #include "rtfengine/PictureWriter.h"
 
-#include "rtfengine/Hyperlink.h"
 #include "rtfengine/MetafileWriter.h"
+#include "rtfengine/RtfText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -148,7 +148,7 @@ void writePictureFromFile(std::string& out, const std::string& fileName, int for
         picture = loadPictureFile(fileName);
     } catch (const EPictureError&) {
         out += "#Can't load file ";
-        appendRtfEscaped(out, fileName);
+        appendRtfText(out, fileName);
         out += rtfCodes;
         return;
     }

@@ -1,5 +1,4 @@
-// Hyperlink fields written from "address|shown text" values, and the escaping of
-// inserted text.
+// Hyperlink fields written from "address|shown text" values.
 #include "rtfengine/Hyperlink.h"
 
 #include <gtest/gtest.h>
@@ -45,14 +44,6 @@ TEST(Hyperlink, WritesTheEngineLanguageNumber) {
     std::string out;
     writeHyperlink(out, "a|b", 0, "");
     EXPECT_EQ(out, "{\\field{\\*\\fldinst {\\lang0 HYPERLINK \"a\" }}{\\fldrslt \\lang0 b}}");
-}
-
-TEST(RtfEscaping, EscapesControlCharactersBracesAndHighBytes) {
-    std::string out;
-    appendRtfEscaped(out, "a\tb\x0B"
-                          "c\x0C"
-                          "d\re\nf\\{}\x80\xFF");
-    EXPECT_EQ(out, "a\\tab b\\line c\\page d\\par e\nf\\\\\\{\\}\\'80\\'FF");
 }
 
 } // namespace
