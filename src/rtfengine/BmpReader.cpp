@@ -168,8 +168,8 @@ ImageBitmap readBmp(std::string_view data) {
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     for (uint32_t y = 0; y < image.height; ++y) {
         const uint32_t fileRow = h.topDown ? y : image.height - 1 - y;
-        const auto* src = reinterpret_cast<const uint8_t*>(data.data()) + offBits +
-                          stride * fileRow;
+        const auto* src =
+            reinterpret_cast<const uint8_t*>(data.data()) + offBits + stride * fileRow;
         uint8_t* dst = image.rgb.data() + size_t(y) * image.width * 3;
         for (uint32_t x = 0; x < image.width; ++x, dst += 3) {
             switch (h.bitCount) {

@@ -27,14 +27,14 @@ public:
     // The format of a picture of this size in pixels: unscaled, no border.
     static TImageFormat forPixels(uint16_t width, uint16_t height);
 
-    double WidthMM = 0;  // displayed size in millimetres
+    double WidthMM = 0; // displayed size in millimetres
     double HeightMM = 0;
-    uint16_t Width = 0;  // pixels at 96 per inch
+    uint16_t Width = 0; // pixels at 96 per inch
     uint16_t Height = 0;
     uint16_t ScaleX = 100; // percent
     uint16_t ScaleY = 100;
-    uint8_t BorderStyle = 0; // 0 none, 1 single, 2 double, 3 thick, 4 shadow, 5 dotted, 6 hairline
-    float BorderWidth = 0;   // points, as SetBorder received it
+    uint8_t BorderStyle = 0;  // 0 none, 1 single, 2 double, 3 thick, 4 shadow, 5 dotted, 6 hairline
+    float BorderWidth = 0;    // points, as SetBorder received it
     uint16_t BorderColor = 0; // index into borderPalette()
 
     // Sets style and colour; the width is capped at 3.5 points and a border that

@@ -86,12 +86,12 @@ std::string writeEmf(const ImageBitmap& image, int32_t frameWidth, int32_t frame
     put32(emf, kEmfSignature);
     put32(emf, 0x10000); // version
     put32(emf, total);
-    put32(emf, 3);    // records
-    put16(emf, 1);    // handles (index 0 is reserved)
-    put16(emf, 0);    // reserved
-    put32(emf, 0);    // description length
-    put32(emf, 0);    // description offset
-    put32(emf, 0);    // palette entries
+    put32(emf, 3); // records
+    put16(emf, 1); // handles (index 0 is reserved)
+    put16(emf, 0); // reserved
+    put32(emf, 0); // description length
+    put32(emf, 0); // description offset
+    put32(emf, 0); // palette entries
     put32(emf, kDevicePixels[0]);
     put32(emf, kDevicePixels[1]);
     put32(emf, kDeviceMillimetres[0]);

@@ -50,8 +50,8 @@ const char* borderWord(uint8_t style) {
 
 int colorNumber(DocumentTables& tables, PaletteColor color) {
     const std::string entry = "\\red" + std::to_string(color.red) + "\\green" +
-                              std::to_string(color.green) + "\\blue" +
-                              std::to_string(color.blue) + ";";
+                              std::to_string(color.green) + "\\blue" + std::to_string(color.blue) +
+                              ";";
     auto& colors = tables.colors;
     for (size_t i = 0; i < colors.size(); ++i)
         if (equalIgnoringCase(colors[i], entry))
@@ -82,8 +82,8 @@ void writePicture(std::string& out, const Picture& picture, int formatIndex,
                   const PictureSettings& settings, DocumentTables& tables,
                   std::string_view rtfCodes) {
     if (!picture.empty()) {
-        TImageFormat format = TImageFormat::forPixels(uint16_t(picture.width()),
-                                                      uint16_t(picture.height()));
+        TImageFormat format =
+            TImageFormat::forPixels(uint16_t(picture.width()), uint16_t(picture.height()));
         if (settings.onImageFormat)
             settings.onImageFormat(formatIndex, format);
         if (format.BorderColor > kLastPaletteIndex)

@@ -33,8 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"|My page", field("", "")},
         // Only the first bar splits; an empty shown text shows the address.
         LinkCase{"a|b|c", field("a", "b|c")},
-        LinkCase{"http://x/|", field("http://x/", "http://x/")},
-        LinkCase{"", field("", "")},
+        LinkCase{"http://x/|", field("http://x/", "http://x/")}, LinkCase{"", field("", "")},
         // Both parts are escaped; a quote cannot end the field's argument early.
         LinkCase{"C:\\cv\\{a}.doc|R\xE9sum\xE9",
                  field("C:\\\\cv\\\\\\{a\\}.doc", "R\\'E9sum\\'E9")},

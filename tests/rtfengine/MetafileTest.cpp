@@ -56,11 +56,11 @@ TEST(EmfWriter, HoldsHeaderStretchedBitmapAndEnd) {
     EXPECT_EQ(frame, (std::vector<uint32_t>{0, 0, 79, 53}));
 
     const size_t r = records[1].at;
-    EXPECT_EQ(get32(emf, r + 40), 3u);         // source width
-    EXPECT_EQ(get32(emf, r + 44), 2u);         // source height
-    EXPECT_EQ(get32(emf, r + 72), 3u);         // destination width
-    EXPECT_EQ(get32(emf, r + 76), 2u);         // destination height
-    EXPECT_EQ(get32(emf, r + 68), 0xCC0020u);  // SRCCOPY
+    EXPECT_EQ(get32(emf, r + 40), 3u);        // source width
+    EXPECT_EQ(get32(emf, r + 44), 2u);        // source height
+    EXPECT_EQ(get32(emf, r + 72), 3u);        // destination width
+    EXPECT_EQ(get32(emf, r + 76), 2u);        // destination height
+    EXPECT_EQ(get32(emf, r + 68), 0xCC0020u); // SRCCOPY
     const size_t bmi = r + get32(emf, r + 48);
     EXPECT_EQ(get32(emf, bmi + 4), 3u);
     EXPECT_EQ(get32(emf, bmi + 8), 2u);
@@ -68,9 +68,9 @@ TEST(EmfWriter, HoldsHeaderStretchedBitmapAndEnd) {
     EXPECT_EQ(get32(emf, r + 60), 24u); // bits: two rows of 12 bytes
     // The first stored row is the bottom one, in blue, green, red order.
     const size_t bits = r + get32(emf, r + 56);
-    EXPECT_EQ(uint8_t(emf[bits + 3]), 200);  // blue of (1, 1)
-    EXPECT_EQ(uint8_t(emf[bits + 4]), 40);   // green of (1, 1)
-    EXPECT_EQ(uint8_t(emf[bits + 5]), 40);   // red of (1, 1)
+    EXPECT_EQ(uint8_t(emf[bits + 3]), 200);    // blue of (1, 1)
+    EXPECT_EQ(uint8_t(emf[bits + 4]), 40);     // green of (1, 1)
+    EXPECT_EQ(uint8_t(emf[bits + 5]), 40);     // red of (1, 1)
     EXPECT_EQ(uint8_t(emf[bits + 12 + 4]), 0); // green of (1, 0)
 }
 
@@ -103,8 +103,8 @@ TEST(WmfWriter, IsAnAnisotropicMetafileWithOneStretchedBitmap) {
     EXPECT_EQ(functions, (std::vector<uint32_t>{0x0103, 0x020B, 0x020C, 0x0F43, 0x0000}));
     EXPECT_EQ(get32(wmf, 12), largest);
     ASSERT_NE(stretch, 0u);
-    EXPECT_EQ(get16(wmf, stretch + 20), 4u); // destination height
-    EXPECT_EQ(get16(wmf, stretch + 22), 5u); // destination width
+    EXPECT_EQ(get16(wmf, stretch + 20), 4u);     // destination height
+    EXPECT_EQ(get16(wmf, stretch + 22), 5u);     // destination width
     EXPECT_EQ(get32(wmf, stretch + 28 + 4), 5u); // DIB width
 }
 
@@ -153,8 +153,7 @@ TEST(MetafileReader, ReadsAPlaceableWmfWithoutItsPlaceableHeader) {
     EXPECT_EQ(data.height, 48u);
 
     EXPECT_THROW(readPlaceableWmf(placeable(1440, 720, 0, body)), EPictureError);
-    EXPECT_THROW(readPlaceableWmf(placeable(1440, 720, 1440, body.substr(0, 30))),
-                 EPictureError);
+    EXPECT_THROW(readPlaceableWmf(placeable(1440, 720, 1440, body.substr(0, 30))), EPictureError);
     EXPECT_THROW(readPlaceableWmf(placeable(0, 720, 1440, body)), EPictureError);
 }
 

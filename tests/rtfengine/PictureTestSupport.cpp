@@ -41,8 +41,8 @@ std::string encodeJpeg(const rtfengine::ImageBitmap& image, bool progressive) {
         jpeg_simple_progression(&cinfo);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        JSAMPROW row = const_cast<uint8_t*>(image.rgb.data()) +
-                       size_t(cinfo.next_scanline) * image.width * 3;
+        JSAMPROW row =
+            const_cast<uint8_t*>(image.rgb.data()) + size_t(cinfo.next_scanline) * image.width * 3;
         jpeg_write_scanlines(&cinfo, &row, 1);
     }
     jpeg_finish_compress(&cinfo);

@@ -171,8 +171,8 @@ TEST(PictureWriter, ColourNumberKeepsSlotZeroAutomatic) {
     EXPECT_EQ(colorNumber(tables, {255, 0, 0}), 1);
     EXPECT_EQ(colorNumber(tables, {0, 0, 0}), 2);
     EXPECT_EQ(colorNumber(tables, {255, 0, 0}), 1);
-    EXPECT_EQ(tables.colors,
-              (std::vector<std::string>{";", "\\red255\\green0\\blue0;", "\\red0\\green0\\blue0;"}));
+    EXPECT_EQ(tables.colors, (std::vector<std::string>{";", "\\red255\\green0\\blue0;",
+                                                       "\\red0\\green0\\blue0;"}));
 }
 
 TEST(PictureFromFile, WritesTheTextForAFileThatCannotBeLoaded) {
@@ -195,8 +195,7 @@ TEST(PictureFromFile, WritesALoadedFile) {
     DocumentTables tables;
     std::string out;
     writePictureFromFile(out, VITACRAFT_TEST_DATA "/pictures/rgbw-2x2.bmp", 0, {}, tables, "");
-    EXPECT_EQ(out.rfind("{\\pict\\picscalex100\\picscaley100" + kCropWords + "\\picw30\\pich30",
-                        0),
+    EXPECT_EQ(out.rfind("{\\pict\\picscalex100\\picscaley100" + kCropWords + "\\picw30\\pich30", 0),
               0u);
 }
 
