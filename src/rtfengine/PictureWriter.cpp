@@ -146,7 +146,8 @@ void writePictureFromFile(std::string& out, const std::string& fileName, int for
     Picture picture;
     try {
         picture = loadPictureFile(fileName);
-    } catch (const EPictureError&) {
+    } catch (const std::exception&) {
+        // Whatever kept the file from loading, the run goes on with a visible note.
         out += "#Can't load file ";
         appendRtfText(out, fileName);
         out += rtfCodes;
