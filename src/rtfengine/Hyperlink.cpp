@@ -20,13 +20,13 @@ HyperlinkParts splitHyperlink(std::string_view text) {
     return parts;
 }
 
-void writeHyperlink(std::string& out, std::string_view text, uint16_t lang,
+void writeHyperlink(std::string& out, std::string_view text, std::string_view lang,
                     std::string_view rtfCodes) {
     const HyperlinkParts parts = splitHyperlink(text);
     std::string address;
     for (char c : parts.address)
         address += c == '"' ? std::string("%22") : std::string(1, c);
-    const std::string langWord = "\\lang" + std::to_string(lang);
+    const std::string langWord = "\\lang" + std::string(lang);
     out += "{\\field{\\*\\fldinst {" + langWord + " HYPERLINK \"";
     appendRtfText(out, address);
     out += "\" }}{\\fldrslt " + langWord + " ";

@@ -2,7 +2,6 @@
 // the field's instruction names the address, its result shows the text.
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,10 +16,10 @@ struct HyperlinkParts {
 };
 HyperlinkParts splitHyperlink(std::string_view text);
 
-// Appends a HYPERLINK field for the text, each part prefixed with "\lang<lang>",
-// then the command's RTF codes. A double quote in the address is written as "%22"
-// so that it cannot end the field's quoted argument early.
-void writeHyperlink(std::string& out, std::string_view text, uint16_t lang,
+// Appends a HYPERLINK field for the text, each part prefixed with "\lang" and
+// `lang` (the engine's language number in decimal), then the command's RTF codes. A double quote in
+// the address is written as "%22" so that it cannot end the field's quoted argument early.
+void writeHyperlink(std::string& out, std::string_view text, std::string_view lang,
                     std::string_view rtfCodes);
 
 } // namespace rtfengine

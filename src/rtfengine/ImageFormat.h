@@ -19,8 +19,7 @@ const std::array<PaletteColor, 16>& borderPalette();
 
 // Handed to the OnImageFormat handler, which may change any field before the
 // picture's header is built.
-class TImageFormat {
-public:
+struct TImageFormat {
     // Millimetres per pixel at 96 pixels per inch, as the header numbers use it.
     static constexpr double kMillimetresPerPixel = 0.264596930676;
 

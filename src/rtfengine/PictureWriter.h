@@ -14,13 +14,13 @@ namespace rtfengine {
 
 // Lets the caller adjust a picture's size and border before it is written;
 // formatIndex is the command's image format index (first number of FIMG).
-using TOnImageFormat = std::function<void(int formatIndex, TImageFormat& imageFormat)>;
+using ImageFormatHandler = std::function<void(int formatIndex, TImageFormat& imageFormat)>;
 
 // How the engine writes pictures during one run.
 struct PictureSettings {
     bool wmfCompatible = false; // Windows metafiles instead of enhanced ones
     bool binary = true;         // \bin data instead of hexadecimal
-    TOnImageFormat onImageFormat;
+    ImageFormatHandler onImageFormat;
 };
 
 // The colour number of a colour in the document's colour list, appending it when

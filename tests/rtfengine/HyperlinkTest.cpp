@@ -21,7 +21,7 @@ class Hyperlinks : public testing::TestWithParam<LinkCase> {};
 
 TEST_P(Hyperlinks, WriteTheField) {
     std::string out = "x";
-    writeHyperlink(out, GetParam().text, 1033, "{\\b }");
+    writeHyperlink(out, GetParam().text, "1033", "{\\b }");
     EXPECT_EQ(out, "x" + GetParam().expected + "{\\b }");
 }
 
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Hyperlink, WritesTheEngineLanguageNumber) {
     std::string out;
-    writeHyperlink(out, "a|b", 0, "");
+    writeHyperlink(out, "a|b", "0", "");
     EXPECT_EQ(out, "{\\field{\\*\\fldinst {\\lang0 HYPERLINK \"a\" }}{\\fldrslt \\lang0 b}}");
 }
 
