@@ -29,7 +29,7 @@ Rgb pixel(const ImageBitmap& image, uint32_t x, uint32_t y) {
 }
 
 // A bitmap file around the given rows (as stored, padding included).
-struct BmpSpec {
+struct BmpLayout {
     int32_t width;
     int32_t height;
     uint16_t bitCount;
@@ -40,7 +40,7 @@ struct BmpSpec {
     uint32_t colorsUsed;
 };
 
-std::string buildBmp(const BmpSpec& s) {
+std::string buildBmp(const BmpLayout& s) {
     std::string info;
     put32(info, 40);
     put32(info, uint32_t(s.width));
@@ -83,7 +83,7 @@ TEST(BmpReader, ReadsTheBottomUpFixtureTopRowFirst) {
 
 struct GoodBmp {
     const char* name;
-    BmpSpec spec;
+    BmpLayout layout;
     std::vector<Rgb> expected; // row by row from the top
 };
 
@@ -91,7 +91,7 @@ class BmpFormats : public testing::TestWithParam<GoodBmp> {};
 
 TEST_P(BmpFormats, DecodesEveryPixel) {
     const GoodBmp& c = GetParam();
-    const ImageBitmap image = readBmp(buildBmp(c.spec));
+    const ImageBitmap image = readBmp(buildBmp(c.layout));
     ASSERT_EQ(size_t(image.width) * image.height, c.expected.size());
     for (size_t i = 0; i < c.expected.size(); ++i)
         EXPECT_EQ(pixel(image, uint32_t(i % image.width), uint32_t(i / image.width)), c.expected[i])
