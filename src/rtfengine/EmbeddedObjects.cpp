@@ -1,46 +1,47 @@
 #include "rtfengine/EmbeddedObjects.h"
 
-#include "rtfengine/RtfText.h"
+#include "rtfengine/Dataset.h"
+#include "rtfengine/Hyperlink.h"
+#include "rtfengine/PictureWriter.h"
+#include "rtfengine/RtfEngine.h"
 
 namespace rtfengine {
 
-namespace {
+void writeEmbeddedObject(TRtfEngine& engine, DocumentTables& tables, const EmbeddedObject& object,
+                         std::string& out) {
+    if (object.source == EmbeddedObject::Source::Hyperlink) {
+        writeHyperlink(out, object.text, object.lang, object.codes);
+        return;
+    }
 
-void writeHyperlink(const EmbeddedObject& object, std::string& out) {
-    const std::string_view text = object.text;
-    const size_t bar = text.find('|');
-    const std::string_view address = text.substr(0, bar);
-    std::string_view shown =
-        bar == std::string_view::npos ? std::string_view() : text.substr(bar + 1);
-    if (shown.empty())
-        shown = address;
-    out += "{\\field{\\*\\fldinst {\\lang";
-    out += object.lang;
-    out += " HYPERLINK \"";
-    appendRtfText(out, address);
-    out += "\" }}{\\fldrslt \\lang";
-    out += object.lang;
-    out += ' ';
-    appendRtfText(out, shown);
-    out += "}}";
-}
+    PictureSettings settings;
+    settings.wmfCompatible = engine.options().has(TRtfOption::eoGraphicsWmfCompatible);
+    settings.binary = engine.options().has(TRtfOption::eoGraphicsBinary);
+    if (engine.OnImageFormat)
+        settings.onImageFormat = [&engine](int formatIndex, TImageFormat& imageFormat) {
+            engine.OnImageFormat(engine, formatIndex, imageFormat);
+        };
+    // The image format index is FIMG's first number; without FIMG it is 0.
+    const int formatIndex = object.format.id == FormatId::FIMG ? object.format.param1 : 0;
 
-} // namespace
-
-void writeEmbeddedObject(TRtfEngine& /*engine*/, DocumentTables& /*tables*/,
-                         const EmbeddedObject& object, std::string& out) {
     switch (object.source) {
-    case EmbeddedObject::Source::Hyperlink:
-        writeHyperlink(object, out);
-        break;
     case EmbeddedObject::Source::PictureFile:
+        writePictureFromFile(out, std::string(object.text), formatIndex, settings, tables,
+                             object.codes);
+        break;
     case EmbeddedObject::Source::PictureField:
-    case EmbeddedObject::Source::PictureData:
-        // Picture writing is not wired in yet: a picture request writes only the
-        // command's codes, so the document stays well formed.
+        writePictureFromField(out, object.field->asBytes(), formatIndex, settings, tables,
+                              object.codes);
+        break;
+    case EmbeddedObject::Source::PictureData: {
+        // A function that left its result empty places no picture.
+        const Picture picture = object.text.empty() ? Picture() : decodePicture(object.text);
+        writePicture(out, picture, formatIndex, settings, tables, object.codes);
         break;
     }
-    out += object.codes;
+    case EmbeddedObject::Source::Hyperlink:
+        break;
+    }
 }
 
 } // namespace rtfengine

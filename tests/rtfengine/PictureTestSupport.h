@@ -1,0 +1,27 @@
+// Builders for the picture tests: small images encoded on the spot with the same
+// libraries the engine decodes with, and little-endian byte writing.
+#pragma once
+
+#include "rtfengine/Image.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace picturetest {
+
+// A width by height picture whose pixel (x, y) is (x * 40, y * 40, 200), so that
+// every pixel differs from its neighbours.
+rtfengine::ImageBitmap gradient(uint32_t width, uint32_t height);
+
+std::string encodeJpeg(const rtfengine::ImageBitmap& image, bool progressive = false);
+std::string encodePng(const rtfengine::ImageBitmap& image);
+
+void put16(std::string& out, uint32_t v);
+void put32(std::string& out, uint32_t v);
+uint32_t get16(std::string_view d, size_t at);
+uint32_t get32(std::string_view d, size_t at);
+
+std::string readFile(const std::string& path);
+
+} // namespace picturetest
