@@ -40,7 +40,9 @@ void DataBinding::bind(store::TableCursor* cursor, const QString& field) {
     refresh();
 }
 
-bool DataBinding::isReadOnly() const { return !m_cursor || !m_cursor->isActive(); }
+bool DataBinding::isReadOnly() const {
+    return !m_cursor || !m_cursor->isActive();
+}
 
 void DataBinding::write(const QVariant& value) {
     if (m_showing || isReadOnly())

@@ -8,7 +8,6 @@ TDbEdit::TDbEdit(QWidget* parent)
                                                setText(text);
                                        },
                                        [this](bool readOnly) { setReadOnly(readOnly); }})) {
-    connect(this, &QLineEdit::textEdited, m_binding, [this](const QString& text) {
-        m_binding->write(text);
-    });
+    connect(this, &QLineEdit::textEdited, m_binding,
+            [this](const QString& text) { m_binding->write(text); });
 }

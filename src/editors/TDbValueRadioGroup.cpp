@@ -37,7 +37,9 @@ void TDbValueRadioGroup::setColorLeave(const QColor& color) {
     setFontColor(color);
 }
 
-int TDbValueRadioGroup::itemIndex() const { return m_group->checkedId(); }
+int TDbValueRadioGroup::itemIndex() const {
+    return m_group->checkedId();
+}
 
 void TDbValueRadioGroup::enterEvent(QEnterEvent* event) {
     setFontColor(m_colorEnter);

@@ -2,7 +2,8 @@
 // captions shown, `Values` the strings written: choosing item i writes Values[i] (its caption when
 // Values has no entry i), and the item shown selected is the one whose value equals the stored
 // string exactly; with no such item none is selected. The caption font takes `ColorEnter` while
-// the mouse is over the group and `ColorLeave` when it leaves; setting ColorLeave applies it at once.
+// the mouse is over the group and `ColorLeave` when it leaves; setting ColorLeave applies it at
+// once.
 #pragma once
 
 #include "editors/DataBinding.h"

@@ -64,8 +64,9 @@ void TableCursor::open() {
         return;
     QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
     if (!db.isValid() || !db.isOpen())
-        throw ECursorError(
-            QStringLiteral("The database connection %1 is not open.").arg(m_connectionName).toStdString());
+        throw ECursorError(QStringLiteral("The database connection %1 is not open.")
+                               .arg(m_connectionName)
+                               .toStdString());
     m_db = db;
     try {
         readSchema();
@@ -79,8 +80,9 @@ void TableCursor::open() {
     m_current = m_rows.empty() ? -1 : 0;
     m_bof = true;
     m_eof = m_rows.empty();
-    emit currentChanged();
+    // The state first: bound widgets show values only from an open cursor.
     setState(State::Browse);
+    emit currentChanged();
     emit afterOpen();
 }
 
@@ -460,7 +462,8 @@ void TableCursor::writeRow(Row& row) const {
     } else {
         // Only the columns the user set are named, so the store fills in its own defaults.
         if (columns.isEmpty()) {
-            prepare(query, QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_tableName)));
+            prepare(query,
+                    QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted(m_tableName)));
         } else {
             QStringList marks;
             for (qsizetype i = 0; i < columns.size(); ++i)

@@ -9,12 +9,18 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 using store::ECursorError;
 using store::TableCursor;
 using State = TableCursor::State;
 using Mode = TableCursor::WriteMode;
+
+// Readable failure messages for the Qt values the tests compare.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace {
 
@@ -32,7 +38,9 @@ void run(QSqlDatabase db, const QString& sql) {
     ASSERT_TRUE(query.exec(sql)) << query.lastError().text().toStdString();
 }
 
-QString name(const TableCursor& cursor) { return cursor.value("Name").toString(); }
+QString name(const TableCursor& cursor) {
+    return cursor.value("Name").toString();
+}
 
 // Walks the cursor from the first row; leaves it on the last.
 QStringList shownNames(TableCursor& cursor) {
@@ -119,64 +127,122 @@ struct StateCase {
 
 TEST_F(TableCursorTest, StateTransitions) {
     const std::vector<StateCase> cases = {
-        {"a field change enters edit", {"a", "b"}, [](TableCursor& c) { c.setValue("Name", "x"); },
-         State::Edit, "x", 2, {"a", "b"}, {State::Edit}},
-        {"post writes the edit", {"a"},
+        {"a field change enters edit",
+         {"a", "b"},
+         [](TableCursor& c) { c.setValue("Name", "x"); },
+         State::Edit,
+         "x",
+         2,
+         {"a", "b"},
+         {State::Edit}},
+        {"post writes the edit",
+         {"a"},
          [](TableCursor& c) {
              c.setValue("name", "x");
              c.post();
          },
-         State::Browse, "x", 1, {"x"}, {State::Edit, State::Browse}},
-        {"insert then post appends", {"a"},
+         State::Browse,
+         "x",
+         1,
+         {"x"},
+         {State::Edit, State::Browse}},
+        {"insert then post appends",
+         {"a"},
          [](TableCursor& c) {
              c.insert();
              c.setValue("Name", "n");
              c.post();
          },
-         State::Browse, "n", 2, {"a", "n"}, {State::Insert, State::Browse}},
-        {"cancel restores the old values", {"a"},
+         State::Browse,
+         "n",
+         2,
+         {"a", "n"},
+         {State::Insert, State::Browse}},
+        {"cancel restores the old values",
+         {"a"},
          [](TableCursor& c) {
              c.setValue("Name", "x");
              c.cancel();
          },
-         State::Browse, "a", 1, {"a"}, {State::Edit, State::Browse}},
-        {"cancel of an insert returns to the row before", {"a", "b", "c"},
+         State::Browse,
+         "a",
+         1,
+         {"a"},
+         {State::Edit, State::Browse}},
+        {"cancel of an insert returns to the row before",
+         {"a", "b", "c"},
          [](TableCursor& c) {
              c.next();
              c.insert();
              c.setValue("Name", "n");
              c.cancel();
          },
-         State::Browse, "b", 3, {"a", "b", "c"}, {State::Insert, State::Browse}},
-        {"delete the only row", {"a"}, [](TableCursor& c) { c.deleteRecord(); }, State::Browse, "",
-         0, {}, {}},
-        {"delete while inserting discards the new row", {"a"},
+         State::Browse,
+         "b",
+         3,
+         {"a", "b", "c"},
+         {State::Insert, State::Browse}},
+        {"delete the only row",
+         {"a"},
+         [](TableCursor& c) { c.deleteRecord(); },
+         State::Browse,
+         "",
+         0,
+         {},
+         {}},
+        {"delete while inserting discards the new row",
+         {"a"},
          [](TableCursor& c) {
              c.insert();
              c.setValue("Name", "n");
              c.deleteRecord();
          },
-         State::Browse, "a", 1, {"a"}, {State::Insert, State::Browse}},
-        {"delete while editing drops the edit and the row", {"a", "b"},
+         State::Browse,
+         "a",
+         1,
+         {"a"},
+         {State::Insert, State::Browse}},
+        {"delete while editing drops the edit and the row",
+         {"a", "b"},
          [](TableCursor& c) {
              c.setValue("Name", "x");
              c.deleteRecord();
          },
-         State::Browse, "b", 1, {"b"}, {State::Edit, State::Browse}},
-        {"the first change on an empty table inserts", {},
-         [](TableCursor& c) { c.setValue("Name", "n"); }, State::Insert, "n", 1, {}, {State::Insert}},
-        {"moving posts the edit", {"a", "b"},
+         State::Browse,
+         "b",
+         1,
+         {"b"},
+         {State::Edit, State::Browse}},
+        {"the first change on an empty table inserts",
+         {},
+         [](TableCursor& c) { c.setValue("Name", "n"); },
+         State::Insert,
+         "n",
+         1,
+         {},
+         {State::Insert}},
+        {"moving posts the edit",
+         {"a", "b"},
          [](TableCursor& c) {
              c.setValue("Name", "x");
              c.next();
          },
-         State::Browse, "b", 2, {"x", "b"}, {State::Edit, State::Browse}},
-        {"close discards the unposted edit", {"a"},
+         State::Browse,
+         "b",
+         2,
+         {"x", "b"},
+         {State::Edit, State::Browse}},
+        {"close discards the unposted edit",
+         {"a"},
          [](TableCursor& c) {
              c.setValue("Name", "x");
              c.close();
          },
-         State::Inactive, "", 0, {"a"}, {State::Edit, State::Inactive}},
+         State::Inactive,
+         "",
+         0,
+         {"a"},
+         {State::Edit, State::Inactive}},
     };
     for (const StateCase& test : cases) {
         SCOPED_TRACE(test.title);
@@ -397,7 +463,8 @@ TEST_F(TableCursorTest, DataLayerFailuresRaiseWithTheDriverText) {
     const std::vector<Case> cases = {
         {"missing table", [&] { missing.open(); }, "no such table: NoSuchTable"},
         {"unknown field", [&] { cursor.setValue("Nope", 1); }, "Nope"},
-        {"rejected value", [&] {
+        {"rejected value",
+         [&] {
              cursor.setValue("Amount", -5);
              cursor.post();
          },
@@ -488,6 +555,7 @@ TEST_F(TableCursorTest, NotifiesBoundWidgets) {
     cursor.next();
     cursor.setValue("NAME", "x");
     EXPECT_EQ(events, (std::vector<QString>{"row", "open", "row", "field Name"}));
+    EXPECT_EQ(cursor.state(), State::Edit);
 }
 
 } // namespace
