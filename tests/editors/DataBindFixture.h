@@ -32,7 +32,9 @@ inline void ensureWidgetApplication() {
     static int argc = 1;
     static char name[] = "editors_tests";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Never destroyed: at exit Qt SQL's own globals are already gone when an application
+    // object would run its clean-up routines.
+    new QApplication(argc, argv);
 }
 
 class DataBindFixture : public ::testing::Test {
