@@ -118,6 +118,9 @@ public:
     // Held changes of deferred mode stay held and are shown over the re-read rows.
     bool refresh();
 
+    // Every signal is emitted after the change it reports, so a handler reads the new situation.
+    // open() emits stateChanged(Browse), currentChanged(), afterOpen(); a state change and a row
+    // change together (insert, cancel, delete, post) emit currentChanged() before stateChanged().
 signals:
     void stateChanged(store::TableCursor::State state);
     // The current row became another one or was re-read: bound widgets show every field again.
