@@ -5,6 +5,7 @@
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -64,6 +65,10 @@ void TLineSocket::openSocket(bool resetOnClose) {
     m_socket = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
     if (m_socket < 0)
         checkError(errno);
+    // Commands and replies are small and strictly alternate: waiting to coalesce
+    // them only adds delay.
+    const int noDelay = 1;
+    ::setsockopt(m_socket, IPPROTO_TCP, TCP_NODELAY, &noDelay, sizeof noDelay);
     if (resetOnClose) {
         const linger noLinger{1, 0};
         ::setsockopt(m_socket, SOL_SOCKET, SO_LINGER, &noLinger, sizeof noLinger);
