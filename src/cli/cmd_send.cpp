@@ -46,10 +46,9 @@ std::string trimmed(std::string message) {
 int runSend(const std::vector<std::string>& args) {
     static const std::map<std::string, bool> kOptions = {
         // option, takes a value
-        {"--host", true},      {"--port", true},  {"--user", true},
-        {"--from", true},      {"--from-name", true}, {"--to", true},
-        {"--subject", true},   {"--body-file", true}, {"--attach", true},
-        {"--uucode", false},   {"--timeout", true},
+        {"--host", true},      {"--port", true},    {"--user", true},    {"--from", true},
+        {"--from-name", true}, {"--to", true},      {"--subject", true}, {"--body-file", true},
+        {"--attach", true},    {"--uucode", false}, {"--timeout", true},
     };
     std::map<std::string, std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {

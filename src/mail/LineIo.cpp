@@ -185,7 +185,8 @@ std::string TLineIo::ReadLn() {
             const auto n = static_cast<std::size_t>(r.bytes);
             const void* lf = std::memchr(m_buffer.get(), '\n', n);
             if (lf != nullptr) {
-                lineEnd = static_cast<std::size_t>(static_cast<const char*>(lf) - m_buffer.get()) + 1;
+                lineEnd =
+                    static_cast<std::size_t>(static_cast<const char*>(lf) - m_buffer.get()) + 1;
                 break;
             }
             receiveExactly(n, line);

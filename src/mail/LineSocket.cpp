@@ -24,8 +24,8 @@ constexpr int kWaitMilliseconds = 2;
 // Failures that a connect on a loopback or local network may report at once,
 // where others report them later: they mean the connect ended, not a misuse.
 bool isConnectOutcome(int errnoValue) {
-    return errnoValue == ECONNREFUSED || errnoValue == ENETUNREACH ||
-           errnoValue == EHOSTUNREACH || errnoValue == ETIMEDOUT || errnoValue == ECONNRESET;
+    return errnoValue == ECONNREFUSED || errnoValue == ENETUNREACH || errnoValue == EHOSTUNREACH ||
+           errnoValue == ETIMEDOUT || errnoValue == ECONNRESET;
 }
 
 } // namespace

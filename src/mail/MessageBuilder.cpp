@@ -42,8 +42,8 @@ std::string_view contentTypeOf(TSubType subType) {
     return "text/plain";
 }
 
-TExStringList buildHeader(const TPostMessage& message, std::string_view boundary,
-                          TSubType subType, std::string_view charset) {
+TExStringList buildHeader(const TPostMessage& message, std::string_view boundary, TSubType subType,
+                          std::string_view charset) {
     TExStringList header;
     header.add("From: " + message.FromName + "<" + message.FromAddress + ">");
     if (!message.ToAddress.empty())

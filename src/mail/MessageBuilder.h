@@ -17,8 +17,8 @@ std::string_view contentTypeOf(TSubType subType);
 
 // The header lines. With a non-empty boundary the message is multipart/mixed;
 // blind copies never appear.
-TExStringList buildHeader(const TPostMessage& message, std::string_view boundary,
-                          TSubType subType, std::string_view charset);
+TExStringList buildHeader(const TPostMessage& message, std::string_view boundary, TSubType subType,
+                          std::string_view charset);
 
 // The text lines, each followed by "\r\n"; a line break inside an entry starts a
 // new line, and a line that begins with "." gets one more in front, so that no

@@ -138,7 +138,8 @@ void TSmtpClient::buildMessage() {
            << bodyText(PostMessage.Body);
     for (const std::string& path : PostMessage.Attachments)
         writeAttachment(path);
-    m_body << "--" << m_boundary << "--" << "\r\n";
+    m_body << "--" << m_boundary << "--"
+           << "\r\n";
 }
 
 void TSmtpClient::SendMail() {
@@ -150,9 +151,9 @@ void TSmtpClient::SendMail() {
         buildMessage();
         CheckConnection();
         const TPostMessage& m = PostMessage;
-        for (int attempts = 0; m.FromAddress.empty() || (m.ToAddress.empty() &&
-                                                         m.ToCarbonCopy.empty() &&
-                                                         m.ToBlindCarbonCopy.empty());
+        for (int attempts = 0;
+             m.FromAddress.empty() ||
+             (m.ToAddress.empty() && m.ToCarbonCopy.empty() && m.ToBlindCarbonCopy.empty());
              ++attempts) {
             bool handled = false;
             if (attempts == 0 && OnHeaderIncomplete)

@@ -71,8 +71,7 @@ public:
         const std::string dir = m_out.string();
         const char* argv[] = {"/usr/bin/python3", script.c_str(), port.c_str(), dir.c_str(),
                               nullptr};
-        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ) !=
-            0)
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ) != 0)
             m_pid = -1;
         posix_spawn_file_actions_destroy(&actions);
         ::close(out[1]);
@@ -96,8 +95,8 @@ public:
     // Waits until the server has taken the message apart and ended.
     bool finished() {
         int status = 0;
-        const bool ok = m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid &&
-                        WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        const bool ok = m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid && WIFEXITED(status) &&
+                        WEXITSTATUS(status) == 0;
         m_pid = -1;
         return ok;
     }
@@ -146,9 +145,9 @@ TEST(MailInterop, ClientSendsTextAndAttachmentThroughARealServer) {
 
     EXPECT_EQ(sink.file("envelope.txt"), "MAIL FROM:ann@example.org\nRCPT TO:hr@example.com\n");
     const std::string headers = sink.file("headers.txt");
-    for (const char* line : {"From: Ann Lee<ann@example.org>\n", "To: hr@example.com\n",
-                             "Subject: Application\n", "Mime-Version: 1.0\n",
-                             "Content-Type: multipart/mixed; boundary=\""})
+    for (const char* line :
+         {"From: Ann Lee<ann@example.org>\n", "To: hr@example.com\n", "Subject: Application\n",
+          "Mime-Version: 1.0\n", "Content-Type: multipart/mixed; boundary=\""})
         EXPECT_NE(headers.find(line), std::string::npos) << line << " missing from\n" << headers;
     EXPECT_EQ(unixLines(sink.file("text.txt")), "Dear team,\n.\n.leading dot\n\nAnn");
     EXPECT_EQ(sink.file("attachment.name"), "resume.doc");
@@ -163,12 +162,11 @@ TEST(MailInterop, CommandLineSendsTheFile) {
     std::ofstream(body) << "Hello,\n.\nBye\n";
     const std::string cli = std::string(VITACRAFT_BIN_DIR) + "/vitacraft-cli";
     ASSERT_TRUE(fs::exists(cli)) << "build vitacraft-cli first";
-    const std::string command = "'" + cli + "' send --host 127.0.0.1 --port " +
-                                std::to_string(sink.port()) +
-                                " --user me.local --from ann@example.org --from-name 'Ann Lee'"
-                                " --to hr@example.com --subject 'CV' --body-file '" +
-                                body.string() + "' --attach '" + writeResume(resume).string() +
-                                "' --timeout 20000";
+    const std::string command =
+        "'" + cli + "' send --host 127.0.0.1 --port " + std::to_string(sink.port()) +
+        " --user me.local --from ann@example.org --from-name 'Ann Lee'"
+        " --to hr@example.com --subject 'CV' --body-file '" +
+        body.string() + "' --attach '" + writeResume(resume).string() + "' --timeout 20000";
     ASSERT_EQ(std::system(command.c_str()), 0);
     ASSERT_TRUE(sink.finished());
     EXPECT_NE(sink.file("headers.txt").find("Subject: CV\n"), std::string::npos);

@@ -19,7 +19,7 @@ public:
     using TLineIo::OnPacketSent;
     std::deque<std::string> arrivals; // chunks still on their way
     bool closeAfterArrivals = false;
-    std::string waiting;              // bytes in the socket's receive buffer
+    std::string waiting; // bytes in the socket's receive buffer
     std::string sent;
     std::size_t sendLimit = SIZE_MAX; // bytes taken per send call
     int waits = 0;
@@ -195,7 +195,7 @@ TEST(SocketErrors, MessagesAndErrnoMapping) {
     EXPECT_EQ(socketErrorMessage(11001), "11001:Host not found");
     EXPECT_EQ(socketErrorMessage(10999), "Unknown Error No. 10999");
     const std::pair<int, int> cases[] = {
-        {ECONNREFUSED, 10061}, {ECONNRESET, 10054}, {EPIPE, 10058}, {ENOTCONN, 10057},
+        {ECONNREFUSED, 10061}, {ECONNRESET, 10054}, {EPIPE, 10058},        {ENOTCONN, 10057},
         {ETIMEDOUT, 10060},    {EAGAIN, 10035},     {EHOSTUNREACH, 10065}, {ENOENT, 0},
     };
     for (const auto& [errnoValue, code] : cases)

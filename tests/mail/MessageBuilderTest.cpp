@@ -1,6 +1,6 @@
+#include "mail/MessageBuilder.h"
 #include "mail/ExStrings.h"
 #include "mail/MailErrors.h"
-#include "mail/MessageBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -35,13 +35,11 @@ TEST(BuildHeader, RecipientListsAndOptionalFields) {
     m.ReplyTo = "reply@example.org";
     m.Date = "Mon, 1 Jan 2024 10:00:00 +0000";
     EXPECT_EQ(buildHeader(m, "XYZ", TSubType::mtHtml, "utf-8").lines(),
-              (std::vector<std::string>{"From: <ann@example.org>",
-                                        "To: Bob <bob@example.org>,cy@example.org",
-                                        "CC: dee@example.org,eve@example.org",
-                                        "X-Mailer: Vitacraft", "Reply-To: reply@example.org",
-                                        "Date: Mon, 1 Jan 2024 10:00:00 +0000",
-                                        "Mime-Version: 1.0",
-                                        "Content-Type: multipart/mixed; boundary=\"XYZ\""}));
+              (std::vector<std::string>{
+                  "From: <ann@example.org>", "To: Bob <bob@example.org>,cy@example.org",
+                  "CC: dee@example.org,eve@example.org", "X-Mailer: Vitacraft",
+                  "Reply-To: reply@example.org", "Date: Mon, 1 Jan 2024 10:00:00 +0000",
+                  "Mime-Version: 1.0", "Content-Type: multipart/mixed; boundary=\"XYZ\""}));
 }
 
 TEST(BuildHeader, SubTypesWithoutAttachments) {

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 
 using namespace mail;
 using mailtest::FakePeer;
@@ -103,23 +103,30 @@ TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
                       "To: bob@example.org\r\n"
                       "Subject: My resume\r\n"
                       "Mime-Version: 1.0\r\n"
-                      "Content-Type: multipart/mixed; boundary=\"" + b + "\"\r\n"
-                      "\r\n"
-                      "\r\n"
-                      "--" + b + "\r\n"
-                      "Content-Type: text/plain; charset=us-ascii\r\n"
-                      "\r\n"
-                      "Hello,\r\n"
-                      "..dot line\r\n"
-                      "\r\n"
-                      "Ann\r\n"
-                      "--" + b + "\r\n"
-                      "Content-Type: application/octet-stream; name=\"resume.doc\"\r\n"
-                      "Content-Transfer-Encoding: base64\r\n"
-                      "Content-Disposition: attachment; filename=\"resume.doc\"\r\n"
-                      "\r\n"
-                      "e1xydGYxIGFiY30A/w==\r\n"
-                      "--" + b + "--\r\n");
+                      "Content-Type: multipart/mixed; boundary=\"" +
+                          b +
+                          "\"\r\n"
+                          "\r\n"
+                          "\r\n"
+                          "--" +
+                          b +
+                          "\r\n"
+                          "Content-Type: text/plain; charset=us-ascii\r\n"
+                          "\r\n"
+                          "Hello,\r\n"
+                          "..dot line\r\n"
+                          "\r\n"
+                          "Ann\r\n"
+                          "--" +
+                          b +
+                          "\r\n"
+                          "Content-Type: application/octet-stream; name=\"resume.doc\"\r\n"
+                          "Content-Transfer-Encoding: base64\r\n"
+                          "Content-Disposition: attachment; filename=\"resume.doc\"\r\n"
+                          "\r\n"
+                          "e1xydGYxIGFiY30A/w==\r\n"
+                          "--" +
+                          b + "--\r\n");
     // Recipients and attachments are spent; the rest stays for the next send.
     EXPECT_TRUE(client.PostMessage.ToAddress.empty());
     EXPECT_TRUE(client.PostMessage.Attachments.empty());
@@ -137,10 +144,9 @@ TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
     client.Connect();
     client.SendMail();
     const SmtpTranscript& t = transcript();
-    EXPECT_EQ(t.commands,
-              (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
-                        "RCPT TO:<bob@example.org>", "RCPT TO:<cc@example.org>",
-                        "RCPT TO:<hidden@example.org>", "DATA", "."}));
+    EXPECT_EQ(t.commands, (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                                    "RCPT TO:<bob@example.org>", "RCPT TO:<cc@example.org>",
+                                    "RCPT TO:<hidden@example.org>", "DATA", "."}));
     EXPECT_EQ(t.data, "From: Ann Lee<ann@example.org>\r\n"
                       "To: Bob <bob@example.org>\r\n"
                       "CC: team:cc@example.org\r\n"
@@ -198,9 +204,9 @@ TEST_F(SmtpClientTest, RefusedRecipientStillSendsToTheOthers) {
     client.SendMail();
     EXPECT_EQ(refused, (std::vector<std::string>{"Nobody <nobody@example.org>"}));
     const SmtpTranscript& t = transcript();
-    EXPECT_EQ(t.commands, (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
-                                    "RCPT TO:<nobody@example.org>", "RCPT TO:<bob@example.org>",
-                                    "DATA", "."}));
+    EXPECT_EQ(t.commands,
+              (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                        "RCPT TO:<nobody@example.org>", "RCPT TO:<bob@example.org>", "DATA", "."}));
 }
 
 TEST_F(SmtpClientTest, RefusedEndOfDataCallsOnFailureAndKeepsTheMessage) {
@@ -234,10 +240,10 @@ TEST_F(SmtpClientTest, RefusedCommandsBeforeDataFailWithTheReply) {
     for (const auto& [command, reply] : cases) {
         TSmtpClient fresh;
         SmtpTranscript t;
-        FakePeer peer([&, command = std::string(command), reply = std::string(reply)](
-                          PeerConnection& p) {
-            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, reply}}));
-        });
+        FakePeer peer(
+            [&, command = std::string(command), reply = std::string(reply)](PeerConnection& p) {
+                mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, reply}}));
+            });
         fresh.Host = "127.0.0.1";
         fresh.Port = peer.port();
         fresh.PostMessage.FromAddress = "ann@example.org";
@@ -402,9 +408,9 @@ TEST_F(SmtpClientTest, UuCodeAttachmentIsEncodedInUuLines) {
     client.PostMessage.Attachments = {writeFile("abc.doc", "abc")};
     client.buildMessage();
     const std::string body = client.bodyStreamText();
-    EXPECT_NE(body.find("filename=\"abc.doc\"\r\n\r\n#86)C\r\n`\r\n--" + client.boundary() +
-                        "--\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        body.find("filename=\"abc.doc\"\r\n\r\n#86)C\r\n`\r\n--" + client.boundary() + "--\r\n"),
+        std::string::npos)
         << body;
 }
 

@@ -15,8 +15,7 @@
 namespace mail {
 
 TEmailServerConf::TEmailServerConf(ServerSettings& settings, QWidget* parent)
-    : Form(QStringLiteral("EmailServerConf"), QStringLiteral("Email Server Configuration"),
-           parent),
+    : Form(QStringLiteral("EmailServerConf"), QStringLiteral("Email Server Configuration"), parent),
       hostnamefield(new QLineEdit), hostportfield(new QLineEdit), useridfield(new QLineEdit),
       FlatButton1(new QPushButton(QStringLiteral("&Done"))),
       FlatButton2(new QPushButton(QStringLiteral("&Cancel"))), m_settings(settings) {

@@ -37,8 +37,8 @@ QLabel* fieldLabel(const QString& text, bool required) {
 }
 
 void plainMessage(const QString& text) {
-    platform::dialogs().message(text, QApplication::applicationDisplayName(),
-                                platform::Buttons::Ok, platform::Icon::None);
+    platform::dialogs().message(text, QApplication::applicationDisplayName(), platform::Buttons::Ok,
+                                platform::Icon::None);
 }
 
 } // namespace

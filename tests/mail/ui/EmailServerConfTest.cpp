@@ -21,9 +21,7 @@ protected:
     static void store(const QString& name, const QString& value) {
         openServerSettingsKey()->setValue(name, value);
     }
-    static QVariant stored(const QString& name) {
-        return openServerSettingsKey()->value(name);
-    }
+    static QVariant stored(const QString& name) { return openServerSettingsKey()->value(name); }
 
     platform::ScriptedDialogs dialogs;
     platform::ScopedServices services;

@@ -104,8 +104,8 @@ protected:
 
     void setContact(const QString& first, const QString& last, const QString& email) {
         QSqlQuery q(m_db);
-        q.prepare(QStringLiteral(
-            "UPDATE ContactInfo SET FirstName = ?, LastName = ?, EmailAddress = ?"));
+        q.prepare(
+            QStringLiteral("UPDATE ContactInfo SET FirstName = ?, LastName = ?, EmailAddress = ?"));
         q.addBindValue(first);
         q.addBindValue(last);
         q.addBindValue(email);
@@ -210,9 +210,8 @@ TEST_F(SendResumeTest, SuccessfulSendReportsAndHides) {
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.FlatButton1->isEnabled());
-    EXPECT_EQ(server.commands,
-              (QStringList{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
-                           "RCPT TO:<hr@example.com>", "DATA", "QUIT"}));
+    EXPECT_EQ(server.commands, (QStringList{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                                            "RCPT TO:<hr@example.com>", "DATA", "QUIT"}));
     EXPECT_TRUE(server.data.startsWith("From: Ann Lee<ann@example.org>\r\nTo: hr@example.com\r\n"
                                        "Subject: Application\r\n"));
     EXPECT_TRUE(server.data.contains("\r\n\r\nDear team,\r\n..\r\nAnn\r\n--"));
@@ -251,9 +250,8 @@ TEST_F(SendResumeTest, FailureAfterConnectingLeavesNoConnectionBehind) {
     readyToSend(server.port());
     window.Attach->setText(documentPath + QStringLiteral(".missing"));
     window.FlatButton1->click();
-    ASSERT_EQ(messageTexts(),
-              std::vector<QString>{QStringLiteral("Cannot open file ") + documentPath +
-                                   QStringLiteral(".missing")});
+    ASSERT_EQ(messageTexts(), std::vector<QString>{QStringLiteral("Cannot open file ") +
+                                                   documentPath + QStringLiteral(".missing")});
     EXPECT_FALSE(window.sendmail.connected());
     EXPECT_TRUE(window.FlatButton1->isEnabled());
     EXPECT_FALSE(server.commands.contains(QStringLiteral("DATA")));
