@@ -1,0 +1,74 @@
+// The TCP client under the SMTP client: resolves the server's name, connects, and
+// carries the line I/O of TLineIo over a non-blocking POSIX socket.
+//
+// Name lookups run on a background thread and are polled, so every wait of a
+// connect keeps running the event hook. After a close the component holds a fresh
+// socket, ready for the next Connect.
+#pragma once
+
+#include "mail/LineIo.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace mail {
+
+class TLineSocket : public TLineIo {
+public:
+    TLineSocket();
+    ~TLineSocket() override;
+
+    // Server name or dotted IPv4 address.
+    std::string Host;
+    std::int32_t Port = 0;
+
+    std::function<void()> OnDisconnect;
+    // The TCP connection is established.
+    std::function<void()> OnConnect;
+    // The host name did not resolve; may change Host and set handled to try once more.
+    std::function<void(bool& handled)> OnInvalidHost;
+    std::function<void()> OnHostResolved;
+    std::function<void()> OnConnectionFailed;
+
+    virtual void Connect();
+    virtual void Disconnect();
+    // Raises "Not Connected" unless connected, or OnConnectionRequired connects.
+    void CheckConnection();
+    // Sets the remote address from Host: a dotted address directly, a name through
+    // a lookup.
+    void ResolveHost();
+    // Closes the socket and, unless the component is going away, opens a fresh one.
+    void RequestCloseSocket();
+
+    bool connected() const { return m_connected; }
+    // The server's IPv4 address in network byte order; 0 until resolved.
+    std::uint32_t remoteAddress() const { return m_remoteAddress; }
+
+protected:
+    // Asked for by CheckConnection when there is no connection; may connect and
+    // set handled.
+    std::function<void(bool& handled)> OnConnectionRequired;
+
+    IoResult sendSome(const char* data, std::size_t size) override;
+    IoResult peekSome(char* buffer, std::size_t size) override;
+    IoResult receiveSome(char* buffer, std::size_t size) override;
+    void awaitIo(IoWait what) override;
+    void peerClosed() override;
+
+private:
+    struct HostLookup;
+
+    void openSocket(bool resetOnClose);
+    void connectionCompleted(int errnoValue);
+
+    int m_socket = -1;
+    bool m_connected = false;
+    bool m_connecting = false;
+    bool m_lastNotificationOk = true;
+    bool m_noReopen = false;
+    std::uint32_t m_remoteAddress = 0;
+};
+
+} // namespace mail

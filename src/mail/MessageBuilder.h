@@ -1,0 +1,38 @@
+// Pure transformations that turn a TPostMessage into what goes over the wire: the
+// header lines, the text lines of the body, and the address of a recipient entry.
+#pragma once
+
+#include "mail/ExStrings.h"
+#include "mail/PostMessage.h"
+
+#include <string>
+#include <string_view>
+
+namespace mail {
+
+enum class TSubType { mtPlain, mtEnriched, mtSgml, mtTabSeperated, mtHtml };
+
+// "text/plain" and the like, for a message without attachments.
+std::string_view contentTypeOf(TSubType subType);
+
+// The header lines. With a non-empty boundary the message is multipart/mixed;
+// blind copies never appear.
+TExStringList buildHeader(const TPostMessage& message, std::string_view boundary, TSubType subType,
+                          std::string_view charset);
+
+// The text lines, each followed by "\r\n"; a line break inside an entry starts a
+// new line, and a line that begins with "." gets one more in front, so that no
+// text can end the data early.
+std::string bodyText(const std::vector<std::string>& lines);
+
+// The address that RCPT TO names for a recipient entry: the text in angle
+// brackets, or after a "group:" prefix, or the entry itself; empty to skip it.
+std::string extractAddress(std::string_view entry);
+
+// Refuses a message whose header fields or recipients hold a line break or a
+// zero byte, which would let the text inject header lines or SMTP commands.
+void checkHeaderFields(const TPostMessage& message);
+// The same refusal for a single field; what names it in the message.
+void checkHeaderField(std::string_view value, std::string_view what);
+
+} // namespace mail

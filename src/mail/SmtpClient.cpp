@@ -1,0 +1,224 @@
+#include "mail/SmtpClient.h"
+
+#include "mail/MailErrors.h"
+
+#include <exception>
+#include <filesystem>
+#include <fstream>
+
+namespace mail {
+
+namespace {
+
+const char* const kServerClosed = "The mail server closed the connection";
+
+// A reply line that continues: it begins with a space or reads "250-...".
+bool continues(const std::string& line) {
+    return !line.empty() && (line[0] == ' ' || (line.size() > 3 && line[3] == '-'));
+}
+
+} // namespace
+
+TSmtpClient::TSmtpClient() {
+    Port = 25;
+}
+
+TSmtpClient::~TSmtpClient() {
+    m_destroying = true;
+}
+
+std::string TSmtpClient::command(std::string_view text) {
+    std::string reply = Transaction(text);
+    // A server that closes the connection instead of answering has not accepted
+    // anything; going on would report a failure as success.
+    if (reply.empty())
+        throw ESockError(kServerClosed);
+    return reply;
+}
+
+void TSmtpClient::readContinuation(std::string& line) {
+    while (continues(line)) {
+        line = ReadLn();
+        if (line.empty())
+            throw ESockError(kServerClosed);
+    }
+}
+
+void TSmtpClient::Connect() {
+    const bool nested = m_busy;
+    m_busy = true;
+    bool open = false;
+    try {
+        checkHeaderField(UserID, "user ID");
+        TLineSocket::Connect();
+        try {
+            std::string greeting = ReadLn();
+            if (greeting.empty())
+                throw ESockError(kServerClosed);
+            readContinuation(greeting);
+            if (parseReplyCode(greeting) >= 400)
+                throw EMailError(greeting);
+
+            std::string reply = command("HELO " + UserID);
+            readContinuation(reply);
+            for (int attempts = 0; lastReplyCode() >= 300; ++attempts) {
+                bool handled = false;
+                if (attempts == 0 && OnAuthenticationFailed)
+                    OnAuthenticationFailed(handled);
+                if (!handled)
+                    throw EMailError("Authentication failed");
+                checkHeaderField(UserID, "user ID");
+                reply = command("HELO " + UserID);
+                readContinuation(reply);
+            }
+        } catch (...) {
+            try {
+                Disconnect();
+            } catch (...) {
+                // The first failure is the one to report.
+            }
+            throw;
+        }
+        open = true;
+    } catch (...) {
+        if (!nested)
+            m_busy = false;
+        throw;
+    }
+    if (!nested)
+        m_busy = false;
+    if (open && OnConnect)
+        OnConnect();
+}
+
+std::string TSmtpClient::newBoundary() {
+    std::uniform_int_distribution<int> letter('a', 'y');
+    std::string b = "====================54535";
+    for (int i = 0; i < 6; ++i)
+        b += static_cast<char>(letter(m_random));
+    return b + "====";
+}
+
+void TSmtpClient::writeAttachment(const std::string& path) {
+    m_body << attachmentPartHeader(attachmentFileName(path), m_boundary);
+    std::ifstream file;
+    std::error_code ec;
+    // A directory opens like a file but reads as nothing: treat it as missing.
+    if (!std::filesystem::is_directory(path, ec))
+        file.open(path, std::ios::binary);
+    if (!file.is_open()) {
+        if (OnAttachmentNotFound)
+            OnAttachmentNotFound(path);
+        throw EMailError("Cannot open file " + path);
+    }
+    TUUProcessor encoder;
+    encoder.Method = EncodeType;
+    std::stringstream encoded;
+    if (OnEncodeStart)
+        OnEncodeStart(path);
+    encoder.Encode(file, encoded);
+    if (OnEncodeEnd)
+        OnEncodeEnd(path);
+    m_body << encoded.rdbuf();
+}
+
+void TSmtpClient::buildMessage() {
+    checkHeaderFields(PostMessage);
+    m_boundary = PostMessage.Attachments.empty() ? std::string() : newBoundary();
+    FinalHeader = buildHeader(PostMessage, m_boundary, SubType, Charset);
+    m_body.str({});
+    m_body.clear();
+    if (m_boundary.empty()) {
+        m_body << bodyText(PostMessage.Body);
+        return;
+    }
+    m_body << "--" << m_boundary << "\r\n"
+           << "Content-Type: text/plain; charset=" << Charset << "\r\n"
+           << "\r\n"
+           << bodyText(PostMessage.Body);
+    for (const std::string& path : PostMessage.Attachments)
+        writeAttachment(path);
+    m_body << "--" << m_boundary << "--"
+           << "\r\n";
+}
+
+void TSmtpClient::SendMail() {
+    if (m_busy)
+        return;
+    m_busy = true;
+    bool success = false;
+    try {
+        buildMessage();
+        CheckConnection();
+        const TPostMessage& m = PostMessage;
+        for (int attempts = 0;
+             m.FromAddress.empty() ||
+             (m.ToAddress.empty() && m.ToCarbonCopy.empty() && m.ToBlindCarbonCopy.empty());
+             ++attempts) {
+            bool handled = false;
+            if (attempts == 0 && OnHeaderIncomplete)
+                OnHeaderIncomplete(handled, m.FromAddress.empty() ? 1 : 2);
+            if (!handled)
+                throw EMailError("Incomplete Header");
+        }
+        if (OnSendStart)
+            OnSendStart();
+
+        auto accepted = [this](std::string_view text) {
+            const std::string reply = command(text);
+            if (lastReplyCode() >= 400)
+                throw EMailError(reply);
+        };
+        accepted("RSET");
+        accepted("MAIL FROM:<" + m.FromAddress + ">");
+        for (const auto* list : {&m.ToAddress, &m.ToCarbonCopy, &m.ToBlindCarbonCopy}) {
+            for (const std::string& entry : *list) {
+                const std::string address = extractAddress(entry);
+                if (address.empty())
+                    continue;
+                command("RCPT TO:<" + address + ">");
+                if (lastReplyCode() > 300 && OnRecipientNotFound)
+                    OnRecipientNotFound(entry);
+            }
+        }
+        accepted("DATA");
+        Write(FinalHeader.text() + "\r\n" + "\r\n");
+        SendStream(m_body);
+        const std::string reply = command(".");
+        if (lastReplyCode() >= 400) {
+            if (OnFailure)
+                OnFailure();
+            throw EMailError(reply);
+        }
+        success = true;
+        if (ClearParams) {
+            PostMessage.ToAddress.clear();
+            PostMessage.ToCarbonCopy.clear();
+            PostMessage.ToBlindCarbonCopy.clear();
+            PostMessage.Attachments.clear();
+        }
+    } catch (...) {
+        m_busy = false;
+        throw;
+    }
+    m_busy = false;
+    if (success && OnSuccess)
+        OnSuccess();
+}
+
+void TSmtpClient::Disconnect() {
+    clearCancel();
+    std::exception_ptr failure;
+    try {
+        Transaction("QUIT");
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    TLineSocket::Disconnect();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (lastReplyCode() > 339)
+        throw EMailError(lastReply());
+}
+
+} // namespace mail

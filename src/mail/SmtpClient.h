@@ -1,0 +1,79 @@
+// The SMTP client that mails the résumé: greeting and HELO on Connect; RSET, MAIL
+// FROM, RCPT TO, DATA, the message and its end on SendMail; QUIT on Disconnect.
+//
+// The message is built in memory first (header lines, a text part and every
+// attachment encoded), so a missing file fails the send before the server hears
+// anything. There is no authentication: UserID is the argument of HELO.
+#pragma once
+
+#include "mail/ExStrings.h"
+#include "mail/LineSocket.h"
+#include "mail/MessageBuilder.h"
+#include "mail/PostMessage.h"
+#include "mail/UUProcessor.h"
+
+#include <functional>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace mail {
+
+class TSmtpClient : public TLineSocket {
+public:
+    TSmtpClient();
+    ~TSmtpClient() override;
+
+    using TLineSocket::OnConnectionRequired;
+    using TLineSocket::OnPacketSent;
+    // The SMTP conversation is open (greeting and HELO accepted); the transport's
+    // own connection event stays reachable as TLineSocket::OnConnect.
+    std::function<void()> OnConnect;
+    std::string UserID;
+    TPostMessage PostMessage;
+    // The header lines of the message being sent, rebuilt by every SendMail.
+    TExStringList FinalHeader;
+    UUMethods EncodeType = UUMethods::uuMime;
+    // After a successful send, empty the recipient lists and the attachments.
+    bool ClearParams = true;
+    TSubType SubType = TSubType::mtPlain;
+    std::string Charset = "us-ascii";
+
+    std::function<void(const std::string& recipient)> OnRecipientNotFound;
+    // hiType 1: the sender is missing; 2: the recipients are.
+    std::function<void(bool& handled, int hiType)> OnHeaderIncomplete;
+    std::function<void()> OnSendStart;
+    std::function<void()> OnSuccess;
+    std::function<void()> OnFailure;
+    std::function<void(const std::string& fileName)> OnEncodeStart;
+    std::function<void(const std::string& fileName)> OnEncodeEnd;
+    std::function<void(const std::string& fileName)> OnAttachmentNotFound;
+    std::function<void(bool& handled)> OnAuthenticationFailed;
+
+    void Connect() override;
+    // Does nothing while a Connect or another SendMail of this client runs.
+    void SendMail();
+    void Disconnect() override;
+
+    bool busy() const { return m_busy; }
+    // The boundary of the last message built; empty without attachments.
+    const std::string& boundary() const { return m_boundary; }
+    // The encoded body of the last message built.
+    std::string bodyStreamText() const { return m_body.str(); }
+
+    // Builds FinalHeader and the body without sending anything.
+    void buildMessage();
+
+private:
+    std::string command(std::string_view text);
+    void readContinuation(std::string& line);
+    void writeAttachment(const std::string& path);
+    std::string newBoundary();
+
+    bool m_busy = false;
+    std::stringstream m_body;
+    std::string m_boundary;
+    std::mt19937 m_random{std::random_device{}()};
+};
+
+} // namespace mail

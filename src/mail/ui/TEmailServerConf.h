@@ -1,0 +1,38 @@
+// The window that edits the mail server settings: host name, port and user ID,
+// kept in the per-user settings store and in the run's shared ServerSettings.
+#pragma once
+
+#include "mail/ui/ServerSettings.h"
+#include "platform/Form.h"
+
+class QLineEdit;
+class QPushButton;
+
+namespace mail {
+
+class TEmailServerConf : public platform::Form {
+    Q_OBJECT
+public:
+    // settings is the run's copy that the Send Resume window reads; Done updates it.
+    explicit TEmailServerConf(ServerSettings& settings, QWidget* parent = nullptr);
+
+    QLineEdit* hostnamefield;
+    QLineEdit* hostportfield;
+    QLineEdit* useridfield;
+    QPushButton* FlatButton1; // "&Done"
+    QPushButton* FlatButton2; // "&Cancel"
+
+    // Done: stores the fields and closes. A port that is not a whole number fails
+    // with "'text' is not a valid integer value" after the host name is stored.
+    void FlatButton1Click();
+    // Cancel: closes without storing anything.
+    void FlatButton2Click();
+
+protected:
+    void FormShow() override;
+
+private:
+    ServerSettings& m_settings;
+};
+
+} // namespace mail

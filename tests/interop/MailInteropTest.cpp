@@ -1,0 +1,198 @@
+// Sends mail through a real SMTP server (aiosmtpd on 127.0.0.1) and checks with
+// the standard library's e-mail parser what arrived.
+#include "mail/SmtpClient.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::uint16_t freeLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    socklen_t length = sizeof a;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
+    ::close(fd);
+    return ntohs(a.sin_port);
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+std::string unixLines(std::string text) {
+    std::string out;
+    for (char c : text)
+        if (c != '\r')
+            out += c;
+    return out;
+}
+
+// The SMTP server process: started ready to take one message, stopped when the
+// test ends however it ends.
+class SmtpSink {
+public:
+    SmtpSink() : m_port(freeLoopbackPort()) {
+        m_out = fs::path(testing::TempDir()) / ("smtp-sink-" + std::to_string(m_port));
+        fs::remove_all(m_out);
+        fs::create_directories(m_out);
+        int out[2];
+        if (::pipe(out) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+        posix_spawn_file_actions_addclose(&actions, out[0]);
+        const std::string script = std::string(VITACRAFT_TEST_DATA) + "/mail/smtp_sink.py";
+        const std::string port = std::to_string(m_port);
+        const std::string dir = m_out.string();
+        const char* argv[] = {"/usr/bin/python3", script.c_str(), port.c_str(), dir.c_str(),
+                              nullptr};
+        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ) != 0)
+            m_pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(out[1]);
+        FILE* in = ::fdopen(out[0], "r");
+        char line[64] = {};
+        m_ready = m_pid > 0 && std::fgets(line, sizeof line, in) != nullptr &&
+                  std::string(line) == "ready\n";
+        std::fclose(in);
+    }
+    ~SmtpSink() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGTERM);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+    SmtpSink(const SmtpSink&) = delete;
+    SmtpSink& operator=(const SmtpSink&) = delete;
+
+    bool ready() const { return m_ready; }
+    std::uint16_t port() const { return m_port; }
+    // Waits until the server has taken the message apart and ended.
+    bool finished() {
+        int status = 0;
+        const bool ok = m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid && WIFEXITED(status) &&
+                        WEXITSTATUS(status) == 0;
+        m_pid = -1;
+        return ok;
+    }
+    std::string file(const char* name) const { return readFile(m_out / name); }
+
+private:
+    std::uint16_t m_port;
+    fs::path m_out;
+    pid_t m_pid = -1;
+    bool m_ready = false;
+};
+
+std::string binaryResume() {
+    std::mt19937 random(7);
+    std::string bytes = "{\\rtf1\\ansi résumé}\r\n.\r\n";
+    for (int i = 0; i < 5000; ++i)
+        bytes += static_cast<char>(random() & 0xff);
+    return bytes;
+}
+
+fs::path writeResume(const std::string& bytes) {
+    const fs::path path = fs::path(testing::TempDir()) / "interop dir" / "resume.doc";
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
+
+TEST(MailInterop, ClientSendsTextAndAttachmentThroughARealServer) {
+    SmtpSink sink;
+    ASSERT_TRUE(sink.ready()) << "aiosmtpd did not start";
+    const std::string resume = binaryResume();
+    mail::TSmtpClient client;
+    client.Host = "127.0.0.1";
+    client.Port = sink.port();
+    client.UserID = "vitacraft.local";
+    client.PostMessage.FromName = "Ann Lee";
+    client.PostMessage.FromAddress = "ann@example.org";
+    client.PostMessage.ToAddress = {"hr@example.com"};
+    client.PostMessage.Subject = "Application";
+    client.PostMessage.Body = {"Dear team,", ".", ".leading dot", "", "Ann"};
+    client.PostMessage.Attachments = {writeResume(resume).string()};
+    client.Connect();
+    client.SendMail();
+    client.Disconnect();
+    ASSERT_TRUE(sink.finished());
+
+    EXPECT_EQ(sink.file("envelope.txt"), "MAIL FROM:ann@example.org\nRCPT TO:hr@example.com\n");
+    const std::string headers = sink.file("headers.txt");
+    for (const char* line :
+         {"From: Ann Lee<ann@example.org>\n", "To: hr@example.com\n", "Subject: Application\n",
+          "Mime-Version: 1.0\n", "Content-Type: multipart/mixed; boundary=\""})
+        EXPECT_NE(headers.find(line), std::string::npos) << line << " missing from\n" << headers;
+    EXPECT_EQ(unixLines(sink.file("text.txt")), "Dear team,\n.\n.leading dot\n\nAnn");
+    EXPECT_EQ(sink.file("attachment.name"), "resume.doc");
+    EXPECT_TRUE(sink.file("attachment.bin") == resume) << "attachment bytes differ";
+}
+
+TEST(MailInterop, CommandLineSendsTheFile) {
+    SmtpSink sink;
+    ASSERT_TRUE(sink.ready()) << "aiosmtpd did not start";
+    const std::string resume = binaryResume();
+    const fs::path body = fs::path(testing::TempDir()) / "body.txt";
+    std::ofstream(body) << "Hello,\n.\nBye\n";
+    const std::string cli = std::string(VITACRAFT_BIN_DIR) + "/vitacraft-cli";
+    ASSERT_TRUE(fs::exists(cli)) << "build vitacraft-cli first";
+    const std::string command =
+        "'" + cli + "' send --host 127.0.0.1 --port " + std::to_string(sink.port()) +
+        " --user me.local --from ann@example.org --from-name 'Ann Lee'"
+        " --to hr@example.com --subject 'CV' --body-file '" +
+        body.string() + "' --attach '" + writeResume(resume).string() + "' --timeout 20000";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    ASSERT_TRUE(sink.finished());
+    EXPECT_NE(sink.file("headers.txt").find("Subject: CV\n"), std::string::npos);
+    EXPECT_EQ(unixLines(sink.file("text.txt")), "Hello,\n.\nBye");
+    EXPECT_TRUE(sink.file("attachment.bin") == resume) << "attachment bytes differ";
+}
+
+TEST(MailInterop, CommandLineExitCodes) {
+    const std::string cli = std::string(VITACRAFT_BIN_DIR) + "/vitacraft-cli";
+    ASSERT_TRUE(fs::exists(cli)) << "build vitacraft-cli first";
+    const std::string file = writeResume("x").string();
+    const std::string refused = std::to_string(freeLoopbackPort());
+    const std::string common = " --from a@example.org --to b@example.org --subject S";
+    const std::pair<std::string, int> cases[] = {
+        {" --host 127.0.0.1 --port " + refused + common + " --attach '" + file + "'", 1},
+        {" --host 127.0.0.1 --port 25" + common + " --attach /no/such/file.doc", 1},
+        {" --host 127.0.0.1 --port 25" + common, 2},
+        {" --host 127.0.0.1 --port 0" + common + " --attach '" + file + "'", 2},
+        {" --host 127.0.0.1 --port 25 --timeout soon" + common + " --attach x", 2},
+        {" --host 127.0.0.1 --port 25 --bogus" + common + " --attach x", 2},
+    };
+    for (const auto& [args, code] : cases) {
+        const int status = std::system(("'" + cli + "' send" + args + " 2>/dev/null").c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << args;
+        EXPECT_EQ(WEXITSTATUS(status), code) << args;
+    }
+}
+
+} // namespace

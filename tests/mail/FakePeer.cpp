@@ -1,0 +1,154 @@
+#include "FakePeer.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <stdexcept>
+
+namespace mailtest {
+
+namespace {
+
+int listenOnLoopback(std::uint16_t& port) {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 ||
+        ::listen(fd, 4) != 0)
+        throw std::runtime_error("cannot listen on 127.0.0.1");
+    socklen_t length = sizeof a;
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
+    port = ntohs(a.sin_port);
+    return fd;
+}
+
+// A broken test must fail, not hang: the peer gives up on a silent client.
+constexpr int kGuardSeconds = 20;
+
+} // namespace
+
+void PeerConnection::send(std::string_view bytes) {
+    if (m_socket >= 0)
+        (void)::send(m_socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+}
+
+bool PeerConnection::fill() {
+    if (m_socket < 0)
+        return false;
+    char buffer[4096];
+    const ssize_t n = ::recv(m_socket, buffer, sizeof buffer, 0);
+    if (n <= 0)
+        return false;
+    m_pending.append(buffer, static_cast<std::size_t>(n));
+    return true;
+}
+
+std::optional<std::string> PeerConnection::readLine() {
+    for (;;) {
+        const auto lf = m_pending.find('\n');
+        if (lf != std::string::npos) {
+            std::string line = m_pending.substr(0, lf);
+            m_pending.erase(0, lf + 1);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return line;
+        }
+        if (!fill())
+            return std::nullopt;
+    }
+}
+
+std::optional<std::string> PeerConnection::readData() {
+    for (;;) {
+        const auto end = m_pending.find("\r\n.\r\n");
+        if (end != std::string::npos) {
+            std::string data = m_pending.substr(0, end + 2);
+            m_pending.erase(0, end + 5);
+            return data;
+        }
+        if (!fill())
+            return std::nullopt;
+    }
+}
+
+void PeerConnection::close() {
+    if (m_socket >= 0)
+        ::close(m_socket);
+    m_socket = -1;
+}
+
+FakePeer::FakePeer(std::function<void(PeerConnection&)> script) {
+    m_listener = listenOnLoopback(m_port);
+    m_thread = std::thread([this, script = std::move(script)] {
+        pollfd p{m_listener, POLLIN, 0};
+        if (::poll(&p, 1, kGuardSeconds * 1000) <= 0)
+            return;
+        const int fd = ::accept(m_listener, nullptr, nullptr);
+        if (fd < 0)
+            return;
+        timeval guard{kGuardSeconds, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &guard, sizeof guard);
+        PeerConnection connection(fd);
+        script(connection);
+        connection.close();
+    });
+}
+
+FakePeer::~FakePeer() {
+    join();
+    ::close(m_listener);
+}
+
+void FakePeer::join() {
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+std::uint16_t closedPort() {
+    std::uint16_t port = 0;
+    const int fd = listenOnLoopback(port);
+    ::close(fd);
+    return port;
+}
+
+void serveSmtp(PeerConnection& peer, SmtpTranscript& transcript, std::string greeting,
+               const std::function<std::string(const std::string& command)>& reply) {
+    peer.send(greeting);
+    while (auto command = peer.readLine()) {
+        transcript.commands.push_back(*command);
+        std::string answer = reply(*command);
+        if (answer.empty())
+            return;
+        peer.send(answer);
+        if (*command == "DATA" && answer.rfind("354", 0) == 0) {
+            auto data = peer.readData();
+            if (!data)
+                return;
+            transcript.data = *data;
+            transcript.commands.push_back(".");
+            answer = reply(".");
+            if (answer.empty())
+                return;
+            peer.send(answer);
+        }
+        if (*command == "QUIT")
+            return;
+    }
+}
+
+std::string willingReply(const std::string& command) {
+    if (command.rfind("HELO", 0) == 0)
+        return "250 fake.local\r\n";
+    if (command == "DATA")
+        return "354 go ahead\r\n";
+    if (command == "QUIT")
+        return "221 bye\r\n";
+    return "250 ok\r\n";
+}
+
+} // namespace mailtest

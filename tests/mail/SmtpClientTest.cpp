@@ -1,0 +1,417 @@
+#include "FakePeer.h"
+
+#include "mail/MailErrors.h"
+#include "mail/SmtpClient.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+using namespace mail;
+using mailtest::FakePeer;
+using mailtest::PeerConnection;
+using mailtest::SmtpTranscript;
+using Commands = std::vector<std::string>;
+
+namespace {
+
+using ReplyFn = std::function<std::string(const std::string&)>;
+
+// A reply function that answers chosen commands differently from a willing server.
+ReplyFn except(std::map<std::string, std::string> special) {
+    return [special = std::move(special)](const std::string& command) {
+        const auto found = special.find(command);
+        return found != special.end() ? found->second : mailtest::willingReply(command);
+    };
+}
+
+class SmtpClientTest : public testing::Test {
+protected:
+    ~SmtpClientTest() override {
+        // Events may refer to a finished test's locals.
+        client.TLineSocket::OnDisconnect = nullptr;
+        client.RequestCloseSocket();
+        if (m_peer)
+            m_peer->join();
+    }
+    void startServer(ReplyFn reply, std::string greeting = "220 fake ESMTP\r\n") {
+        m_peer = std::make_unique<FakePeer>(
+            [this, reply = std::move(reply), greeting = std::move(greeting)](PeerConnection& p) {
+                mailtest::serveSmtp(p, m_transcript, greeting, reply);
+            });
+        client.Host = "127.0.0.1";
+        client.Port = m_peer->port();
+        client.UserID = "me.local";
+    }
+    // What the server saw, once the client has let go of the connection.
+    const SmtpTranscript& transcript() {
+        client.RequestCloseSocket();
+        m_peer->join();
+        return m_transcript;
+    }
+    std::string writeFile(const std::string& name, const std::string& bytes) {
+        const auto path = std::filesystem::path(testing::TempDir()) / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path.string();
+    }
+    void fillMessage() {
+        client.PostMessage.FromName = "Ann Lee";
+        client.PostMessage.FromAddress = "ann@example.org";
+        client.PostMessage.ToAddress = {"bob@example.org"};
+        client.PostMessage.Subject = "My resume";
+        client.PostMessage.Body = {"Hello,", ".dot line", "", "Ann"};
+    }
+
+    TSmtpClient client;
+
+private:
+    SmtpTranscript m_transcript;
+    std::unique_ptr<FakePeer> m_peer;
+};
+
+TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
+    startServer(except({{"HELO me.local", "250-fake.local\r\n250 HELP\r\n"}}),
+                "220-fake ESMTP\r\n220 ready\r\n");
+    fillMessage();
+    const std::string file = writeFile("resume.doc", std::string("{\\rtf1 abc}\0\xff", 13));
+    client.PostMessage.Attachments = {file};
+    int connects = 0, successes = 0;
+    client.OnConnect = [&] { ++connects; };
+    client.OnSuccess = [&] { ++successes; };
+
+    client.Connect();
+    EXPECT_EQ(connects, 1);
+    client.SendMail();
+    client.Disconnect();
+    EXPECT_FALSE(client.connected());
+    EXPECT_EQ(successes, 1);
+
+    const std::string b = client.boundary();
+    ASSERT_EQ(b.size(), 25u + 6u + 4u);
+    EXPECT_EQ(b.substr(0, 25), "====================54535");
+    EXPECT_EQ(b.substr(31), "====");
+    for (char c : b.substr(25, 6))
+        EXPECT_TRUE(c >= 'a' && c <= 'y') << b;
+
+    const SmtpTranscript& t = transcript();
+    EXPECT_EQ(t.commands, (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                                    "RCPT TO:<bob@example.org>", "DATA", ".", "QUIT"}));
+    EXPECT_EQ(t.data, "From: Ann Lee<ann@example.org>\r\n"
+                      "To: bob@example.org\r\n"
+                      "Subject: My resume\r\n"
+                      "Mime-Version: 1.0\r\n"
+                      "Content-Type: multipart/mixed; boundary=\"" +
+                          b +
+                          "\"\r\n"
+                          "\r\n"
+                          "\r\n"
+                          "--" +
+                          b +
+                          "\r\n"
+                          "Content-Type: text/plain; charset=us-ascii\r\n"
+                          "\r\n"
+                          "Hello,\r\n"
+                          "..dot line\r\n"
+                          "\r\n"
+                          "Ann\r\n"
+                          "--" +
+                          b +
+                          "\r\n"
+                          "Content-Type: application/octet-stream; name=\"resume.doc\"\r\n"
+                          "Content-Transfer-Encoding: base64\r\n"
+                          "Content-Disposition: attachment; filename=\"resume.doc\"\r\n"
+                          "\r\n"
+                          "e1xydGYxIGFiY30A/w==\r\n"
+                          "--" +
+                          b + "--\r\n");
+    // Recipients and attachments are spent; the rest stays for the next send.
+    EXPECT_TRUE(client.PostMessage.ToAddress.empty());
+    EXPECT_TRUE(client.PostMessage.Attachments.empty());
+    EXPECT_EQ(client.PostMessage.Subject, "My resume");
+    EXPECT_EQ(client.PostMessage.Body.size(), 4u);
+}
+
+TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.PostMessage.ToAddress = {"Bob <bob@example.org>"};
+    client.PostMessage.ToCarbonCopy = {"team:cc@example.org"};
+    client.PostMessage.ToBlindCarbonCopy = {"hidden@example.org", "friends:"};
+    client.PostMessage.Body = {"."};
+    client.Connect();
+    client.SendMail();
+    const SmtpTranscript& t = transcript();
+    EXPECT_EQ(t.commands, (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                                    "RCPT TO:<bob@example.org>", "RCPT TO:<cc@example.org>",
+                                    "RCPT TO:<hidden@example.org>", "DATA", "."}));
+    EXPECT_EQ(t.data, "From: Ann Lee<ann@example.org>\r\n"
+                      "To: Bob <bob@example.org>\r\n"
+                      "CC: team:cc@example.org\r\n"
+                      "Subject: My resume\r\n"
+                      "Mime-Version: 1.0\r\n"
+                      "Content-Type: text/plain; charset=us-ascii\r\n"
+                      "\r\n"
+                      "\r\n"
+                      "..\r\n");
+}
+
+TEST_F(SmtpClientTest, RefusedHeloDisconnectsWithAuthenticationFailed) {
+    startServer(except({{"HELO me.local", "550 who are you\r\n"}}));
+    try {
+        client.Connect();
+        FAIL() << "connected";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "Authentication failed");
+    }
+    EXPECT_FALSE(client.connected());
+    EXPECT_FALSE(client.busy());
+    EXPECT_EQ(transcript().commands, (Commands{"HELO me.local", "QUIT"}));
+}
+
+TEST_F(SmtpClientTest, AuthenticationHandlerMayRetryHeloOnce) {
+    startServer(except({{"HELO me.local", "550 who are you\r\n"}}));
+    client.OnAuthenticationFailed = [&](bool& handled) {
+        client.UserID = "known.host";
+        handled = true;
+    };
+    client.Connect();
+    EXPECT_TRUE(client.connected());
+    client.Disconnect();
+    EXPECT_EQ(transcript().commands, (Commands{"HELO me.local", "HELO known.host", "QUIT"}));
+}
+
+TEST_F(SmtpClientTest, RefusedGreetingFailsWithTheReplyLine) {
+    startServer(mailtest::willingReply, "554 no service\r\n");
+    try {
+        client.Connect();
+        FAIL() << "connected";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "554 no service\r\n");
+    }
+    EXPECT_EQ(transcript().commands, (Commands{"QUIT"}));
+}
+
+TEST_F(SmtpClientTest, RefusedRecipientStillSendsToTheOthers) {
+    startServer(except({{"RCPT TO:<nobody@example.org>", "550 no such user\r\n"}}));
+    fillMessage();
+    client.PostMessage.ToAddress = {"Nobody <nobody@example.org>", "bob@example.org"};
+    std::vector<std::string> refused;
+    client.OnRecipientNotFound = [&](const std::string& r) { refused.push_back(r); };
+    client.Connect();
+    client.SendMail();
+    EXPECT_EQ(refused, (std::vector<std::string>{"Nobody <nobody@example.org>"}));
+    const SmtpTranscript& t = transcript();
+    EXPECT_EQ(t.commands,
+              (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                        "RCPT TO:<nobody@example.org>", "RCPT TO:<bob@example.org>", "DATA", "."}));
+}
+
+TEST_F(SmtpClientTest, RefusedEndOfDataCallsOnFailureAndKeepsTheMessage) {
+    startServer(except({{".", "554 rejected as spam\r\n"}}));
+    fillMessage();
+    client.PostMessage.Attachments = {writeFile("a.doc", "abc")};
+    int failures = 0, successes = 0;
+    client.OnFailure = [&] { ++failures; };
+    client.OnSuccess = [&] { ++successes; };
+    client.Connect();
+    try {
+        client.SendMail();
+        FAIL() << "sent";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "554 rejected as spam\r\n");
+    }
+    EXPECT_EQ(failures, 1);
+    EXPECT_EQ(successes, 0);
+    EXPECT_FALSE(client.busy());
+    EXPECT_EQ(client.PostMessage.ToAddress.size(), 1u);
+    EXPECT_EQ(client.PostMessage.Attachments.size(), 1u);
+    EXPECT_EQ(client.lastReplyCode(), 554);
+}
+
+TEST_F(SmtpClientTest, RefusedCommandsBeforeDataFailWithTheReply) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"RSET", "421 shutting down\r\n"},
+        {"MAIL FROM:<ann@example.org>", "553 sender refused\r\n"},
+        {"DATA", "451 try later\r\n"},
+    };
+    for (const auto& [command, reply] : cases) {
+        TSmtpClient fresh;
+        SmtpTranscript t;
+        FakePeer peer(
+            [&, command = std::string(command), reply = std::string(reply)](PeerConnection& p) {
+                mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, reply}}));
+            });
+        fresh.Host = "127.0.0.1";
+        fresh.Port = peer.port();
+        fresh.PostMessage.FromAddress = "ann@example.org";
+        fresh.PostMessage.ToAddress = {"bob@example.org"};
+        fresh.Connect();
+        try {
+            fresh.SendMail();
+            ADD_FAILURE() << command << " refusal ignored";
+        } catch (const EMailError& e) {
+            EXPECT_EQ(e.what(), std::string(reply));
+        }
+        fresh.RequestCloseSocket();
+        peer.join();
+        EXPECT_EQ(t.commands.back(), command);
+    }
+}
+
+TEST_F(SmtpClientTest, QuitAnsweredWith421FailsAfterClosing) {
+    startServer(except({{"QUIT", "421 closing\r\n"}}));
+    client.Connect();
+    int disconnects = 0;
+    client.TLineSocket::OnDisconnect = [&] { ++disconnects; };
+    try {
+        client.Disconnect();
+        FAIL() << "no failure";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "421 closing\r\n");
+    }
+    EXPECT_EQ(disconnects, 1);
+    EXPECT_FALSE(client.connected());
+}
+
+TEST_F(SmtpClientTest, ServerClosingMidConversationIsAnError) {
+    // The server drops the connection instead of answering each of these.
+    for (const char* command : {"MAIL FROM:<ann@example.org>", "."}) {
+        TSmtpClient fresh;
+        SmtpTranscript t;
+        FakePeer peer([&, command = std::string(command)](PeerConnection& p) {
+            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, ""}}));
+        });
+        fresh.Host = "127.0.0.1";
+        fresh.Port = peer.port();
+        fresh.PostMessage.FromAddress = "ann@example.org";
+        fresh.PostMessage.ToAddress = {"bob@example.org"};
+        int successes = 0;
+        fresh.OnSuccess = [&] { ++successes; };
+        fresh.Connect();
+        EXPECT_THROW(fresh.SendMail(), ESockError) << command;
+        EXPECT_EQ(successes, 0);
+        EXPECT_FALSE(fresh.busy());
+        peer.join();
+    }
+}
+
+TEST_F(SmtpClientTest, OverlongReplyLineIsAnError) {
+    startServer(except({{"RSET", "250 " + std::string(70000, 'x') + "\r\n"}}));
+    fillMessage();
+    client.Connect();
+    EXPECT_THROW(client.SendMail(), ESockError);
+    EXPECT_FALSE(client.busy());
+}
+
+TEST_F(SmtpClientTest, MissingAttachmentFailsBeforeAnyCommand) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    const std::string missing = testing::TempDir() + "/no-such-resume.doc";
+    client.PostMessage.Attachments = {missing};
+    std::vector<std::string> notFound;
+    client.OnAttachmentNotFound = [&](const std::string& f) { notFound.push_back(f); };
+    client.Connect();
+    try {
+        client.SendMail();
+        FAIL() << "sent";
+    } catch (const EMailError& e) {
+        EXPECT_EQ(e.what(), "Cannot open file " + missing);
+    }
+    EXPECT_EQ(notFound, (std::vector<std::string>{missing}));
+    EXPECT_EQ(transcript().commands, (Commands{"HELO me.local"}));
+}
+
+TEST_F(SmtpClientTest, DirectoryAsAttachmentIsNotSentAsAnEmptyFile) {
+    fillMessage();
+    client.PostMessage.Attachments = {testing::TempDir()};
+    EXPECT_THROW(client.buildMessage(), EMailError);
+}
+
+TEST_F(SmtpClientTest, LineBreakInAFieldIsRefusedBeforeAnyCommand) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.PostMessage.Subject = "Hi\r\nBcc: everyone@example.org";
+    client.Connect();
+    EXPECT_THROW(client.SendMail(), EMailError);
+    EXPECT_EQ(transcript().commands, (Commands{"HELO me.local"}));
+}
+
+TEST_F(SmtpClientTest, LineBreakInUserIdIsRefusedBeforeConnecting) {
+    TSmtpClient offline;
+    offline.Host = "127.0.0.1";
+    offline.Port = mailtest::closedPort();
+    offline.UserID = "me\r\nMAIL FROM:<x>";
+    EXPECT_THROW(offline.Connect(), EMailError);
+    EXPECT_FALSE(offline.busy());
+}
+
+TEST_F(SmtpClientTest, SecondSendAfterClearedParamsHasIncompleteHeader) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.Connect();
+    client.SendMail();
+    try {
+        client.SendMail();
+        FAIL() << "sent without recipients";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "Incomplete Header");
+    }
+}
+
+TEST_F(SmtpClientTest, HeaderIncompleteHandlerMayCompleteTheSender) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.PostMessage.FromAddress.clear();
+    std::vector<int> types;
+    client.OnHeaderIncomplete = [&](bool& handled, int type) {
+        types.push_back(type);
+        client.PostMessage.FromAddress = "late@example.org";
+        handled = true;
+    };
+    client.Connect();
+    client.SendMail();
+    EXPECT_EQ(types, (std::vector<int>{1}));
+    EXPECT_EQ(transcript().commands[2], "MAIL FROM:<late@example.org>");
+}
+
+TEST_F(SmtpClientTest, SendWithoutConnectionIsNotConnected) {
+    fillMessage();
+    try {
+        client.SendMail();
+        FAIL() << "sent";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "Not Connected");
+    }
+}
+
+TEST_F(SmtpClientTest, NestedSendWhileSendingIsInert) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    int starts = 0;
+    client.OnSendStart = [&] {
+        ++starts;
+        client.SendMail();
+    };
+    client.Connect();
+    client.SendMail();
+    EXPECT_EQ(starts, 1);
+    const Commands& c = transcript().commands;
+    EXPECT_EQ(std::count(c.begin(), c.end(), "RSET"), 1);
+}
+
+TEST_F(SmtpClientTest, UuCodeAttachmentIsEncodedInUuLines) {
+    fillMessage();
+    client.EncodeType = UUMethods::uuCode;
+    client.PostMessage.Attachments = {writeFile("abc.doc", "abc")};
+    client.buildMessage();
+    const std::string body = client.bodyStreamText();
+    EXPECT_NE(
+        body.find("filename=\"abc.doc\"\r\n\r\n#86)C\r\n`\r\n--" + client.boundary() + "--\r\n"),
+        std::string::npos)
+        << body;
+}
+
+} // namespace
