@@ -1,0 +1,109 @@
+// Commands typed in a template between two backslashes: finding them in the RTF,
+// cleaning them into expression text and RTF codes, and classifying the expression
+// (literal, variable, field, call, scan and conditional commands, format functions).
+#pragma once
+
+#include "rtfengine/FormatSettings.h"
+#include "rtfengine/TemplateText.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rtfengine {
+
+// The format functions a command may wrap its expression in.
+enum class FormatId : int {
+    NoFormat = 0, // stands for no format function
+    FEXP = 1,     // scientific
+    FFIX = 2,     // fixed
+    FNUM = 3,     // number with thousands separators
+    FCUR = 4,     // currency
+    FIMG = 5,     // a picture
+    FLNK = 6,     // a hyperlink
+    FFIXR = 7,    // fixed with the "-" and "=" marks
+    FNUMR = 8,    // number with the "-" and "=" marks
+    FDTM = 9,     // a date-time pattern
+};
+
+// A command's format: the function, its precision (or image format index) and digits.
+struct FormatRecord {
+    FormatId id = FormatId::NoFormat;
+    int param1 = 18;
+    int param2 = 2;
+    // FDTM's operand as written: a quoted pattern or a report variable name.
+    std::string dateOperand;
+
+    bool operator==(const FormatRecord&) const = default;
+};
+
+// The format function's name as templates write it ("FNUM"); "NOFORMAT" for none.
+std::string_view formatName(FormatId id);
+// Whether a user-defined function of this result type may stand in the format function.
+bool formatAcceptsResultType(FormatId id, int resultType);
+bool isNumericFormat(FormatId id);
+
+// The command text between the markers, as read, and where reading goes on.
+struct CollectedCommand {
+    std::string raw;
+    size_t end = 0; // just after the closing marker
+};
+
+// Whether a command marker ("\\" not followed by "*", or "\'5c") stands at `pos`;
+// `afterMarker` receives the position just after it.
+bool isMarkerAt(const TemplateText& text, size_t pos, size_t* afterMarker = nullptr);
+
+// Reads a command from just after its opening marker. Nothing when the command is
+// abandoned (too long, runs into a paragraph, row, field or picture, or the end).
+std::optional<CollectedCommand> collectCommand(const TemplateText& text, size_t afterMarker);
+
+// A command split into what the author typed and the formatting around it.
+struct CleanCommand {
+    std::string expression;
+    std::string codes;
+};
+CleanCommand cleanCommand(std::string_view raw);
+
+// Splits an argument list at its top-level commas, outside quotes. Nothing when the
+// parentheses are unbalanced; an empty list for blank text.
+std::optional<std::vector<std::string>> splitArguments(std::string_view text);
+
+enum class ExprKind {
+    None,       // stays in the document as written
+    Literal,    // 'text' or a number
+    Variable,   // a report variable name
+    DotField,   // alias.field
+    ColonField, // alias:field
+    Call,       // name(arguments)
+    Scan,       // SCAN(alias) ...
+    ScanEntry,  // SCANENTRY ...
+    ScanFooter, // SCANFOOTER ...
+    EndScan,    // ENDSCAN ...
+    If,         // IF(...)
+    EndIf,      // ENDIF
+};
+
+struct Expression {
+    ExprKind kind = ExprKind::None;
+    // The expression without its format function (the call text for calls).
+    std::string text;
+    FormatRecord format;
+    // Literal: the value. Variable: the name. Field: the field part. Call: the name.
+    std::string name;
+    // Field: the alias (upper case unless a single letter). Call: the argument text.
+    std::string alias;
+};
+
+// Classifies cleaned expression text. Raises EIllegalFunctionUse for a malformed
+// format function.
+Expression classifyExpression(std::string_view text, bool dotAsColon,
+                              const FormatSettings& settings = FormatSettings::current());
+
+// Whether `text` is a quoted literal; `value` receives the text between the quotes.
+bool isQuotedLiteral(std::string_view text, std::string* value = nullptr);
+
+std::string trimBlanks(std::string_view text);
+std::string upperAscii(std::string_view text);
+
+} // namespace rtfengine

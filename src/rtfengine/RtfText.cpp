@@ -1,0 +1,123 @@
+#include "rtfengine/RtfText.h"
+
+#include <cstdint>
+
+namespace rtfengine {
+
+namespace {
+
+// Code page 1252 bytes 0x80 to 0x9F and the characters they stand for; 0 marks the
+// five unassigned bytes.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// The code page 1252 byte of a character, or 0 when it has none.
+unsigned char cp1252Byte(char32_t c) {
+    if (c >= 0xA0 && c <= 0xFF)
+        return static_cast<unsigned char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] == c && c != 0)
+            return static_cast<unsigned char>(0x80 + i);
+    return 0;
+}
+
+// Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not valid.
+size_t decodeUtf8(std::string_view s, size_t i, char32_t& c) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    size_t len;
+    char32_t min;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        c = b0 & 0x1F;
+        min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        c = b0 & 0x0F;
+        min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        c = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > s.size())
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return len;
+}
+
+void appendHexByte(std::string& out, unsigned char b) {
+    static const char hex[] = "0123456789ABCDEF";
+    out += "\\'";
+    out += hex[b >> 4];
+    out += hex[b & 0x0F];
+}
+
+void appendUnicodeUnit(std::string& out, uint16_t unit) {
+    out += "\\u";
+    out += std::to_string(static_cast<int16_t>(unit));
+    out += '?';
+}
+
+} // namespace
+
+void appendRtfText(std::string& out, std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        if (b < 0x80) {
+            switch (b) {
+            case '\t': out += "\\tab "; break;
+            case 0x0B: out += "\\line "; break;
+            case 0x0C: out += "\\page "; break;
+            case '\r':
+                out += "\\par ";
+                if (i + 1 < s.size() && s[i + 1] == '\n')
+                    ++i;
+                break;
+            case '\n': out += "\\par "; break;
+            case '\\': out += "\\\\"; break;
+            case '{': out += "\\{"; break;
+            case '}': out += "\\}"; break;
+            default: out += static_cast<char>(b); break;
+            }
+            ++i;
+            continue;
+        }
+        char32_t c = 0;
+        const size_t len = decodeUtf8(s, i, c);
+        if (len == 0) {
+            appendHexByte(out, b);
+            ++i;
+            continue;
+        }
+        i += len;
+        if (const unsigned char cp = cp1252Byte(c)) {
+            appendHexByte(out, cp);
+        } else if (c > 0xFFFF) {
+            const char32_t v = c - 0x10000;
+            appendUnicodeUnit(out, static_cast<uint16_t>(0xD800 + (v >> 10)));
+            appendUnicodeUnit(out, static_cast<uint16_t>(0xDC00 + (v & 0x3FF)));
+        } else {
+            appendUnicodeUnit(out, static_cast<uint16_t>(c));
+        }
+    }
+}
+
+std::string rtfText(std::string_view utf8) {
+    std::string out;
+    appendRtfText(out, utf8);
+    return out;
+}
+
+} // namespace rtfengine
