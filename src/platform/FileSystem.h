@@ -1,0 +1,23 @@
+// File operations the program performs on whole files: copying a résumé over an
+// existing one. Copies are atomic so a failed copy never leaves half a file.
+#pragma once
+
+#include <QString>
+
+namespace platform {
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Copies source to target, replacing target; false when nothing was copied
+    // (the old target, if any, is then unchanged).
+    virtual bool copyFile(const QString& source, const QString& target) = 0;
+};
+
+class LocalFileSystem : public FileSystem {
+public:
+    bool copyFile(const QString& source, const QString& target) override;
+};
+
+} // namespace platform

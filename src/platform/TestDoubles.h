@@ -1,0 +1,82 @@
+// Scriptable stand-ins for the desktop, for tests that run offscreen: each takes
+// a queue of answers and records what it was asked.
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Shell.h"
+
+#include <QList>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+namespace platform {
+
+// Answers from queues. An empty queue answers as a user who dismisses the
+// dialog: Ok for an OK-only box, otherwise Cancel; file and font dialogs cancel.
+class ScriptedDialogs : public Dialogs {
+public:
+    Answer showMessage(const MessageRequest& request) override;
+    std::optional<QString> openFile(const FileDialogOptions& options) override;
+    std::optional<QString> saveFile(const FileDialogOptions& options) override;
+    std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<FontChoice>> fontAnswers;
+
+    std::vector<MessageRequest> messages;
+    std::vector<FileDialogOptions> openRequests;
+    std::vector<FileDialogOptions> saveRequests;
+    std::vector<FontChoice> fontRequests;
+};
+
+struct ShellCall {
+    QString verb;
+    QString target;
+    QString parameters;
+    QString directory;
+    int showCommand = 0;
+};
+
+// Records every request and returns queued results (success when empty).
+class RecordingShell : public Shell {
+public:
+    int execute(const QString& verb, const QString& target, const QString& parameters,
+                const QString& directory, int showCommand) override;
+
+    std::deque<int> results;
+    std::vector<ShellCall> calls;
+};
+
+// Copies for real unless told to fail; records every request.
+class RecordingFileSystem : public FileSystem {
+public:
+    bool copyFile(const QString& source, const QString& target) override;
+
+    bool failCopies = false;
+    std::vector<std::pair<QString, QString>> copies;
+};
+
+class FixedClock : public Clock {
+public:
+    QDateTime now() const override { return time; }
+    QDateTime time = QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5));
+};
+
+// Draws queued values (0 when empty) and records the seeds.
+class ScriptedRandom : public Random {
+public:
+    void seed(quint64 value) override { seeds.push_back(value); }
+    int next(int range) override;
+
+    std::deque<int> values;
+    std::vector<quint64> seeds;
+    std::vector<int> ranges;
+};
+
+} // namespace platform

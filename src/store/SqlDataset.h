@@ -1,0 +1,111 @@
+// A read-only SQL query as the template engine's Dataset: named parameters bound
+// before opening, forward-only reading, field kinds taken from declared column types.
+//
+// Only the current row is held, so a result of any size costs the memory of one
+// row; first() runs the query again when the position has moved past the start.
+#pragma once
+
+#include "rtfengine/Dataset.h"
+
+#include <QMap>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace store {
+
+class SqlDataset;
+
+// One result column of the current row.
+class SqlField final : public rtfengine::Field {
+public:
+    SqlField(const SqlDataset& owner, int index, std::string name, rtfengine::FieldKind kind);
+
+    std::string name() const override { return m_name; }
+    rtfengine::FieldKind kind() const override { return m_kind; }
+    bool isNull() const override;
+    std::string asString() const override;
+    double asFloat() const override;
+    bool asBoolean() const override;
+    rtfengine::DateTime asDateTime() const override;
+    std::string asBytes() const override;
+
+    // The stored value: null at the end of the result or while closed.
+    const QVariant& value() const;
+
+private:
+    const SqlDataset& m_owner;
+    int m_index;
+    std::string m_name;
+    rtfengine::FieldKind m_kind;
+};
+
+class SqlDataset : public rtfengine::Dataset {
+public:
+    SqlDataset(QSqlDatabase db, QString sql, std::string name);
+    ~SqlDataset() override;
+    SqlDataset(const SqlDataset&) = delete;
+    SqlDataset& operator=(const SqlDataset&) = delete;
+
+    // Parameters are written ":Name" in the SQL text and set by name without the
+    // colon; the value is bound at the next open(). Unset parameters bind NULL.
+    void setParameter(const QString& name, const QVariant& value);
+    QVariant parameter(const QString& name) const;
+    bool hasParameter(const QString& name) const;
+    const QString& sql() const { return m_sql; }
+
+    // Runs the query and stands on its first row. Opening an open dataset keeps
+    // it as it is. Throws store::EDatabaseError with the data layer's text.
+    void open();
+    void close();
+    bool isOpen() const { return m_open; }
+
+    // Result column names, in order (empty while closed).
+    QStringList columnNames() const;
+
+    std::string name() const override { return m_name; }
+    void first() override;
+    void next() override;
+    bool eof() const override { return !m_open || m_eof; }
+    int fieldCount() const override { return static_cast<int>(m_fields.size()); }
+    rtfengine::Field& field(int index) override;
+    void disableControls() override { ++m_disabledControls; }
+    void enableControls() override;
+    bool controlsDisabled() const override { return m_disabledControls > 0; }
+
+private:
+    friend class SqlField;
+
+    void execute();
+    void fetch();
+
+    QSqlDatabase m_db;
+    QString m_sql;
+    std::string m_name;
+    QStringList m_parameterNames;
+    QMap<QString, QVariant> m_parameters;
+
+    std::unique_ptr<QSqlQuery> m_query;
+    std::vector<std::unique_ptr<SqlField>> m_fields;
+    std::vector<QVariant> m_row;
+    QVariant m_null;
+    long long m_position = -1; // index of the current row; -1 before the first
+    bool m_open = false;
+    bool m_eof = true;
+    int m_disabledControls = 0;
+};
+
+// The field kind for a column's declared type: DATE, DATETIME or TIMESTAMP,
+// BOOLEAN, GRAPHIC or PICTURE; anything else (or no declared type) is Other.
+rtfengine::FieldKind fieldKindForDeclaredType(const QString& declaredType);
+
+// Reads "yyyy-mm-dd", optionally followed by " " or "T" and "hh:mm[:ss[.zzz]]".
+bool parseStoredDateTime(const QString& text, rtfengine::DateTime& value);
+
+} // namespace store
