@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rtfengine/Dataset.h"
+#include "store/StoreError.h"
 
 #include <stdexcept>
 #include <string>
@@ -11,15 +12,15 @@
 namespace generate {
 
 // A dataset has no column of the asked name: the data layer's field-not-found error.
-class EFieldNotFound : public std::runtime_error {
+class EFieldNotFound : public store::EDatabaseError {
 public:
     EFieldNotFound(const std::string& datasetName, std::string_view fieldName);
 };
 
 // A column value that should be a number is not one.
-class EConversionError : public std::runtime_error {
+class EConversionError : public store::EDatabaseError {
 public:
-    using std::runtime_error::runtime_error;
+    using store::EDatabaseError::EDatabaseError;
 };
 
 // The column `name` of `dataset` (case-insensitive), or nullptr when there is none.
