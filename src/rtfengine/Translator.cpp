@@ -1,0 +1,363 @@
+#include "rtfengine/Translator.h"
+
+#include "rtfengine/DocumentTables.h"
+#include "rtfengine/Errors.h"
+#include "rtfengine/RtfEngine.h"
+#include "rtfengine/RunState.h"
+#include "rtfengine/UdfList.h"
+
+#include <cctype>
+
+namespace rtfengine {
+
+namespace {
+
+struct Predefined {
+    std::string_view name;
+    int id;
+    int argMin;
+    int argMax;
+};
+
+constexpr Predefined kPredefined[] = {
+    {"SUM", kFunctionSum, 2, 3},
+    {"CTN", kFunctionCtn, 2, 3},
+    {"CTS", kFunctionCts, 2, 3},
+    {"VAR", kFunctionVar, 1, 10000},
+};
+
+// The end of a group that opens at `pos`, counting braces that are not escaped and
+// stepping over "\bin" data; the template's end when the group never closes.
+size_t groupEnd(std::string_view text, size_t pos) {
+    int depth = 0;
+    size_t i = pos;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\\') {
+            if (text.compare(i, 4, "\\bin") == 0 && i + 4 < text.size() &&
+                std::isdigit(static_cast<unsigned char>(text[i + 4]))) {
+                size_t j = i + 4;
+                uint64_t length = 0;
+                while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
+                    length = std::min<uint64_t>(length * 10 + (text[j++] - '0'), text.size());
+                if (j < text.size() && text[j] == ' ')
+                    ++j;
+                i = j + static_cast<size_t>(std::min<uint64_t>(length, text.size() - j));
+                continue;
+            }
+            i += 2;
+            continue;
+        }
+        if (c == '{') {
+            ++depth;
+        } else if (c == '}' && --depth == 0) {
+            return i + 1;
+        }
+        ++i;
+    }
+    return text.size();
+}
+
+} // namespace
+
+Translator::Translator(RunState& state)
+    : m_state(state), m_text(state.templateBytes),
+      m_dotAsColon(state.engine.options().has(TRtfOption::eoDotAsColon)),
+      m_clearMissed(state.engine.options().has(TRtfOption::eoClearMissedFields)) {}
+
+size_t Translator::emit(InstrKind kind, size_t position) {
+    Instruction instruction;
+    instruction.kind = kind;
+    instruction.position = position;
+    return emit(std::move(instruction));
+}
+
+size_t Translator::emit(Instruction instruction) {
+    m_state.program.push_back(std::move(instruction));
+    return m_state.program.size() - 1;
+}
+
+void Translator::emitText(size_t position) {
+    if (!m_state.program.empty() && m_state.program.back().kind == InstrKind::Text) {
+        m_state.program.back().position = position;
+        return;
+    }
+    emit(InstrKind::Text, position);
+}
+
+void Translator::translate() {
+    emit(InstrKind::Start, 0);
+    const std::string_view bytes = m_text.bytes();
+    for (;;) {
+        const size_t p = m_text.skip(m_pos);
+        if (p >= bytes.size())
+            break;
+        if (bytes[p] == '{' && (translateHeadGroup(p) || translateRawGroup(p)))
+            continue;
+        size_t afterMarker = 0;
+        if (bytes[p] == '\\' && isMarkerAt(m_text, p, &afterMarker)) {
+            translateCommand(afterMarker);
+            continue;
+        }
+        m_pos = p + 1;
+        emitText(m_pos);
+    }
+    m_pos = bytes.size();
+    emit(InstrKind::End, m_pos);
+}
+
+bool Translator::translateHeadGroup(size_t pos) {
+    const std::string_view bytes = m_text.bytes();
+    size_t p = pos;
+    InstrKind place;
+    if (m_text.matchesWord(pos + 1, "\\fonttbl", nullptr, true)) {
+        readFontTable(bytes, p, m_state.tables, m_state.engine.charset());
+        place = InstrKind::FontTablePlace;
+    } else if (m_text.matchesWord(pos + 1, "\\colortbl", nullptr, true)) {
+        readColorTable(bytes, p, m_state.tables);
+        place = InstrKind::ColorTablePlace;
+    } else if (m_text.matchesWord(pos + 1, "\\stylesheet", nullptr, true)) {
+        readStylesheet(bytes, p, m_state.tables);
+        place = InstrKind::StylesheetPlace;
+    } else if (m_text.matchesWord(pos + 1, "\\info", &p, true)) {
+        // Each sub-group is kept in the information list; the document gets the
+        // engine's own information group in its place.
+        const size_t end = groupEnd(bytes, pos);
+        while (p < end) {
+            if (bytes[p] == '\\') {
+                p += 2;
+                continue;
+            }
+            if (bytes[p] == '{') {
+                const size_t sub = std::min(groupEnd(bytes, p), end);
+                m_state.infoList.emplace_back(bytes.substr(p, sub - p));
+                p = sub;
+                continue;
+            }
+            ++p;
+        }
+        p = end;
+        place = InstrKind::InfoPlace;
+    } else {
+        return false;
+    }
+    m_pos = p;
+    emit(place, m_pos);
+    return true;
+}
+
+bool Translator::translateRawGroup(size_t pos) {
+    if (!m_text.matchesWord(pos + 1, "\\field", nullptr, true) &&
+        !m_text.matchesWord(pos + 1, "\\pict", nullptr, true) &&
+        !m_text.matchesWord(pos + 1, "\\object", nullptr, true))
+        return false;
+    m_pos = groupEnd(m_text.bytes(), pos);
+    emit(InstrKind::RawGroup, m_pos);
+    return true;
+}
+
+void Translator::translateCommand(size_t afterMarker) {
+    const auto command = collectCommand(m_text, afterMarker);
+    if (!command) {
+        m_pos = afterMarker;
+        emitText(m_pos);
+        return;
+    }
+    m_pos = command->end;
+    CleanCommand clean = cleanCommand(command->raw);
+    std::string written = "\\\\" + command->raw + "\\\\";
+    const Expression e = classifyExpression(clean.expression, m_dotAsColon);
+    Instruction value;
+    value.position = m_pos;
+    value.value.written = std::move(written);
+    value.value.codes = std::move(clean.codes);
+    value.value.format = e.format;
+    switch (e.kind) {
+    case ExprKind::None:
+        emitText(m_pos);
+        return;
+    case ExprKind::If:
+    case ExprKind::EndIf:
+        // The conditional brackets vanish; their formatting codes stay so that the
+        // document's groups remain balanced.
+        value.kind = InstrKind::ClearedCall;
+        emit(std::move(value));
+        return;
+    case ExprKind::Scan:
+    case ExprKind::ScanEntry:
+    case ExprKind::ScanFooter:
+    case ExprKind::EndScan:
+        throw EIllegalScanUse("Scan blocks are not supported yet: " + e.text);
+    case ExprKind::Literal:
+        value.kind = InstrKind::Literal;
+        value.value.name = e.name;
+        emit(std::move(value));
+        return;
+    case ExprKind::Variable:
+        value.kind = InstrKind::Variable;
+        value.value.name = e.name;
+        emit(std::move(value));
+        return;
+    case ExprKind::DotField:
+    case ExprKind::ColonField:
+        value.kind = e.kind == ExprKind::DotField ? InstrKind::DotField : InstrKind::ColonField;
+        value.value.alias = e.alias;
+        value.value.name = e.name;
+        emit(std::move(value));
+        return;
+    case ExprKind::Call:
+        if (emitCallGroup(e, value.value.written, value.value.codes, m_pos, true, false, 0))
+            return;
+        if (m_clearMissed) {
+            value.kind = InstrKind::ClearedCall;
+            emit(std::move(value));
+        } else {
+            emitText(m_pos);
+        }
+        return;
+    }
+}
+
+std::optional<FunctionInfo> Translator::findFunction(std::string_view name) const {
+    const TUdfList* list = m_state.engine.udfList();
+    if (list && list->count() > 0) {
+        const int index = list->indexOf(name);
+        if (index >= 0) {
+            const TUdf& udf = list->item(index);
+            return FunctionInfo{index, udf.argMinCount(), udf.argMaxCount(), udf.resultType(),
+                                udf.name()};
+        }
+    }
+    const std::string wanted = upperAscii(trimBlanks(name));
+    for (const Predefined& p : kPredefined)
+        if (p.name == wanted)
+            return FunctionInfo{p.id, p.argMin, p.argMax, udfrNil, std::string(p.name)};
+    return std::nullopt;
+}
+
+bool Translator::emitCallGroup(const Expression& call, std::string written, std::string codes,
+                               size_t position, bool writesOutput, bool isWhile, int scanId) {
+    const auto function = findFunction(call.name);
+    if (!function)
+        return false;
+    checkCall(call, *function);
+    Instruction head;
+    head.kind = InstrKind::CallGroupHead;
+    head.position = position;
+    head.value.written = std::move(written);
+    head.value.name = call.text;
+    head.value.codes = std::move(codes);
+    head.value.number = function->id;
+    head.value.format = call.format;
+    head.writesOutput = writesOutput;
+    head.isWhile = isWhile;
+    head.scanId = scanId;
+    emit(std::move(head));
+    emitCallBody(call, *function, position);
+    emit(InstrKind::CallGroupEnd, position);
+    return true;
+}
+
+void Translator::checkCall(const Expression& call, const FunctionInfo& function) const {
+    const auto args = splitArguments(call.alias);
+    if (!args)
+        throw EIllegalFunctionUse("Brackets balance violation in function " + call.text);
+    if (static_cast<int>(args->size()) < function.argMin)
+        throw EIllegalFunctionUse("Illegal function use: " + call.text +
+                                  " - number of arguments is less than minimum required");
+    if (static_cast<int>(args->size()) > function.argMax)
+        throw EIllegalFunctionUse("Illegal function use: " + call.text +
+                                  " - number of arguments is more than maximum allowed");
+    if (call.format.id != FormatId::NoFormat &&
+        (function.id < 0 || !formatAcceptsResultType(call.format.id, function.resultType)))
+        throw EIllegalFunctionUse("Format function " + std::string(formatName(call.format.id)) +
+                                  " doesn't conform to it's expression: " + call.text);
+    if (function.id == kFunctionSum || function.id == kFunctionCtn || function.id == kFunctionCts)
+        checkAccumulatorArguments(call, *args);
+}
+
+// SUM, CTN and CTS accumulate a field, variable or function value into a report
+// variable; anything else would add junk lines to VarList or count values that
+// do not exist, so such calls are refused before anything is written.
+void Translator::checkAccumulatorArguments(const Expression& call,
+                                           const std::vector<std::string>& args) const {
+    const std::string& expr = call.text;
+    const std::string first = trimBlanks(args[0]);
+    const Expression x = classifyExpression(first, m_dotAsColon);
+    if (x.format.id == FormatId::NoFormat) {
+        const bool valueKind = x.kind == ExprKind::DotField || x.kind == ExprKind::ColonField ||
+                               x.kind == ExprKind::Variable || x.kind == ExprKind::Call;
+        if (!valueKind)
+            throw EIllegalFunctionUse("Illegal function use: " + first +
+                                      " - datafield, variable or UDF expected as first argument "
+                                      "in expression " +
+                                      expr);
+        if (x.kind == ExprKind::Call) {
+            const auto nested = findFunction(x.name);
+            if (nested && nested->resultType != udfrTReportVariable)
+                throw EIllegalFunctionUse("Illegal function use: " + first +
+                                          " - function without a value as first argument in "
+                                          "expression " +
+                                          expr);
+        }
+    }
+    const std::string second = trimBlanks(args[1]);
+    const Expression t = classifyExpression(second, m_dotAsColon);
+    if (t.format.id == FormatId::NoFormat && t.kind != ExprKind::Variable)
+        throw EIllegalFunctionUse("Illegal function use: " + second +
+                                  " - report variable expected as second argument in expression " +
+                                  expr);
+    if (args.size() == 3 && upperAscii(trimBlanks(args[2])) != "NORESET")
+        throw EIllegalFunctionUse("Illegal function use: " + trimBlanks(args[2]) +
+                                  " - symbol \")\" or keyword \"NORESET\" expected as third "
+                                  "argument in expression " +
+                                  expr);
+}
+
+void Translator::emitCallBody(const Expression& call, const FunctionInfo& function,
+                              size_t position) {
+    const auto args = splitArguments(call.alias);
+    for (const std::string& arg : *args)
+        emitArgument(arg, position);
+    Instruction instruction;
+    instruction.kind = InstrKind::Call;
+    instruction.position = position;
+    instruction.functionId = function.id;
+    instruction.argCount = static_cast<int>(args->size());
+    instruction.value.name = call.text;
+    emit(std::move(instruction));
+}
+
+void Translator::emitArgument(std::string_view argument, size_t position) {
+    const std::string arg = trimBlanks(argument);
+    const Expression a = classifyExpression(arg, m_dotAsColon);
+    if (a.format.id != FormatId::NoFormat)
+        throw EIllegalFunctionUse("Illegal function use: expression " + arg +
+                                  " has format function " + std::string(formatName(a.format.id)) +
+                                  ", which is not allowed within another expression");
+    Instruction instruction;
+    instruction.position = position;
+    instruction.value.name = a.name;
+    switch (a.kind) {
+    case ExprKind::Literal: instruction.kind = InstrKind::Literal; break;
+    case ExprKind::Variable: instruction.kind = InstrKind::Variable; break;
+    case ExprKind::DotField:
+    case ExprKind::ColonField:
+        instruction.kind = a.kind == ExprKind::DotField ? InstrKind::DotField
+                                                        : InstrKind::ColonField;
+        instruction.value.alias = a.alias;
+        break;
+    case ExprKind::Call: {
+        const auto function = findFunction(a.name);
+        if (!function)
+            throw EIllegalFunctionUse("Function not found: " + arg);
+        checkCall(a, *function);
+        emitCallBody(a, *function, position);
+        return;
+    }
+    default: throw EIllegalFunctionUse("Cannot use " + arg + " as argument for another expression");
+    }
+    emit(std::move(instruction));
+}
+
+} // namespace rtfengine

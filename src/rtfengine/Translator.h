@@ -1,0 +1,69 @@
+// Translation of a template into its template program: the loop over the template
+// text that claims the head tables, raw groups and commands, and turns each command
+// into instructions (values, fields, call groups).
+#pragma once
+
+#include "rtfengine/Expression.h"
+#include "rtfengine/TemplateProgram.h"
+#include "rtfengine/TemplateText.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rtfengine {
+
+struct RunState;
+
+// A function a template may call: its ID (user-defined index or predefined ID),
+// argument range and result type.
+struct FunctionInfo {
+    int id = 0;
+    int argMin = 0;
+    int argMax = 0;
+    int resultType = 0;
+    std::string name;
+};
+
+class Translator {
+public:
+    explicit Translator(RunState& state);
+
+    // Translates the whole template text of the run into the run's program.
+    void translate();
+
+    // A user-defined function of the engine's list (taking precedence) or a
+    // predefined one.
+    std::optional<FunctionInfo> findFunction(std::string_view name) const;
+
+    // Appends an instruction stamped with `position`; returns its place.
+    size_t emit(InstrKind kind, size_t position);
+    size_t emit(Instruction instruction);
+    // Appends a text instruction, or moves the previous one when it is text too.
+    void emitText(size_t position);
+
+    // Emits a call group for a classified call: head, arguments, call, group end.
+    // Returns false when the function is unknown (nothing emitted).
+    bool emitCallGroup(const Expression& call, std::string written, std::string codes,
+                       size_t position, bool writesOutput, bool isWhile, int scanId);
+    // The checks of a call against its function when a template is translated.
+    void checkCall(const Expression& call, const FunctionInfo& function) const;
+
+private:
+    bool translateHeadGroup(size_t pos);
+    bool translateRawGroup(size_t pos);
+    void translateCommand(size_t afterMarker);
+    void emitCallBody(const Expression& call, const FunctionInfo& function, size_t position);
+    void emitArgument(std::string_view argument, size_t position);
+    void checkAccumulatorArguments(const Expression& call,
+                                   const std::vector<std::string>& args) const;
+
+    RunState& m_state;
+    TemplateText m_text;
+    size_t m_pos = 0;
+    bool m_dotAsColon = false;
+    bool m_clearMissed = false;
+};
+
+} // namespace rtfengine

@@ -1,0 +1,185 @@
+#include "rtfengine/ValueWriter.h"
+
+#include "rtfengine/Dataset.h"
+#include "rtfengine/EmbeddedObjects.h"
+#include "rtfengine/Errors.h"
+#include "rtfengine/NumberFormat.h"
+#include "rtfengine/ReportVariable.h"
+#include "rtfengine/RtfEngine.h"
+#include "rtfengine/RtfText.h"
+#include "rtfengine/RunState.h"
+
+namespace rtfengine {
+
+namespace {
+
+NumericStyle styleOf(FormatId id) {
+    switch (id) {
+    case FormatId::FEXP: return NumericStyle::Scientific;
+    case FormatId::FNUM:
+    case FormatId::FNUMR: return NumericStyle::Number;
+    case FormatId::FCUR: return NumericStyle::Currency;
+    default: return NumericStyle::Fixed;
+    }
+}
+
+std::string trimTrailingBlanks(std::string text) {
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
+                             const FormatSettings& fs) {
+    const std::string trimmed = trimBlanks(text);
+    const auto number = trimmed.empty() ? std::nullopt : parseFloat(trimmed, fs);
+    if (!number)
+        return std::string(text);
+    std::string result = trimBlanks(
+        formatFloat(*number, styleOf(format.id), std::min(format.param1, 18), format.param2, fs));
+    if (clearZero && result.find_first_of("123456789") == std::string::npos)
+        return {};
+    if (format.id != FormatId::FFIXR && format.id != FormatId::FNUMR)
+        return result;
+    const size_t sep = result.find(fs.decimalSeparator);
+    if (sep == std::string::npos)
+        return result + "=";
+    result[sep] = '-';
+    const std::string fraction = result.substr(sep + 1);
+    if (!fraction.empty() && fraction.find_first_not_of('0') == std::string::npos)
+        result = result.substr(0, sep) + "=";
+    return result;
+}
+
+void ValueWriter::writeText(std::string& out, std::string_view text,
+                            std::string_view codes) const {
+    out += "\\lang";
+    out += m_state.lang;
+    out += ' ';
+    appendRtfText(out, text);
+    out += codes;
+}
+
+void ValueWriter::writeValue(std::string& out, std::string_view value,
+                             const ValueOperands& ops) const {
+    const FormatRecord& format = ops.format;
+    switch (format.id) {
+    case FormatId::NoFormat:
+        writeText(out, value, ops.codes);
+        return;
+    case FormatId::FEXP:
+    case FormatId::FFIX:
+    case FormatId::FNUM:
+    case FormatId::FCUR:
+    case FormatId::FFIXR:
+    case FormatId::FNUMR:
+        writeText(out,
+                  formatNumberText(value, format,
+                                   m_state.engine.options().has(
+                                       TRtfOption::eoNumericFormatClearZero)),
+                  ops.codes);
+        return;
+    case FormatId::FIMG:
+    case FormatId::FLNK: {
+        EmbeddedObject object;
+        object.source = format.id == FormatId::FIMG ? EmbeddedObject::Source::PictureFile
+                                                    : EmbeddedObject::Source::Hyperlink;
+        object.text = value;
+        object.format = format;
+        object.codes = ops.codes;
+        object.lang = m_state.lang;
+        writeEmbeddedObject(m_state.engine, m_state.tables, object, out);
+        return;
+    }
+    case FormatId::FDTM:
+        writeText(out, formatDate(value, format), ops.codes);
+        return;
+    }
+}
+
+void ValueWriter::writeField(std::string& out, Field& field, const ValueOperands& ops) const {
+    const FormatRecord& format = ops.format;
+    if (format.id == FormatId::FIMG || format.id == FormatId::FLNK ||
+        (field.kind() == FieldKind::Graphic && format.id == FormatId::NoFormat)) {
+        EmbeddedObject object;
+        object.format = format;
+        std::string linkText;
+        if (format.id == FormatId::FLNK) {
+            object.source = EmbeddedObject::Source::Hyperlink;
+            linkText = field.asString();
+            object.text = linkText;
+        } else {
+            object.source = EmbeddedObject::Source::PictureField;
+            object.field = &field;
+            if (format.id == FormatId::NoFormat) {
+                object.format.id = FormatId::FIMG;
+                object.format.param1 = 0;
+            }
+        }
+        object.codes = ops.codes;
+        object.lang = m_state.lang;
+        writeEmbeddedObject(m_state.engine, m_state.tables, object, out);
+        return;
+    }
+    std::string text;
+    switch (field.kind()) {
+    case FieldKind::Boolean:
+        text = field.asBoolean() ? m_state.engine.trueValue() : m_state.engine.falseValue();
+        break;
+    case FieldKind::Date:
+    case FieldKind::DateTime:
+        if (format.id == FormatId::FDTM) {
+            // An empty date stays empty instead of showing the zero date.
+            if (!field.isNull())
+                text = formatDateTime(datePattern(format), field.asDateTime());
+        } else {
+            text = field.asString();
+            const size_t blank = text.find(' ');
+            if (blank != std::string::npos && blank >= 8)
+                text.resize(blank);
+        }
+        break;
+    case FieldKind::Graphic:
+    case FieldKind::Other:
+        text = trimTrailingBlanks(field.asString());
+        if (isNumericFormat(format.id))
+            text = formatNumberText(
+                text, format, m_state.engine.options().has(TRtfOption::eoNumericFormatClearZero));
+        else if (format.id == FormatId::FDTM)
+            text = formatDate(text, format);
+        break;
+    }
+    writeText(out, text, ops.codes);
+}
+
+void ValueWriter::writePicture(std::string& out, std::string_view bytes,
+                               const ValueOperands& ops) const {
+    EmbeddedObject object;
+    object.source = EmbeddedObject::Source::PictureData;
+    object.text = bytes;
+    object.format = ops.format;
+    object.codes = ops.codes;
+    object.lang = m_state.lang;
+    writeEmbeddedObject(m_state.engine, m_state.tables, object, out);
+}
+
+std::string ValueWriter::datePattern(const FormatRecord& format) const {
+    const std::string operand = trimBlanks(format.dateOperand);
+    if (operand.empty())
+        return "c";
+    std::string pattern;
+    if (isQuotedLiteral(operand, &pattern))
+        return pattern;
+    return TReportVariable(&m_state.engine, operand).asString();
+}
+
+std::string ValueWriter::formatDate(std::string_view value, const FormatRecord& format) const {
+    DateTime dt;
+    if (!parseDateTime(value, dt))
+        throw EEngineError("'" + std::string(value) + "' is not a valid date and time");
+    return formatDateTime(datePattern(format), dt);
+}
+
+} // namespace rtfengine

@@ -1,0 +1,45 @@
+// Writing values into the document: text with the language prefix and the
+// command's codes after it, the numeric and date-time format functions, fields by
+// their kind, and the hand-over of pictures and hyperlinks.
+#pragma once
+
+#include "rtfengine/Expression.h"
+#include "rtfengine/FormatSettings.h"
+#include "rtfengine/TemplateProgram.h"
+
+#include <string>
+#include <string_view>
+
+namespace rtfengine {
+
+class Field;
+struct RunState;
+
+// Applies a numeric format function to a text. A text that is not a number stays
+// as it is; with `clearZero` a result without a digit other than "0" is empty; FFIXR
+// and FNUMR mark the decimals with "-" and a zero fraction with "=".
+std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
+                             const FormatSettings& settings = FormatSettings::current());
+
+class ValueWriter {
+public:
+    explicit ValueWriter(RunState& state) : m_state(state) {}
+
+    // "\lang" + Lang + " " + the text as RTF + the codes.
+    void writeText(std::string& out, std::string_view text, std::string_view codes) const;
+    // A literal, a variable's value or a function's text result, with the format.
+    void writeValue(std::string& out, std::string_view value, const ValueOperands& ops) const;
+    // A field on its dataset's current record, with the format.
+    void writeField(std::string& out, Field& field, const ValueOperands& ops) const;
+    // A function's picture result (the bytes of a picture file).
+    void writePicture(std::string& out, std::string_view bytes, const ValueOperands& ops) const;
+
+private:
+    // The date-time pattern of FDTM's operand.
+    std::string datePattern(const FormatRecord& format) const;
+    std::string formatDate(std::string_view value, const FormatRecord& format) const;
+
+    RunState& m_state;
+};
+
+} // namespace rtfengine
