@@ -25,6 +25,8 @@ struct DocumentTables {
 // Readers for the template's table groups. `pos` is the index of the "{" that opens
 // the group in `text`; on return it is just past the group's closing "}".
 // They raise EBadRtfFormat with the engine's messages when the group is unreadable.
+// Font entries are stored with their "\fcharset" set to `charset`; the colour list
+// always starts with the automatic colour ";".
 void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset);
 void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables);
 void readStylesheet(std::string_view text, size_t& pos, DocumentTables& tables);
@@ -37,6 +39,8 @@ void writeStylesheet(const DocumentTables& tables, std::string& out);
 // Filters the body of a complete RTF document `fragment` into `out`, merging its
 // fonts, colours and styles into `tables` and renumbering every reference to them.
 // In table-row mode table keywords are dropped and row ends become line breaks.
+// The text appended to `out` closes every group it opens. A number word without its
+// number raises EBadRtfFormat, and `out` and `tables` are then left as they were.
 void insertRtfFragment(DocumentTables& tables, bool tableRowMode, std::string& out,
                        std::string_view fragment);
 

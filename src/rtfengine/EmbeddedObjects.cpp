@@ -10,7 +10,8 @@ void writeHyperlink(const EmbeddedObject& object, std::string& out) {
     const std::string_view text = object.text;
     const size_t bar = text.find('|');
     const std::string_view address = text.substr(0, bar);
-    std::string_view shown = bar == std::string_view::npos ? std::string_view() : text.substr(bar + 1);
+    std::string_view shown =
+        bar == std::string_view::npos ? std::string_view() : text.substr(bar + 1);
     if (shown.empty())
         shown = address;
     out += "{\\field{\\*\\fldinst {\\lang";

@@ -34,7 +34,7 @@ struct EmbeddedObject {
 
 // Writes the object and then the command's codes. The engine supplies the options,
 // the palette and OnImageFormat; `tables` receives colours the object needs.
-void writeEmbeddedObject(TRtfEngine& engine, DocumentTables& tables,
-                         const EmbeddedObject& object, std::string& out);
+void writeEmbeddedObject(TRtfEngine& engine, DocumentTables& tables, const EmbeddedObject& object,
+                         std::string& out);
 
 } // namespace rtfengine

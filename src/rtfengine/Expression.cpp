@@ -32,20 +32,29 @@ constexpr std::array<FormatInfo, 10> kFormats = {{
     {FormatId::FDTM, "FDTM", 2, 2, true, false},
 }};
 
-const FormatInfo& info(FormatId id) { return kFormats[static_cast<size_t>(id)]; }
+const FormatInfo& info(FormatId id) {
+    return kFormats[static_cast<size_t>(id)];
+}
 
 // Quote characters of cleaned expression text and the character that closes each.
 char quotePartner(char c) {
     switch (static_cast<unsigned char>(c)) {
-    case '"': return '"';
-    case '\'': return '\'';
-    case '`': return '`';
-    case '~': return '~';
+    case '"':
+        return '"';
+    case '\'':
+        return '\'';
+    case '`':
+        return '`';
+    case '~':
+        return '~';
     case 0x93:
-    case 0x94: return static_cast<char>(0x94);
+    case 0x94:
+        return static_cast<char>(0x94);
     case 0xAB:
-    case 0xBB: return static_cast<char>(0xBB);
-    default: return 0;
+    case 0xBB:
+        return static_cast<char>(0xBB);
+    default:
+        return 0;
     }
 }
 
@@ -112,26 +121,41 @@ int byteQuoteEffect(unsigned char c, int open) {
     if (open) {
         switch (open) {
         case Q1:
-        case Q8: return c == 0x94 ? -1 : 0;
-        case Q2: return c == '\'' ? -1 : 0;
-        case Q3: return c == 0xBB ? -1 : 0;
-        case Q4: return c == '"' ? -1 : 0;
-        case Q5: return c == '\'' ? -1 : 0;
-        case Q6: return c == '`' ? -1 : 0;
-        case Q7: return c == '~' ? -1 : 0;
-        default: return 0;
+        case Q8:
+            return c == 0x94 ? -1 : 0;
+        case Q2:
+            return c == '\'' ? -1 : 0;
+        case Q3:
+            return c == 0xBB ? -1 : 0;
+        case Q4:
+            return c == '"' ? -1 : 0;
+        case Q5:
+            return c == '\'' ? -1 : 0;
+        case Q6:
+            return c == '`' ? -1 : 0;
+        case Q7:
+            return c == '~' ? -1 : 0;
+        default:
+            return 0;
         }
     }
     switch (c) {
     case 0x93:
-    case 0x94: return Q1;
+    case 0x94:
+        return Q1;
     case 0xAB:
-    case 0xBB: return Q3;
-    case '"': return Q4;
-    case '\'': return Q5;
-    case '`': return Q6;
-    case '~': return Q7;
-    default: return 0;
+    case 0xBB:
+        return Q3;
+    case '"':
+        return Q4;
+    case '\'':
+        return Q5;
+    case '`':
+        return Q6;
+    case '~':
+        return Q7;
+    default:
+        return 0;
     }
 }
 
@@ -152,7 +176,9 @@ int wordQuoteEffect(std::string_view word, int open) {
 
 } // namespace
 
-std::string_view formatName(FormatId id) { return info(id).name; }
+std::string_view formatName(FormatId id) {
+    return info(id).name;
+}
 
 bool formatAcceptsResultType(FormatId id, int resultType) {
     return (resultType == 1 && info(id).acceptsVariable) ||
@@ -166,11 +192,13 @@ bool isNumericFormat(FormatId id) {
     case FormatId::FNUM:
     case FormatId::FCUR:
     case FormatId::FFIXR:
-    case FormatId::FNUMR: return true;
+    case FormatId::FNUMR:
+        return true;
     case FormatId::NoFormat:
     case FormatId::FIMG:
     case FormatId::FLNK:
-    case FormatId::FDTM: return false;
+    case FormatId::FDTM:
+        return false;
     }
     return false;
 }
@@ -331,11 +359,9 @@ CleanCommand cleanCommand(std::string_view raw) {
         const std::string_view word = raw.substr(i + 1, j - i - 1);
         const bool wordEnds =
             j >= n || !(isAsciiLetter(raw[j]) || std::isdigit(static_cast<unsigned char>(raw[j])));
-        if (wordEnds && (word == "lquote" || word == "rquote" || word == "ldblquote" ||
-                         word == "rdblquote")) {
-            expr += word == "ldblquote"   ? '\x93'
-                    : word == "rdblquote" ? '\x94'
-                                          : '\'';
+        if (wordEnds &&
+            (word == "lquote" || word == "rquote" || word == "ldblquote" || word == "rdblquote")) {
+            expr += word == "ldblquote" ? '\x93' : word == "rdblquote" ? '\x94' : '\'';
             i = j < n && raw[j] == ' ' ? j + 1 : j;
             continue;
         }
@@ -459,8 +485,7 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
     size_t n = 0;
     while (n < text.size() && isAsciiLetter(text[n]))
         ++n;
-    if (n == 0 || n >= text.size() || text[n] != '(' || text.back() != ')' ||
-        text.size() < n + 3)
+    if (n == 0 || n >= text.size() || text[n] != '(' || text.back() != ')' || text.size() < n + 3)
         return;
     const std::string name = upperAscii(std::string_view(text).substr(0, n));
     const FormatInfo* found = nullptr;
@@ -584,7 +609,8 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         e.name = field;
         return e;
     }
-    default: return e;
+    default:
+        return e;
     }
 }
 

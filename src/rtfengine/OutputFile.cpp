@@ -117,6 +117,8 @@ void OutputFile::remove() {
     m_path.clear();
 }
 
-void OutputFile::fail() const { throw EIOError("Can't write file " + m_path); }
+void OutputFile::fail() const {
+    throw EIOError("Can't write file " + m_path);
+}
 
 } // namespace rtfengine

@@ -41,7 +41,9 @@ struct ProgramRunner::Evaluation {
 ProgramRunner::ProgramRunner(RunState& state, OutputFile& out)
     : m_state(state), m_out(out), m_writer(state) {}
 
-void ProgramRunner::write(std::string_view bytes) { m_out.write(bytes); }
+void ProgramRunner::write(std::string_view bytes) {
+    m_out.write(bytes);
+}
 
 void ProgramRunner::copyTemplateText(size_t upTo) {
     if (upTo > m_textPos)
@@ -54,10 +56,18 @@ void ProgramRunner::recordPlace(InstrKind kind) {
     place.start = m_state.places.empty() ? 0 : m_state.places.back().offset;
     place.offset = m_out.size();
     switch (kind) {
-    case InstrKind::FontTablePlace: place.kind = RecordedPlace::Kind::FontTable; break;
-    case InstrKind::ColorTablePlace: place.kind = RecordedPlace::Kind::ColorTable; break;
-    case InstrKind::StylesheetPlace: place.kind = RecordedPlace::Kind::Stylesheet; break;
-    default: place.kind = RecordedPlace::Kind::Info; break;
+    case InstrKind::FontTablePlace:
+        place.kind = RecordedPlace::Kind::FontTable;
+        break;
+    case InstrKind::ColorTablePlace:
+        place.kind = RecordedPlace::Kind::ColorTable;
+        break;
+    case InstrKind::StylesheetPlace:
+        place.kind = RecordedPlace::Kind::Stylesheet;
+        break;
+    default:
+        place.kind = RecordedPlace::Kind::Info;
+        break;
     }
     m_state.places.push_back(place);
 }
@@ -70,22 +80,34 @@ void ProgramRunner::run() {
         switch (instruction.kind) {
         case InstrKind::Start:
         case InstrKind::Call:
-        case InstrKind::CallGroupEnd: break;
-        case InstrKind::End: return;
+        case InstrKind::CallGroupEnd:
+            break;
+        case InstrKind::End:
+            return;
         case InstrKind::Text:
-        case InstrKind::RawGroup: copyTemplateText(instruction.position); break;
+        case InstrKind::RawGroup:
+            copyTemplateText(instruction.position);
+            break;
         case InstrKind::FontTablePlace:
         case InstrKind::ColorTablePlace:
         case InstrKind::StylesheetPlace:
-        case InstrKind::InfoPlace: recordPlace(instruction.kind); break;
+        case InstrKind::InfoPlace:
+            recordPlace(instruction.kind);
+            break;
         case InstrKind::Literal:
         case InstrKind::Variable:
         case InstrKind::DotField:
         case InstrKind::ColonField:
         case InstrKind::RowDotField:
-        case InstrKind::RowColonField: writeValueInstruction(instruction); break;
-        case InstrKind::ClearedCall: write(instruction.value.codes); break;
-        case InstrKind::CallGroupHead: evaluateCallGroup(pc); break;
+        case InstrKind::RowColonField:
+            writeValueInstruction(instruction);
+            break;
+        case InstrKind::ClearedCall:
+            write(instruction.value.codes);
+            break;
+        case InstrKind::CallGroupHead:
+            evaluateCallGroup(pc);
+            break;
         case InstrKind::Scan:
         case InstrKind::WhileScan:
         case InstrKind::ScanEntry:
@@ -132,7 +154,9 @@ void ProgramRunner::writeValueInstruction(Instruction& instruction) {
     const bool clearMissed = m_state.engine.options().has(TRtfOption::eoClearMissedFields);
     m_scratch.clear();
     switch (instruction.kind) {
-    case InstrKind::Literal: m_writer.writeValue(m_scratch, ops.name, ops); break;
+    case InstrKind::Literal:
+        m_writer.writeValue(m_scratch, ops.name, ops);
+        break;
     case InstrKind::Variable: {
         const int index = m_state.engine.findVariable(ops.name);
         if (index > 0)
@@ -185,9 +209,9 @@ void ProgramRunner::evaluateCallGroup(size_t& pc) {
             if (isFieldKind(instruction.kind)) {
                 Field* field = resolveField(instruction.value);
                 if (!field)
-                    throw EIllegalFunctionUse("Illegal function use: " +
-                                              program[headPlace].value.name + " - dataset field " +
-                                              instruction.value.name + " not found");
+                    throw EIllegalFunctionUse(
+                        "Illegal function use: " + program[headPlace].value.name +
+                        " - dataset field " + instruction.value.name + " not found");
                 stack.emplace_back(
                     field, m_state.datasets[static_cast<size_t>(instruction.value.dataset)]);
                 break;
@@ -218,7 +242,9 @@ void ProgramRunner::evaluateCallGroup(size_t& pc) {
             write(evaluation.lastResult);
             m_scratch = head.value.codes;
             break;
-        default: m_scratch = head.value.codes; break;
+        default:
+            m_scratch = head.value.codes;
+            break;
         }
     }
     write(m_scratch);

@@ -96,9 +96,13 @@ double TReportVariable::asFloat() const {
     return value.empty() ? 0.0 : toFloat(value);
 }
 
-void TReportVariable::setFloat(double value) { setString(shortestDecimal(value)); }
+void TReportVariable::setFloat(double value) {
+    setString(shortestDecimal(value));
+}
 
-void TReportVariable::setInteger(int64_t value) { setString(std::to_string(value)); }
+void TReportVariable::setInteger(int64_t value) {
+    setString(std::to_string(value));
+}
 
 bool TReportVariable::asBoolean() const {
     const std::string value = asString();

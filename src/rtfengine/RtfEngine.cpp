@@ -80,7 +80,9 @@ DocumentTables& TRtfEngine::documentTables() {
     return m_run->tables;
 }
 
-bool TRtfEngine::tableRowMode() const { return m_run && m_run->tableRowMode; }
+bool TRtfEngine::tableRowMode() const {
+    return m_run && m_run->tableRowMode;
+}
 
 void TRtfEngine::insertRtfFragment(std::string& result, std::string_view fragment) {
     rtfengine::insertRtfFragment(documentTables(), tableRowMode(), result, fragment);
@@ -203,10 +205,17 @@ void TRtfEngine::runCore(const std::vector<Dataset*>& datasets) {
                 if (!run.tables.hasColorTable && !run.tables.colors.empty())
                     writeColorTable(run.tables, table);
                 break;
-            case RecordedPlace::Kind::ColorTable: writeColorTable(run.tables, table); break;
-            case RecordedPlace::Kind::Stylesheet: writeStylesheet(run.tables, table); break;
-            case RecordedPlace::Kind::Info: table = kInformationGroup; break;
-            case RecordedPlace::Kind::None: break;
+            case RecordedPlace::Kind::ColorTable:
+                writeColorTable(run.tables, table);
+                break;
+            case RecordedPlace::Kind::Stylesheet:
+                writeStylesheet(run.tables, table);
+                break;
+            case RecordedPlace::Kind::Info:
+                table = kInformationGroup;
+                break;
+            case RecordedPlace::Kind::None:
+                break;
             }
             document.write(table);
         }
@@ -242,33 +251,50 @@ int TRtfEngine::openOutFile(const std::string& fileName, int /*showCommand*/) {
     if (!WIFEXITED(status))
         return 0;
     switch (WEXITSTATUS(status)) {
-    case 0: return 42;
-    case 2: return 2;
+    case 0:
+        return 42;
+    case 2:
+        return 2;
     case 127:
     case 3:
-    case 4: return 31;
-    default: return 1;
+    case 4:
+        return 31;
+    default:
+        return 1;
     }
 }
 
 std::string TRtfEngine::shellResultText(int code) {
     switch (code) {
-    case 0: return "The operating system is out of memory or resources.";
-    case 2: return "The specified file was not found.";
-    case 3: return "The specified path was not found.";
-    case 5: return "The operating system denied access to the specified file.";
-    case 8: return "There was not enough memory to complete the operation.";
-    case 11: return "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
-    case 26: return "A sharing violation occurred.";
-    case 27: return "The filename association is incomplete or invalid.";
-    case 28: return "The DDE transaction could not be completed because the request timed out.";
-    case 29: return "The DDE transaction failed.";
+    case 0:
+        return "The operating system is out of memory or resources.";
+    case 2:
+        return "The specified file was not found.";
+    case 3:
+        return "The specified path was not found.";
+    case 5:
+        return "The operating system denied access to the specified file.";
+    case 8:
+        return "There was not enough memory to complete the operation.";
+    case 11:
+        return "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image).";
+    case 26:
+        return "A sharing violation occurred.";
+    case 27:
+        return "The filename association is incomplete or invalid.";
+    case 28:
+        return "The DDE transaction could not be completed because the request timed out.";
+    case 29:
+        return "The DDE transaction failed.";
     case 30:
         return "The DDE transaction could not be completed because other DDE transactions were "
                "being processed.";
-    case 31: return "There is no application associated with the given filename extension.";
-    case 32: return "The specified dynamic-link library was not found.";
-    default: return "Reason unknown.";
+    case 31:
+        return "There is no application associated with the given filename extension.";
+    case 32:
+        return "The specified dynamic-link library was not found.";
+    default:
+        return "Reason unknown.";
     }
 }
 

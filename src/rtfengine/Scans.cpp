@@ -10,7 +10,9 @@ TScanInfo& TScans::create() {
     return info;
 }
 
-TScanInfo* TScans::current() { return byId(m_currentId); }
+TScanInfo* TScans::current() {
+    return byId(m_currentId);
+}
 
 TScanInfo* TScans::byId(int id) {
     if (id <= 0 || id > static_cast<int>(m_scans.size()))

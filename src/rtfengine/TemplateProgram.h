@@ -49,13 +49,13 @@ constexpr int kFunctionVar = -4;
 struct ValueOperands {
     std::string written; // the command as written: "\\" + raw text + "\\"
     std::string alias;
-    std::string name;    // variable or field name, literal value, or the call text
-    std::string codes;   // the command's RTF codes, written after the value
-    int number = -1;     // resolved field number, or the function ID of a call head
+    std::string name;  // variable or field name, literal value, or the call text
+    std::string codes; // the command's RTF codes, written after the value
+    int number = -1;   // resolved field number, or the function ID of a call head
     FormatRecord format;
     bool notFound = false;
     bool resolved = false;
-    int dataset = -1;    // resolved dataset index of a field
+    int dataset = -1; // resolved dataset index of a field
 };
 
 struct Instruction {

@@ -6,11 +6,15 @@ namespace rtfengine {
 
 namespace {
 
-bool visible(unsigned char b) { return b >= 32 || b == '\t' || b == '\n'; }
+bool visible(unsigned char b) {
+    return b >= 32 || b == '\t' || b == '\n';
+}
 
 } // namespace
 
-bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 size_t TemplateText::skip(size_t pos) const {
     while (pos < m_bytes.size() && !visible(static_cast<unsigned char>(m_bytes[pos])))
@@ -45,8 +49,7 @@ bool TemplateText::matches(size_t pos, std::string_view word, size_t* end, bool 
     return true;
 }
 
-bool TemplateText::matchesWord(size_t pos, std::string_view word, size_t* end,
-                               bool noCase) const {
+bool TemplateText::matchesWord(size_t pos, std::string_view word, size_t* end, bool noCase) const {
     size_t e = 0;
     if (!matches(pos, word, &e, noCase) || isLetterAt(e))
         return false;
@@ -55,6 +58,8 @@ bool TemplateText::matchesWord(size_t pos, std::string_view word, size_t* end,
     return true;
 }
 
-bool TemplateText::isLetterAt(size_t pos) const { return isAsciiLetter(at(pos)); }
+bool TemplateText::isLetterAt(size_t pos) const {
+    return isAsciiLetter(at(pos));
+}
 
 } // namespace rtfengine

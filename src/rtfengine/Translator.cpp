@@ -339,12 +339,16 @@ void Translator::emitArgument(std::string_view argument, size_t position) {
     instruction.position = position;
     instruction.value.name = a.name;
     switch (a.kind) {
-    case ExprKind::Literal: instruction.kind = InstrKind::Literal; break;
-    case ExprKind::Variable: instruction.kind = InstrKind::Variable; break;
+    case ExprKind::Literal:
+        instruction.kind = InstrKind::Literal;
+        break;
+    case ExprKind::Variable:
+        instruction.kind = InstrKind::Variable;
+        break;
     case ExprKind::DotField:
     case ExprKind::ColonField:
-        instruction.kind = a.kind == ExprKind::DotField ? InstrKind::DotField
-                                                        : InstrKind::ColonField;
+        instruction.kind =
+            a.kind == ExprKind::DotField ? InstrKind::DotField : InstrKind::ColonField;
         instruction.value.alias = a.alias;
         break;
     case ExprKind::Call: {
@@ -355,7 +359,8 @@ void Translator::emitArgument(std::string_view argument, size_t position) {
         emitCallBody(a, *function, position);
         return;
     }
-    default: throw EIllegalFunctionUse("Cannot use " + arg + " as argument for another expression");
+    default:
+        throw EIllegalFunctionUse("Cannot use " + arg + " as argument for another expression");
     }
     emit(std::move(instruction));
 }

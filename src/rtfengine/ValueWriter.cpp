@@ -15,11 +15,15 @@ namespace {
 
 NumericStyle styleOf(FormatId id) {
     switch (id) {
-    case FormatId::FEXP: return NumericStyle::Scientific;
+    case FormatId::FEXP:
+        return NumericStyle::Scientific;
     case FormatId::FNUM:
-    case FormatId::FNUMR: return NumericStyle::Number;
-    case FormatId::FCUR: return NumericStyle::Currency;
-    default: return NumericStyle::Fixed;
+    case FormatId::FNUMR:
+        return NumericStyle::Number;
+    case FormatId::FCUR:
+        return NumericStyle::Currency;
+    default:
+        return NumericStyle::Fixed;
     }
 }
 
@@ -53,8 +57,7 @@ std::string formatNumberText(std::string_view text, const FormatRecord& format, 
     return result;
 }
 
-void ValueWriter::writeText(std::string& out, std::string_view text,
-                            std::string_view codes) const {
+void ValueWriter::writeText(std::string& out, std::string_view text, std::string_view codes) const {
     out += "\\lang";
     out += m_state.lang;
     out += ' ';
@@ -75,11 +78,11 @@ void ValueWriter::writeValue(std::string& out, std::string_view value,
     case FormatId::FCUR:
     case FormatId::FFIXR:
     case FormatId::FNUMR:
-        writeText(out,
-                  formatNumberText(value, format,
-                                   m_state.engine.options().has(
-                                       TRtfOption::eoNumericFormatClearZero)),
-                  ops.codes);
+        writeText(
+            out,
+            formatNumberText(value, format,
+                             m_state.engine.options().has(TRtfOption::eoNumericFormatClearZero)),
+            ops.codes);
         return;
     case FormatId::FIMG:
     case FormatId::FLNK: {

@@ -284,6 +284,10 @@ void SqlDataset::next() {
 }
 
 rtfengine::Field& SqlDataset::field(int index) {
+    return sqlField(index);
+}
+
+SqlField& SqlDataset::sqlField(int index) {
     return *m_fields.at(static_cast<size_t>(index));
 }
 

@@ -75,6 +75,7 @@ public:
     bool eof() const override { return !m_open || m_eof; }
     int fieldCount() const override { return static_cast<int>(m_fields.size()); }
     rtfengine::Field& field(int index) override;
+    SqlField& sqlField(int index);
     void disableControls() override { ++m_disabledControls; }
     void enableControls() override;
     bool controlsDisabled() const override { return m_disabledControls > 0; }

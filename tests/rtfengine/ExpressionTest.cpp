@@ -37,8 +37,8 @@ TEST(CommandCollection, QuotesAndEnds) {
         const char* raw; // nullptr: abandoned
     } cases[] = {
         {"\\\\A.Name\\\\ rest", "A.Name"},
-        {"\\\\\\\\text", ""},                          // a doubled typed backslash
-        {"\\\\'a\\\\b'\\\\", "'a\\\\b'"},               // marker inside a quote
+        {"\\\\\\\\text", ""},             // a doubled typed backslash
+        {"\\\\'a\\\\b'\\\\", "'a\\\\b'"}, // marker inside a quote
         {"\\\\\"x\\\\y\"\\\\", "\"x\\\\y\""},
         {"\\\\`x\\\\`\\\\", "`x\\\\`"},
         {"\\\\~x\\\\~\\\\", "~x\\\\~"},
@@ -47,17 +47,17 @@ TEST(CommandCollection, QuotesAndEnds) {
         {"\\\\\\lquote x\\\\\\rquote y\\\\", "\\lquote x\\\\\\rquote y"},
         {"\\\\\\ldblquote x\\\\\\rdblquote \\\\", "\\ldblquote x\\\\\\rdblquote "},
         {"\\\\\\lquote x\\\\' y\\\\", "\\lquote x\\\\' y"},
-        {"\\\\A.\\'5cB\\\\", "A.\\'5cB"},              // a hex backslash is a character
+        {"\\\\A.\\'5cB\\\\", "A.\\'5cB"}, // a hex backslash is a character
         {"\\\\A.\\~B\\\\", "A.\\~B"},
-        {"\\\\A.Na\rme\\\\", "A.Name"},                 // carriage returns are invisible
-        {"\\\\A.Na\nme\\\\", "A.Na\nme"},               // line feeds are kept
+        {"\\\\A.Na\rme\\\\", "A.Name"},   // carriage returns are invisible
+        {"\\\\A.Na\nme\\\\", "A.Na\nme"}, // line feeds are kept
         {"\\\\A.Name\\par x\\\\", nullptr},
         {"\\\\A.Name\\line\\\\", nullptr},
-        {"\\\\A.Name\\pard\\\\", "A.Name\\pard"},       // \pard is no paragraph mark
+        {"\\\\A.Name\\pard\\\\", "A.Name\\pard"}, // \pard is no paragraph mark
         {"\\\\A {\\field x}\\\\", nullptr},
         {"\\\\A {\\pict x}\\\\", nullptr},
-        {"\\\\A.Name", nullptr},                        // template ends
-        {"\\\\'A.Name\\\\", nullptr},                   // open quote runs to the end
+        {"\\\\A.Name", nullptr},      // template ends
+        {"\\\\'A.Name\\\\", nullptr}, // open quote runs to the end
     };
     for (const Case& c : cases) {
         auto cmd = collect(c.rtf);
@@ -95,7 +95,7 @@ TEST(CommandCleaning, ExpressionAndCodes) {
         {"\\ldblquote x\\rdblquote ", "\x93x\x94", ""},
         {"caf\\'e9", "caf\xE9", ""},
         {"a\\'00b", "ab", ""},
-        {"x\\~y", "xy", ""},       // a non-breaking blank is a blank
+        {"x\\~y", "xy", ""}, // a non-breaking blank is a blank
         {"'x\\~y'", "'x y'", ""},
         {"\\\\", "\\", ""},
         {"a;b", "ab", ";"},

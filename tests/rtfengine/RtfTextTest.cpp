@@ -14,16 +14,16 @@ TEST(RtfText, EscapesAndConvertsAtTheBoundary) {
         {"a\tb\vc\fd", "a\\tab b\\line c\\page d"},
         {"one\r\ntwo\rthree\nfour", "one\\par two\\par three\\par four"},
         {"\r\n\r\n", "\\par \\par "},
-        {"caf\xC3\xA9", "caf\\'E9"},                       // U+00E9, in code page 1252
-        {"\xE2\x82\xAC 5", "\\'80 5"},                     // euro sign
-        {"\xE2\x80\x9Cq\xE2\x80\x9D", "\\'93q\\'94"},      // curly quotes
-        {"\xD0\x96", "\\u1046?"},                          // Cyrillic Zhe
-        {"\xEF\xBF\xBD", "\\u-3?"},                        // U+FFFD as signed 16-bit
-        {"\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?"},       // U+1F600 as a surrogate pair
-        {"\xE9t\xE9", "\\'E9t\\'E9"},                      // not UTF-8: single bytes
-        {"\xC3", "\\'C3"},                                 // truncated sequence
-        {"\xC0\xAF", "\\'C0\\'AF"},                        // overlong form
-        {"\xED\xA0\x80", "\\'ED\\'A0\\'80"},               // encoded surrogate
+        {"caf\xC3\xA9", "caf\\'E9"},                  // U+00E9, in code page 1252
+        {"\xE2\x82\xAC 5", "\\'80 5"},                // euro sign
+        {"\xE2\x80\x9Cq\xE2\x80\x9D", "\\'93q\\'94"}, // curly quotes
+        {"\xD0\x96", "\\u1046?"},                     // Cyrillic Zhe
+        {"\xEF\xBF\xBD", "\\u-3?"},                   // U+FFFD as signed 16-bit
+        {"\xF0\x9F\x98\x80", "\\u-10179?\\u-8704?"},  // U+1F600 as a surrogate pair
+        {"\xE9t\xE9", "\\'E9t\\'E9"},                 // not UTF-8: single bytes
+        {"\xC3", "\\'C3"},                            // truncated sequence
+        {"\xC0\xAF", "\\'C0\\'AF"},                   // overlong form
+        {"\xED\xA0\x80", "\\'ED\\'A0\\'80"},          // encoded surrogate
     };
     for (const Case& c : cases)
         EXPECT_EQ(rtfText(c.in), c.expected) << c.in;

@@ -1,0 +1,130 @@
+// The render command, run as the real program on a small SQLite file.
+#include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct RenderResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+RenderResult runCli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
+            process.readAllStandardError().toStdString()};
+}
+
+class CliRenderTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_db = m_dir.filePath("r.vcw");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "render-fixture");
+            db.setDatabaseName(m_db);
+            ASSERT_TRUE(db.open());
+            QSqlQuery q(db);
+            for (const char* sql :
+                 {"CREATE TABLE people(Name TEXT, Amount REAL, Active BOOLEAN)",
+                  "INSERT INTO people VALUES('Ann', 1234.5, 'True')",
+                  "INSERT INTO people VALUES('Zo\xC3\xAB', 0, 'False')",
+                  "CREATE TABLE notes(Body TEXT)", "INSERT INTO notes VALUES('first')"})
+                ASSERT_TRUE(q.exec(QString::fromUtf8(sql))) << sql;
+            db.close();
+        }
+        QSqlDatabase::removeDatabase("render-fixture");
+    }
+
+    QString writeTemplate(const QByteArray& text) {
+        const QString path = m_dir.filePath("t.rtf");
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        return path;
+    }
+
+    std::string output() {
+        QFile f(m_dir.filePath("out.doc"));
+        if (!f.open(QIODevice::ReadOnly))
+            return "<missing>";
+        return f.readAll().toStdString();
+    }
+
+    RenderResult render(const QByteArray& templateText, QStringList extra) {
+        QStringList args{"render", writeTemplate(templateText), m_dir.filePath("out.doc"), "--db",
+                         m_db};
+        return runCli(args + extra);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_db;
+};
+
+TEST_F(CliRenderTest, DatasetsVariablesAndFragments) {
+    const RenderResult r = render(
+        "{\\rtf1 \\\\A.Name\\\\ \\\\FNUM(people.Amount,2)\\\\ \\\\B.Body\\\\ \\\\A.Active\\\\ "
+        "\\\\Greeting\\\\ \\\\RtfFragment(Frag)\\\\\\\\VAR(Added)\\\\}",
+        {"--dataset", "people=SELECT * FROM people ORDER BY rowid", "--dataset",
+         "SELECT Body FROM notes", "--var", "Greeting=Hello=there", "--var",
+         "Frag={\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 frag}", "--lang", "1033", "--true", "Yes",
+         "--print-vars"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(output(), "{\\rtf1 \\lang1033 Ann \\lang1033 1,234.50 \\lang1033 first "
+                        "\\lang1033 Yes \\lang1033 Hello=there {\\f1 frag}}");
+    EXPECT_EQ(r.out, "Greeting=Hello=there\nFrag={\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0 frag}\n"
+                     "Added=\n");
+}
+
+TEST_F(CliRenderTest, OptionsReplaceTheDefaultSet) {
+    const QByteArray text = "{\\rtf1 [\\\\Missing\\\\][\\\\FFIX(0)\\\\]}";
+    RenderResult r = render(text, {"--options", "eoClearMissedFields,eoNumericFormatClearZero"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(output(), "{\\rtf1 [][\\lang0 ]}");
+    r = render(text, {"--options", ""});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(output(), "{\\rtf1 [\\\\Missing\\\\][\\lang0 0.00]}");
+}
+
+TEST_F(CliRenderTest, FailuresPrintTheEngineMessage) {
+    QFile previous(m_dir.filePath("out.doc"));
+    ASSERT_TRUE(previous.open(QIODevice::WriteOnly));
+    previous.write("previous");
+    previous.close();
+    RenderResult r = render("not rtf", {});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Template is not RTF file.\n");
+    EXPECT_EQ(output(), "previous");
+    r = render("{\\rtf1 \\\\SUM(x,t)\\\\}", {});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Illegal function use: SUM(x,t) - report variable x not found\n");
+}
+
+TEST_F(CliRenderTest, UsageErrors) {
+    const QString t = writeTemplate("{\\rtf1 x}");
+    const QString out = m_dir.filePath("out.doc");
+    const QList<QStringList> cases = {
+        {"render", t, out},
+        {"render", t, "--db", m_db},
+        {"render", t, out, "--db", m_db, "--unknown"},
+        {"render", t, out, "--db", m_db, "--options", "eoNothing"},
+        {"render", t, out, "--db", m_db, "--lang", "x"},
+        {"render", t, out, "--db", m_db, "--charset", "256"},
+        {"render", t, out, "--db", m_db, "--var"},
+    };
+    for (const QStringList& args : cases) {
+        const RenderResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_NE(r.err.find("usage: vitacraft-cli render"), std::string::npos);
+    }
+}
+
+} // namespace
