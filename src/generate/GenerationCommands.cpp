@@ -28,7 +28,9 @@ GenerationCommands::GenerationCommands(store::TDM& dm, QString programDirectory,
                                        QString applicationTitle)
     : m_dm(dm), m_programDirectory(std::move(programDirectory)),
       m_applicationTitle(std::move(applicationTitle)),
-      m_currentResumePath(QDir(m_programDirectory).filePath(QStringLiteral("temp.doc"))) {
+      m_currentResumePath(QDir(m_programDirectory).filePath(QStringLiteral("temp.doc"))),
+      m_templatePath(
+          QDir(m_programDirectory).filePath(QStringLiteral("templates/ContemporaryResume.rtf"))) {
     registerSectionFunctions(m_functions, m_dm);
     m_engine.setCharset(1);
     m_engine.setLang(1033);
@@ -49,10 +51,6 @@ rtfengine::TRtfEngine& GenerationCommands::Export() {
     return m_engine;
 }
 
-QString GenerationCommands::templatePath() const {
-    return QDir(m_programDirectory).filePath(QStringLiteral("templates/ContemporaryResume.rtf"));
-}
-
 std::vector<rtfengine::Dataset*> GenerationCommands::sectionList() {
     return {&m_dm.DisplayedOrder,
             &m_dm.ContactInfo,
@@ -71,10 +69,16 @@ std::vector<rtfengine::Dataset*> GenerationCommands::sectionList() {
             &m_dm.AchievementQuery};
 }
 
-void GenerationCommands::prepareRun() {
+void GenerationCommands::prepareRun(const QString& outPath) {
     m_dm.openForGeneration();
-    m_engine.setInFile(filePath(templatePath()));
-    m_engine.setOutFile(filePath(m_currentResumePath));
+    m_engine.setInFile(filePath(m_templatePath));
+    m_engine.setOutFile(filePath(outPath));
+}
+
+void GenerationCommands::generateDocument(const QString& path) {
+    prepareRun(path);
+    m_engine.generate(sectionList());
+    m_dm.closeAfterGeneration();
 }
 
 bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
@@ -87,16 +91,14 @@ bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
         return false;
     }
     m_currentResumePath = *chosen;
-    prepareRun();
-    m_engine.generate(sectionList());
-    m_dm.closeAfterGeneration();
+    generateDocument(m_currentResumePath);
     dialogs.message(QStringLiteral("Your resume was exported as \"%1\"").arg(m_currentResumePath),
                     m_applicationTitle, platform::Buttons::Ok, platform::Icon::None);
     return true;
 }
 
 void GenerationCommands::previewResume(platform::Shell& shell) {
-    prepareRun();
+    prepareRun(m_currentResumePath);
     struct ShellInUse {
         ExportEngine& engine;
         ~ShellInUse() { engine.shell = nullptr; }

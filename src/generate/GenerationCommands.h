@@ -33,9 +33,15 @@ public:
     // The document that preview writes and edit, print and e-mail use: temp.doc beside
     // the program until an export replaces it for the rest of the run.
     const QString& currentResumePath() const { return m_currentResumePath; }
-    QString templatePath() const;
+    // templates/ContemporaryResume.rtf in the program directory unless set otherwise.
+    const QString& templatePath() const { return m_templatePath; }
+    void setTemplatePath(QString path) { m_templatePath = std::move(path); }
     // The fifteen datasets the engine receives, alias A (DisplayedOrder) to O.
     std::vector<rtfengine::Dataset*> sectionList();
+
+    // Writes the document to `path`: opens the sixteen datasets, runs the engine over
+    // the template and closes them. A failure propagates and leaves them open.
+    void generateDocument(const QString& path);
 
     // "Export Resume as...": asks for a file, writes the document there and says so.
     // Returns false when the user cancelled. A failure of the run propagates.
@@ -55,13 +61,14 @@ private:
         int openOutFile(const std::string& fileName, int showCommand) override;
     };
 
-    void prepareRun();
+    void prepareRun(const QString& outPath);
     void handToDesktop(const QString& verb, platform::Shell& shell, platform::Dialogs& dialogs);
 
     store::TDM& m_dm;
     QString m_programDirectory;
     QString m_applicationTitle;
     QString m_currentResumePath;
+    QString m_templatePath;
     rtfengine::TUdfList m_functions;
     ExportEngine m_engine;
 };
