@@ -1,0 +1,198 @@
+#include "generate/GenerationCommands.h"
+
+#include "ResumeFixture.h"
+#include "platform/TestDoubles.h"
+#include "rtfengine/Errors.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace generate::test {
+namespace {
+
+std::string readFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    return file.readAll().toStdString();
+}
+
+class GenerationCommandsTest : public ResumeFixture {
+protected:
+    void SetUp() override {
+        ResumeFixture::SetUp();
+        ASSERT_TRUE(QDir(m_dir.path()).mkpath("bin/templates"));
+        m_programDir = m_dir.filePath("bin");
+        writeTemplate("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\\\Name()\\\\}");
+        exec("UPDATE ContactInfo SET FirstName = 'John', MiddleInitial = 'Q', LastName = 'Smith'");
+        m_commands = std::make_unique<GenerationCommands>(*m_dm, m_programDir, "Title Of App");
+    }
+    void TearDown() override {
+        m_commands.reset();
+        ResumeFixture::TearDown();
+    }
+    void writeTemplate(const std::string& text) {
+        QFile file(m_programDir + "/templates/ContemporaryResume.rtf");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+    }
+    bool anyDatasetOpen() {
+        for (store::SqlDataset* dataset : m_dm->datasets()) {
+            if (dataset->isOpen()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    QString m_programDir;
+    std::unique_ptr<GenerationCommands> m_commands;
+    platform::ScriptedDialogs m_dialogs;
+    platform::RecordingShell m_shell;
+};
+
+TEST_F(GenerationCommandsTest, ConfiguresTheEngineOnce) {
+    rtfengine::TRtfEngine& engine = m_commands->Export();
+    EXPECT_EQ(engine.charset(), 1);
+    EXPECT_EQ(engine.lang(), 1033);
+    EXPECT_EQ(engine.varList(), (std::vector<std::string>{"AddressString=''", "YearFormat=yyyy"}));
+    EXPECT_EQ(engine.trueValue(), "True");
+    EXPECT_EQ(engine.falseValue(), "False");
+    EXPECT_TRUE(engine.disableControls());
+    EXPECT_EQ(engine.options(), (rtfengine::TRtfOptions{rtfengine::TRtfOption::eoGraphicsBinary,
+                                                        rtfengine::TRtfOption::eoDotAsColon}));
+    EXPECT_EQ(engine.udfList(), &m_commands->UdfList1());
+    EXPECT_TRUE(static_cast<bool>(engine.OnScanRecord));
+    EXPECT_EQ(engine.outFile(), "temp.doc");
+    EXPECT_EQ(m_commands->currentResumePath(), m_programDir + "/temp.doc");
+    EXPECT_EQ(m_commands->templatePath(), m_programDir + "/templates/ContemporaryResume.rtf");
+}
+
+TEST_F(GenerationCommandsTest, HandsTheFifteenDatasetsInTheirFixedOrder) {
+    std::vector<std::string> names;
+    for (rtfengine::Dataset* dataset : m_commands->sectionList()) {
+        names.push_back(dataset->name());
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{
+                         "DisplayedOrder", "ContactInfo", "EducationalHistory", "ObjectiveQuery",
+                         "EmploymentHistory", "SummaryQuery", "PersonalQuery", "KeywordsQuery",
+                         "OrganizationsQuery", "SkillsQuery", "PersonalReferencesQuery",
+                         "ProfessionalReferencesQuery", "HonorsQuery", "AwardsQuery",
+                         "AchievementQuery"}));
+}
+
+TEST_F(GenerationCommandsTest, CancellingTheExportChangesNothing) {
+    m_dialogs.saveAnswers.push_back(std::nullopt);
+    EXPECT_FALSE(m_commands->exportResume(m_dialogs));
+    ASSERT_EQ(m_dialogs.saveRequests.size(), 1u);
+    const platform::FileDialogOptions& request = m_dialogs.saveRequests.front();
+    EXPECT_EQ(request.title, "Export Resume As ...");
+    EXPECT_EQ(request.filter, "Word Document|*.doc");
+    EXPECT_EQ(request.defaultExtension, "*.doc");
+    EXPECT_TRUE(request.directory.isEmpty());
+    EXPECT_EQ(m_commands->currentResumePath(), m_programDir + "/temp.doc");
+    EXPECT_TRUE(m_dialogs.messages.empty());
+    EXPECT_FALSE(QFile::exists(m_programDir + "/temp.doc"));
+    EXPECT_FALSE(anyDatasetOpen());
+}
+
+TEST_F(GenerationCommandsTest, ExportWritesTheChosenFileAndLaterCommandsUseIt) {
+    const QString target = m_dir.filePath("My Resume.doc");
+    m_dialogs.saveAnswers.push_back(target);
+    EXPECT_TRUE(m_commands->exportResume(m_dialogs));
+
+    EXPECT_NE(readFile(target).find("John Q Smith"), std::string::npos);
+    EXPECT_EQ(m_commands->currentResumePath(), target);
+    EXPECT_FALSE(anyDatasetOpen());
+    ASSERT_EQ(m_dialogs.messages.size(), 1u);
+    EXPECT_EQ(m_dialogs.messages[0].text, "Your resume was exported as \"" + target + "\"");
+    EXPECT_EQ(m_dialogs.messages[0].caption, "Title Of App");
+    EXPECT_EQ(m_dialogs.messages[0].buttons, platform::Buttons::Ok);
+    EXPECT_TRUE(m_shell.calls.empty());
+
+    exec("UPDATE ContactInfo SET MiddleInitial = ''");
+    m_commands->previewResume(m_shell);
+    EXPECT_NE(readFile(target).find("John  Smith"), std::string::npos);
+    m_commands->editResume(m_shell, m_dialogs);
+    m_commands->printResume(m_shell, m_dialogs);
+    ASSERT_EQ(m_shell.calls.size(), 3u);
+    const QString verbs[] = {"", "open", "print"};
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(m_shell.calls[i].verb, verbs[i]);
+        EXPECT_EQ(m_shell.calls[i].target, target);
+        EXPECT_TRUE(m_shell.calls[i].parameters.isEmpty());
+        EXPECT_TRUE(m_shell.calls[i].directory.isEmpty());
+        EXPECT_EQ(m_shell.calls[i].showCommand, 5);
+    }
+    EXPECT_EQ(m_dialogs.messages.size(), 1u);
+}
+
+TEST_F(GenerationCommandsTest, PreviewWritesTempDocAndOpensIt) {
+    m_commands->previewResume(m_shell);
+    EXPECT_NE(readFile(m_programDir + "/temp.doc").find("John Q Smith"), std::string::npos);
+    ASSERT_EQ(m_shell.calls.size(), 1u);
+    EXPECT_EQ(m_shell.calls[0].target, m_programDir + "/temp.doc");
+    EXPECT_FALSE(anyDatasetOpen());
+    EXPECT_TRUE(m_dialogs.messages.empty());
+}
+
+TEST_F(GenerationCommandsTest, APreviewThatCannotBeOpenedFailsWithTheShellsReason) {
+    m_shell.results.push_back(platform::kShellNoAssociation);
+    try {
+        m_commands->previewResume(m_shell);
+        FAIL() << "expected the open failure";
+    } catch (const rtfengine::EIOError& e) {
+        EXPECT_STREQ(e.what(), "Failed to open report results. Error message: There is no "
+                               "application associated with the given filename extension.");
+    }
+    EXPECT_TRUE(QFile::exists(m_programDir + "/temp.doc"));
+    EXPECT_TRUE(anyDatasetOpen());
+
+    // The next command opens them again, as they are, and closes them after its run.
+    m_commands->previewResume(m_shell);
+    EXPECT_FALSE(anyDatasetOpen());
+}
+
+TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage) {
+    QFile::remove(m_commands->templatePath());
+    const QString target = m_dir.filePath("out.doc");
+    m_dialogs.saveAnswers.push_back(target);
+    try {
+        m_commands->exportResume(m_dialogs);
+        FAIL() << "expected the template failure";
+    } catch (const rtfengine::EIOError& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Can't read report template from file: " +
+                      QFile::encodeName(m_commands->templatePath()).toStdString());
+    }
+    EXPECT_EQ(m_commands->currentResumePath(), target);
+    EXPECT_TRUE(m_dialogs.messages.empty());
+    EXPECT_TRUE(anyDatasetOpen());
+}
+
+TEST_F(GenerationCommandsTest, EditAndPrintWarnWhenTheDesktopCannotHandTheDocumentOn) {
+    for (int result : {platform::kShellFileNotFound, platform::kShellNoAssociation, 0, 32}) {
+        for (bool print : {false, true}) {
+            m_dialogs.messages.clear();
+            m_shell.results.push_back(result);
+            if (print) {
+                m_commands->printResume(m_shell, m_dialogs);
+            } else {
+                m_commands->editResume(m_shell, m_dialogs);
+            }
+            ASSERT_EQ(m_dialogs.messages.size(), 1u) << result;
+            EXPECT_EQ(m_dialogs.messages[0].text,
+                      "Couldn't nor find any editor for the Word documents");
+            EXPECT_EQ(m_dialogs.messages[0].caption, "Error");
+            EXPECT_EQ(m_dialogs.messages[0].buttons, platform::Buttons::Ok);
+            EXPECT_EQ(m_dialogs.messages[0].icon, platform::Icon::Warning);
+        }
+    }
+    EXPECT_FALSE(QFile::exists(m_programDir + "/temp.doc"));
+}
+
+} // namespace
+} // namespace generate::test
