@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/ProgramInfo.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -19,7 +21,7 @@ Answer Dialogs::message(const QString& text, const QString& caption, Buttons but
 }
 
 void Dialogs::showError(const QString& text) {
-    message(text, QApplication::applicationDisplayName(), Buttons::Ok, Icon::Error);
+    message(text, applicationTitle(), Buttons::Ok, Icon::Error);
 }
 
 QString qtNameFilter(const QString& filter) {
