@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStyle>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace app {
@@ -57,6 +58,7 @@ TResumeExplorerForm::TResumeExplorerForm(const QStringList& arguments, QWidget* 
       m_connection(store::connection()) {
     buildMenus();
     buildSectionBar();
+    addStripButtons();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     FormCreate(arguments);
 }
@@ -172,6 +174,29 @@ void TResumeExplorerForm::EmailConfiguration1Click() {
 // The information pages subsystem fills these in.
 void TResumeExplorerForm::Button10Click() {}
 void TResumeExplorerForm::Upgrade1Click() {}
+
+void TResumeExplorerForm::addStripButtons() {
+    // Without a system frame the strip carries the minimise and close boxes.
+    const struct {
+        const char* name;
+        const char* glyph;
+        std::function<void()> action;
+    } boxes[] = {
+        {"MinimizeBox", "\u2013", [this] { showMinimized(); }},
+        {"CloseBox", "\u00d7", [this] { close(); }},
+    };
+    for (const auto& box : boxes) {
+        auto* button = new QToolButton(titleStrip());
+        button->setObjectName(QString::fromLatin1(box.name));
+        button->setText(QString::fromUtf8(box.glyph));
+        button->setAutoRaise(true);
+        button->setFixedSize(18, 18);
+        button->setStyleSheet(QStringLiteral("QToolButton { color: white; border: none; }"
+                                             "QToolButton:hover { background: #444; }"));
+        connect(button, &QToolButton::clicked, this, box.action);
+        titleStripLayout()->addWidget(button);
+    }
+}
 
 QAction* TResumeExplorerForm::addCommand(QMenu* menu, const QString& caption,
                                          std::function<void()> command) {

@@ -79,6 +79,7 @@ private:
     void FormClose();
     void buildSectionBar();
     void buildMenus();
+    void addStripButtons();
     void addResumeOptions(QMenu* menu);
     QAction* addCommand(QMenu* menu, const QString& caption, std::function<void()> command);
 

@@ -118,8 +118,12 @@ TEST_F(StartupTest, AnArgumentIsTheWorkingCopyAndClosingAsksNothing) {
     EXPECT_TRUE(m_files.copies.empty());
     QSignalSpy closed(&main(), &app::TResumeExplorerForm::closed);
     main().show();
-    main().close();
+    // The strip's close box, as the frame's would.
+    auto* closeBox = main().findChild<QAbstractButton*>("CloseBox");
+    ASSERT_NE(closeBox, nullptr);
+    closeBox->click();
     EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(main().isVisible());
     EXPECT_TRUE(m_dialogs.messages.empty());
     EXPECT_TRUE(m_dialogs.saveRequests.empty());
 }
