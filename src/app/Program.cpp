@@ -25,8 +25,7 @@
 
 namespace app {
 
-template <typename Window>
-void Program::create() {
+template <typename Window> void Program::create() {
     m_owned.push_back(std::make_unique<Window>());
     m_windows.push_back(m_owned.back().get());
 }

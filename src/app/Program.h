@@ -29,8 +29,7 @@ public:
     platform::Form* window(const QString& name) const;
 
 private:
-    template <typename Window>
-    void create();
+    template <typename Window> void create();
 
     std::unique_ptr<TResumeExplorerForm> m_main;
     std::vector<std::unique_ptr<platform::Form>> m_owned;

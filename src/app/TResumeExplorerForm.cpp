@@ -19,24 +19,18 @@
 namespace app {
 
 const ResumeOption kResumeOptions[12] = {
-    {"Resume Posting", "ResumePosting"},
-    {"Resume Distribution", "ResumeDistribution"},
-    {"Web Resume", "ResumeWebResume"},
-    {"Interview Training", "InterviewTraining"},
-    {"Resume Critique", "ResumeCritique"},
-    {"Reference Checking", "ReferenceChecking"},
-    {"Resume Writing", "ResumeWriting"},
-    {"Cover Letter", "CoverLetter"},
-    {"Salary Reports", "SalaryReport"},
-    {"Freelance Exchange", "FreelanceExchange"},
-    {"Career Assessment", "CareerAssessment"},
-    {"Templates", "templates"},
+    {"Resume Posting", "ResumePosting"},       {"Resume Distribution", "ResumeDistribution"},
+    {"Web Resume", "ResumeWebResume"},         {"Interview Training", "InterviewTraining"},
+    {"Resume Critique", "ResumeCritique"},     {"Reference Checking", "ReferenceChecking"},
+    {"Resume Writing", "ResumeWriting"},       {"Cover Letter", "CoverLetter"},
+    {"Salary Reports", "SalaryReport"},        {"Freelance Exchange", "FreelanceExchange"},
+    {"Career Assessment", "CareerAssessment"}, {"Templates", "templates"},
 };
 
 const char* const kRandomPages[12] = {
-    "ResumePosting",     "ResumeDistribution", "ResumeWebResume", "CareerAssessment",
+    "ResumePosting",     "ResumeDistribution", "ResumeWebResume",   "CareerAssessment",
     "InterviewTraining", "ResumeCritique",     "ReferenceChecking", "ResumeWriting",
-    "SalaryReport",      "FreelanceExchange",  "CoverLetter",     "templates",
+    "SalaryReport",      "FreelanceExchange",  "CoverLetter",       "templates",
 };
 
 namespace {
@@ -218,11 +212,12 @@ void TResumeExplorerForm::buildMenus() {
     m_menuBar = new QMenuBar(body());
     m_menuBar->setNativeMenuBar(false);
     // A flat look: Tahoma 8 pt, the selected item white on black.
-    m_menuBar->setStyleSheet(QStringLiteral(
-        "QMenuBar, QMenu { font: 8pt \"Tahoma\"; }"
-        "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 2px; }"
-        "QMenu::item { padding: 3px 18px 3px 28px; }"
-        "QMenu::item:selected { background: black; color: white; border: 1px solid palette(highlight); }"));
+    m_menuBar->setStyleSheet(
+        QStringLiteral("QMenuBar, QMenu { font: 8pt \"Tahoma\"; }"
+                       "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 2px; }"
+                       "QMenu::item { padding: 3px 18px 3px 28px; }"
+                       "QMenu::item:selected { background: black; color: white; border: 1px solid "
+                       "palette(highlight); }"));
 
     const auto show = [this](const char* name) {
         return [this, name] { showWindow(QString::fromLatin1(name)); };
@@ -232,7 +227,8 @@ void TResumeExplorerForm::buildMenus() {
     addResumeOptions(file);
     file->addSeparator();
     addCommand(file, QStringLiteral("New"), [this] { New1Click(); });
-    addCommand(file, QStringLiteral("Open Resume Database"), [this] { OpenResumeDatabase1Click(); });
+    addCommand(file, QStringLiteral("Open Resume Database"),
+               [this] { OpenResumeDatabase1Click(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("Save Resume Database as..."),
                [this] { SaveResumeDatabaseas1Click(); });
@@ -250,7 +246,8 @@ void TResumeExplorerForm::buildMenus() {
     addResumeOptions(resume);
     resume->addSeparator();
     addCommand(resume, QStringLiteral("Resume Format"), show("ResumeFormat"));
-    addCommand(resume, QStringLiteral("Email Configuration"), [this] { EmailConfiguration1Click(); });
+    addCommand(resume, QStringLiteral("Email Configuration"),
+               [this] { EmailConfiguration1Click(); });
     resume->addSeparator();
     addCommand(resume, QStringLiteral("Preview Resume"), [this] { PreviewResume1Click(); });
     resume->addSeparator();
@@ -308,12 +305,14 @@ void TResumeExplorerForm::buildSectionBar() {
          [this] { showWindow(QStringLiteral("SkillAreaForm")); }},
         {"Button8", "References", QStyle::SP_FileIcon,
          [this] { showWindow(QStringLiteral("ReferencesForm")); }},
-        {"Button10", "Tell A Friend", QStyle::SP_MessageBoxInformation, [this] { Button10Click(); }},
+        {"Button10", "Tell A Friend", QStyle::SP_MessageBoxInformation,
+         [this] { Button10Click(); }},
         {"Button9", "&Update Online", QStyle::SP_BrowserReload, [this] { Upgrade1Click(); }},
     };
     int index = 0;
     for (const auto& b : buttons) {
-        auto* button = new SectionButton(QString::fromLatin1(b.caption), style()->standardIcon(b.icon), bar);
+        auto* button =
+            new SectionButton(QString::fromLatin1(b.caption), style()->standardIcon(b.icon), bar);
         button->setObjectName(QString::fromLatin1(b.name));
         if (index < 8) {
             QFont font(QStringLiteral("Arial"), 8);

@@ -10,8 +10,8 @@ int main(int argc, char** argv) {
     application.setQuitOnLastWindowClosed(false);
 
     app::Program program(application.arguments().mid(1));
-    QObject::connect(&program.ResumeExplorerForm(), &app::TResumeExplorerForm::closed,
-                     &application, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&program.ResumeExplorerForm(), &app::TResumeExplorerForm::closed, &application,
+                     &QCoreApplication::quit, Qt::QueuedConnection);
     program.ResumeExplorerForm().show();
     return application.exec();
 }

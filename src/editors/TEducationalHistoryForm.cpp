@@ -3,7 +3,8 @@
 namespace editors {
 
 TEducationalHistoryForm::TEducationalHistoryForm(QWidget* parent)
-    : platform::Form(QStringLiteral("EducationalHistoryForm"), QStringLiteral("Educational History"), parent) {
+    : platform::Form(QStringLiteral("EducationalHistoryForm"),
+                     QStringLiteral("Educational History"), parent) {
     resize(480, 360);
 }
 

@@ -3,7 +3,8 @@
 namespace editors {
 
 TEmploymentHistoryForm::TEmploymentHistoryForm(QWidget* parent)
-    : platform::Form(QStringLiteral("EmploymentHistoryForm"), QStringLiteral("Employment History"), parent) {
+    : platform::Form(QStringLiteral("EmploymentHistoryForm"), QStringLiteral("Employment History"),
+                     parent) {
     resize(480, 360);
 }
 

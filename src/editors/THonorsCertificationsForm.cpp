@@ -3,7 +3,8 @@
 namespace editors {
 
 THonorsCertificationsForm::THonorsCertificationsForm(QWidget* parent)
-    : platform::Form(QStringLiteral("HonorsCertificationsForm"), QStringLiteral("Honors / Certifications"), parent) {
+    : platform::Form(QStringLiteral("HonorsCertificationsForm"),
+                     QStringLiteral("Honors / Certifications"), parent) {
     resize(480, 360);
 }
 

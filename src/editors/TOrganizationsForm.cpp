@@ -3,7 +3,8 @@
 namespace editors {
 
 TOrganizationsForm::TOrganizationsForm(QWidget* parent)
-    : platform::Form(QStringLiteral("OrganizationsForm"), QStringLiteral("Organizations "), parent) {
+    : platform::Form(QStringLiteral("OrganizationsForm"), QStringLiteral("Organizations "),
+                     parent) {
     resize(480, 360);
 }
 

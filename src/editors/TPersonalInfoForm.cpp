@@ -3,7 +3,8 @@
 namespace editors {
 
 TPersonalInfoForm::TPersonalInfoForm(QWidget* parent)
-    : platform::Form(QStringLiteral("PersonalInfoForm"), QStringLiteral("Personal Information"), parent) {
+    : platform::Form(QStringLiteral("PersonalInfoForm"), QStringLiteral("Personal Information"),
+                     parent) {
     resize(480, 360);
 }
 

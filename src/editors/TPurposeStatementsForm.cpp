@@ -3,7 +3,9 @@
 namespace editors {
 
 TPurposeStatementsForm::TPurposeStatementsForm(QWidget* parent)
-    : platform::Form(QStringLiteral("PurposeStatementsForm"), QStringLiteral("Purpose Statements: Use MAPP motivation bullet points here"), parent) {
+    : platform::Form(QStringLiteral("PurposeStatementsForm"),
+                     QStringLiteral("Purpose Statements: Use MAPP motivation bullet points here"),
+                     parent) {
     resize(480, 360);
 }
 

@@ -3,7 +3,8 @@
 namespace format {
 
 TResumeFormat::TResumeFormat(QWidget* parent)
-    : platform::Form(QStringLiteral("ResumeFormat"), QStringLiteral("Resume Format, Content, Templates"), parent) {
+    : platform::Form(QStringLiteral("ResumeFormat"),
+                     QStringLiteral("Resume Format, Content, Templates"), parent) {
     resize(480, 360);
 }
 

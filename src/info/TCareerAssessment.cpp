@@ -3,7 +3,8 @@
 namespace info {
 
 TCareerAssessment::TCareerAssessment(QWidget* parent)
-    : platform::Form(QStringLiteral("CareerAssessment"), QStringLiteral("Career Assessment"), parent) {
+    : platform::Form(QStringLiteral("CareerAssessment"), QStringLiteral("Career Assessment"),
+                     parent) {
     resize(480, 360);
 }
 

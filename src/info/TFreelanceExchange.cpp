@@ -3,7 +3,8 @@
 namespace info {
 
 TFreelanceExchange::TFreelanceExchange(QWidget* parent)
-    : platform::Form(QStringLiteral("FreelanceExchange"), QStringLiteral("Freelance Exchange"), parent) {
+    : platform::Form(QStringLiteral("FreelanceExchange"), QStringLiteral("Freelance Exchange"),
+                     parent) {
     resize(480, 360);
 }
 

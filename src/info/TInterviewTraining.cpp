@@ -3,7 +3,8 @@
 namespace info {
 
 TInterviewTraining::TInterviewTraining(QWidget* parent)
-    : platform::Form(QStringLiteral("InterviewTraining"), QStringLiteral("Interview Training"), parent) {
+    : platform::Form(QStringLiteral("InterviewTraining"), QStringLiteral("Interview Training"),
+                     parent) {
     resize(480, 360);
 }
 

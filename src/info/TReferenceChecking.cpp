@@ -3,7 +3,8 @@
 namespace info {
 
 TReferenceChecking::TReferenceChecking(QWidget* parent)
-    : platform::Form(QStringLiteral("ReferenceChecking"), QStringLiteral("Reference Checking"), parent) {
+    : platform::Form(QStringLiteral("ReferenceChecking"), QStringLiteral("Reference Checking"),
+                     parent) {
     resize(480, 360);
 }
 

@@ -3,7 +3,8 @@
 namespace info {
 
 TResumeDistribution::TResumeDistribution(QWidget* parent)
-    : platform::Form(QStringLiteral("ResumeDistribution"), QStringLiteral("Resume Distribution"), parent) {
+    : platform::Form(QStringLiteral("ResumeDistribution"), QStringLiteral("Resume Distribution"),
+                     parent) {
     resize(480, 360);
 }
 

@@ -2,10 +2,10 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QShowEvent>
-#include <QHideEvent>
 #include <QVBoxLayout>
 
 namespace platform {

@@ -24,8 +24,12 @@ QString withSeparator(QString directory) {
 
 } // namespace
 
-QString applicationTitle() { return title(); }
-void setApplicationTitle(const QString& value) { title() = value; }
+QString applicationTitle() {
+    return title();
+}
+void setApplicationTitle(const QString& value) {
+    title() = value;
+}
 
 QString programDirectory() {
     if (!directoryOverride().isEmpty())

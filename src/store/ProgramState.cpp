@@ -16,10 +16,18 @@ State& state() {
 
 } // namespace
 
-int unsavedFlag() { return state().unsaved; }
-void setUnsavedFlag(int value) { state().unsaved = value; }
+int unsavedFlag() {
+    return state().unsaved;
+}
+void setUnsavedFlag(int value) {
+    state().unsaved = value;
+}
 
-QString currentResumeDocumentPath() { return state().documentPath; }
-void setCurrentResumeDocumentPath(const QString& path) { state().documentPath = path; }
+QString currentResumeDocumentPath() {
+    return state().documentPath;
+}
+void setCurrentResumeDocumentPath(const QString& path) {
+    state().documentPath = path;
+}
 
 } // namespace store

@@ -224,15 +224,29 @@ TEST_F(StartupTest, EveryWindowExistsOnceInCreationOrderHidden) {
     QStringList names;
     for (platform::Form* w : m_program->windows())
         names << w->objectName();
-    EXPECT_EQ(names, (QStringList{
-                         "ResumeExplorerForm", "EducationalHistoryForm", "PersonalInfoForm",
-                         "PurposeStatementsForm", "EmploymentHistoryForm",
-                         "HonorsCertificationsForm", "OrganizationsForm", "SkillAreaForm",
-                         "ReferencesForm", "ResumeFormat", "AboutBox", "ResumeWriting",
-                         "ResumePosting", "ResumeDistribution", "ResumeWebResume",
-                         "CareerAssessment", "InterviewTraining", "ResumeCritique",
-                         "ReferenceChecking", "SalaryReport", "FreelanceExchange", "CoverLetter",
-                         "templates"}));
+    EXPECT_EQ(names, (QStringList{"ResumeExplorerForm",
+                                  "EducationalHistoryForm",
+                                  "PersonalInfoForm",
+                                  "PurposeStatementsForm",
+                                  "EmploymentHistoryForm",
+                                  "HonorsCertificationsForm",
+                                  "OrganizationsForm",
+                                  "SkillAreaForm",
+                                  "ReferencesForm",
+                                  "ResumeFormat",
+                                  "AboutBox",
+                                  "ResumeWriting",
+                                  "ResumePosting",
+                                  "ResumeDistribution",
+                                  "ResumeWebResume",
+                                  "CareerAssessment",
+                                  "InterviewTraining",
+                                  "ResumeCritique",
+                                  "ReferenceChecking",
+                                  "SalaryReport",
+                                  "FreelanceExchange",
+                                  "CoverLetter",
+                                  "templates"}));
     EXPECT_TRUE(visibleWindows().isEmpty());
     EXPECT_EQ(main().windowTitle(), "VC 3.0");
     EXPECT_TRUE(main().windowFlags() & Qt::FramelessWindowHint);
@@ -240,10 +254,10 @@ TEST_F(StartupTest, EveryWindowExistsOnceInCreationOrderHidden) {
 }
 
 TEST_F(StartupTest, ShowingTheMainWindowOpensTheDrawnInformationPage) {
-    const char* expected[12] = {
-        "ResumePosting",     "ResumeDistribution", "ResumeWebResume",   "CareerAssessment",
-        "InterviewTraining", "ResumeCritique",     "ReferenceChecking", "ResumeWriting",
-        "SalaryReport",      "FreelanceExchange",  "CoverLetter",       "templates"};
+    const char* expected[12] = {"ResumePosting",     "ResumeDistribution", "ResumeWebResume",
+                                "CareerAssessment",  "InterviewTraining",  "ResumeCritique",
+                                "ReferenceChecking", "ResumeWriting",      "SalaryReport",
+                                "FreelanceExchange", "CoverLetter",        "templates"};
     for (int drawn = 0; drawn < 12; ++drawn) {
         SCOPED_TRACE(drawn);
         m_random = {};
@@ -253,8 +267,7 @@ TEST_F(StartupTest, ShowingTheMainWindowOpensTheDrawnInformationPage) {
         main().show();
         EXPECT_EQ(visibleWindows(), (QStringList{"ResumeExplorerForm", expected[drawn]}));
         EXPECT_EQ(m_random.ranges, std::vector<int>{12});
-        EXPECT_EQ(m_random.seeds,
-                  std::vector<quint64>{quint64(m_clock.time.toMSecsSinceEpoch())});
+        EXPECT_EQ(m_random.seeds, std::vector<quint64>{quint64(m_clock.time.toMSecsSinceEpoch())});
         EXPECT_EQ(main().pos(), QPoint(0, 0));
     }
 }
