@@ -22,12 +22,20 @@
 #include "info/TResumeWriting.h"
 #include "info/TSalaryReport.h"
 #include "info/Ttemplates.h"
+#include "mail/ui/TEmailServerConf.h"
+#include "mail/ui/TSendResume.h"
+#include "platform/ProgramInfo.h"
+#include "store/ProgramState.h"
 
 namespace app {
 
 template <typename Window> void Program::create() {
-    m_owned.push_back(std::make_unique<Window>());
-    m_windows.push_back(m_owned.back().get());
+    adopt(std::make_unique<Window>());
+}
+
+void Program::adopt(std::unique_ptr<platform::Form> window) {
+    m_windows.push_back(window.get());
+    m_owned.push_back(std::move(window));
 }
 
 Program::Program(const QStringList& arguments)
@@ -44,6 +52,9 @@ Program::Program(const QStringList& arguments)
     create<format::TResumeFormat>();
     create<info::TAboutBox>();
     m_dm = std::make_unique<store::TDM>(m_main->ADOConnection1());
+    m_generation = std::make_unique<generate::GenerationCommands>(
+        *m_dm, platform::programDirectory(), QString::fromLatin1(kApplicationTitle));
+    m_main->setGenerationCommands(m_generation.get());
     create<info::TResumeWriting>();
     create<info::TResumePosting>();
     create<info::TResumeDistribution>();
@@ -53,7 +64,11 @@ Program::Program(const QStringList& arguments)
     create<info::TResumeCritique>();
     create<info::TReferenceChecking>();
     create<info::TSalaryReport>();
-    // The mail windows are created here, in this order: SendResume, EmailServerConf.
+    auto serverConf = std::make_unique<mail::TEmailServerConf>(m_serverSettings);
+    auto sendResume = std::make_unique<mail::TSendResume>(
+        m_serverSettings, *serverConf, [] { return store::currentResumeDocumentPath(); });
+    adopt(std::move(sendResume));
+    adopt(std::move(serverConf));
     create<info::TFreelanceExchange>();
     create<info::TCoverLetter>();
     create<info::Ttemplates>();
@@ -61,8 +76,9 @@ Program::Program(const QStringList& arguments)
 }
 
 Program::~Program() {
-    // The main window's lookup points into this object.
+    // The main window's lookup and commands point into this object.
     m_main->setWindowLookup({});
+    m_main->setGenerationCommands(nullptr);
 }
 
 platform::Form* Program::window(const QString& name) const {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "app/TResumeExplorerForm.h"
+#include "generate/GenerationCommands.h"
+#include "mail/ui/ServerSettings.h"
 #include "store/TDM.h"
 
 #include <QStringList>
@@ -22,6 +24,7 @@ public:
 
     TResumeExplorerForm& ResumeExplorerForm() { return *m_main; }
     store::TDM& DM() { return *m_dm; }
+    generate::GenerationCommands& generation() { return *m_generation; }
 
     // Every window, in creation order, the main window first.
     const std::vector<platform::Form*>& windows() const { return m_windows; }
@@ -30,11 +33,14 @@ public:
 
 private:
     template <typename Window> void create();
+    void adopt(std::unique_ptr<platform::Form> window);
 
     std::unique_ptr<TResumeExplorerForm> m_main;
     std::vector<std::unique_ptr<platform::Form>> m_owned;
     std::vector<platform::Form*> m_windows;
     std::unique_ptr<store::TDM> m_dm;
+    std::unique_ptr<generate::GenerationCommands> m_generation;
+    mail::ServerSettings m_serverSettings;
 };
 
 // The program's title, the caption of message boxes that have none of their own.

@@ -1,5 +1,7 @@
 #include "app/TResumeExplorerForm.h"
 
+#include "generate/GenerationCommands.h"
+
 #include "app/SectionButton.h"
 
 #include "platform/Application.h"
@@ -152,10 +154,25 @@ void TResumeExplorerForm::Exit1Click() {
 }
 
 // The generation commands fill these in.
-void TResumeExplorerForm::ExportResume1Click() {}
-void TResumeExplorerForm::EditResume1Click() {}
-void TResumeExplorerForm::PrintResume1Click() {}
-void TResumeExplorerForm::PreviewResume1Click() {}
+void TResumeExplorerForm::ExportResume1Click() {
+    if (m_generation)
+        m_generation->exportResume(platform::dialogs());
+}
+
+void TResumeExplorerForm::EditResumeusingWordprocesor1Click() {
+    if (m_generation)
+        m_generation->editResume(platform::shell(), platform::dialogs());
+}
+
+void TResumeExplorerForm::PrintResume1Click() {
+    if (m_generation)
+        m_generation->printResume(platform::shell(), platform::dialogs());
+}
+
+void TResumeExplorerForm::PreviewResume1Click() {
+    if (m_generation)
+        m_generation->previewResume(platform::shell());
+}
 
 void TResumeExplorerForm::SendResumebyEmail1Click() {
     showWindow(QStringLiteral("SendResume"));
@@ -237,7 +254,7 @@ void TResumeExplorerForm::buildMenus() {
     addCommand(file, QStringLiteral("Export Resume as..."), [this] { ExportResume1Click(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("Edit Resume using Word Processor"),
-               [this] { EditResume1Click(); });
+               [this] { EditResumeusingWordprocesor1Click(); });
     addCommand(file, QStringLiteral("Print Resume"), [this] { PrintResume1Click(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("E&xit"), [this] { Exit1Click(); });

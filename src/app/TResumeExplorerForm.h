@@ -17,6 +17,10 @@ class QMenu;
 class QMenuBar;
 class QAbstractButton;
 
+namespace generate {
+class GenerationCommands;
+}
+
 namespace app {
 
 class TResumeExplorerForm : public platform::Form {
@@ -48,14 +52,16 @@ public:
     void SaveResumeDatabaseas1Click();
     void Exit1Click();
 
-    // Generation commands: wired here by the generation subsystem.
+    // Generation commands; the editors' Preview buttons call PreviewResume1Click.
+    void setGenerationCommands(generate::GenerationCommands* commands) {
+        m_generation = commands;
+    }
     void ExportResume1Click();
-    void EditResume1Click();
+    void EditResumeusingWordprocesor1Click();
     void PrintResume1Click();
     void PreviewResume1Click();
 
-    // Mail windows: SendResume and EmailServerConf join the window list when the
-    // mail windows are merged; until then these show nothing.
+    // Mail windows, looked up by instance name.
     void SendResumebyEmail1Click();
     void EmailConfiguration1Click();
 
@@ -86,6 +92,7 @@ private:
     QSqlDatabase m_connection;
     QString m_workingCopyPath;
     WindowLookup m_windows;
+    generate::GenerationCommands* m_generation = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QList<QAbstractButton*> m_sectionButtons;
 };

@@ -203,7 +203,7 @@ TEST_F(StartupTest, AConnectionFailureIsShownAndStartUpGoesOn) {
         EXPECT_EQ(m_dialogs.messages[0].caption, "Vitacraft Pro 3.0");
         EXPECT_EQ(m_dialogs.messages[0].icon, platform::Icon::Error);
         EXPECT_FALSE(main().ADOConnection1().isOpen());
-        EXPECT_EQ(m_program->windows().size(), 23u);
+        EXPECT_EQ(m_program->windows().size(), 25u);
         EXPECT_EQ(main().workingCopyPath(), c.argument);
     }
     EXPECT_FALSE(QFile::exists(missing));
@@ -244,6 +244,8 @@ TEST_F(StartupTest, EveryWindowExistsOnceInCreationOrderHidden) {
                                   "ResumeCritique",
                                   "ReferenceChecking",
                                   "SalaryReport",
+                                  "SendResume",
+                                  "EmailServerConf",
                                   "FreelanceExchange",
                                   "CoverLetter",
                                   "templates"}));
