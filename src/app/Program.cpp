@@ -24,6 +24,7 @@
 #include "info/Ttemplates.h"
 #include "mail/ui/TEmailServerConf.h"
 #include "mail/ui/TSendResume.h"
+#include "platform/PreviewCommand.h"
 #include "platform/ProgramInfo.h"
 #include "store/ProgramState.h"
 
@@ -55,6 +56,7 @@ Program::Program(const QStringList& arguments)
     m_generation = std::make_unique<generate::GenerationCommands>(
         *m_dm, platform::programDirectory(), QString::fromLatin1(kApplicationTitle));
     m_main->setGenerationCommands(m_generation.get());
+    platform::setPreviewCommand([this] { m_main->PreviewResume1Click(); });
     create<info::TResumeWriting>();
     create<info::TResumePosting>();
     create<info::TResumeDistribution>();
@@ -79,6 +81,7 @@ Program::~Program() {
     // The main window's lookup and commands point into this object.
     m_main->setWindowLookup({});
     m_main->setGenerationCommands(nullptr);
+    platform::setPreviewCommand({});
 }
 
 platform::Form* Program::window(const QString& name) const {
