@@ -1,6 +1,7 @@
 // Scan blocks, table rows and their events, run end to end through the engine on
 // small templates over in-memory datasets.
 #include "EngineTestSupport.h"
+#include "rtfengine/BraceFigures.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/Scans.h"
@@ -67,6 +68,19 @@ protected:
     int trueCalls = 0;
     std::vector<std::string> seen;
 };
+
+TEST(BraceFigures, BracesAfterABackslashAreEscaped) {
+    std::string braces;
+    EXPECT_EQ(collectBraces("{\\b a\\{b}\\}}{", &braces), 0);
+    EXPECT_EQ(braces, "{}}{");
+    EXPECT_EQ(collectBraces("\\\\{"), 0); // after an escaped backslash too
+    const struct {
+        const char* in;
+        const char* out;
+    } cases[] = {{"{}", ""}, {"{{}}", "{}"}, {"}{", "}{"}, {"{}}{}{", "}{"}, {"{{}{}", "{"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(dropEmptyGroups(c.in), c.out) << c.in;
+}
 
 struct OutputCase {
     const char* in;
