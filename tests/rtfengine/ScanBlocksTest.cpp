@@ -373,6 +373,15 @@ TEST_F(ScanTest, HostileTemplatesEndCleanly) {
     EXPECT_EQ(run(R"t(\\scan(A)\\)t" + deep + R"t(\\endscan\\)t"), deep + deep + deep);
     const std::string open = std::string(100000, '{');
     EXPECT_THROW(run("\\trowd " + open + "\\row "), EBadRtfFormat);
+    // Calls nested as deep as a command's length allows are translated and run.
+    udfs.add("g", 0, 1, udfrTReportVariable,
+             [](TRtfEngine&, const TUdfArgs& args, std::string& result) {
+                 result = args.empty() ? "1" : std::to_string(std::stoi(args[0].asString()) + 1);
+             });
+    std::string nested = "g()";
+    for (int i = 1; i < 3300; ++i)
+        nested = "g(" + nested + ")";
+    EXPECT_EQ(run("\\\\" + nested + "\\\\"), "3300");
     // A command longer than a command may be stays in the document as text.
     const std::string longCommand = "\\\\scan(A)," + std::string(10000, 'x') + "\\\\";
     EXPECT_EQ(run(longCommand), longCommand);
