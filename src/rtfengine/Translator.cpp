@@ -387,16 +387,34 @@ void Translator::checkAccumulatorArguments(const Expression& call,
 
 void Translator::emitCallBody(const Expression& call, const FunctionInfo& function,
                               size_t position) {
-    const auto args = splitArguments(call.alias);
-    for (const std::string& arg : *args)
-        emitArgument(arg, position);
-    Instruction instruction;
-    instruction.kind = InstrKind::Call;
-    instruction.position = position;
-    instruction.functionId = function.id;
-    instruction.argCount = static_cast<int>(args->size());
-    instruction.value.name = call.text;
-    emit(std::move(instruction));
+    // Calls nest as deep as a command is long, so the arguments are walked with a
+    // stack of open calls instead of recursion: each call's arguments come first,
+    // a nested call's own arguments and call instruction in its place.
+    struct OpenCall {
+        std::string text;
+        int functionId;
+        std::vector<std::string> args;
+        size_t next = 0;
+    };
+    std::vector<OpenCall> open;
+    open.push_back({call.text, function.id, *splitArguments(call.alias)});
+    while (!open.empty()) {
+        OpenCall& top = open.back();
+        if (top.next < top.args.size()) {
+            const std::string arg = top.args[top.next++];
+            if (auto nested = emitArgument(arg, position))
+                open.push_back({nested->text, nested->functionId, std::move(nested->args)});
+            continue;
+        }
+        Instruction instruction;
+        instruction.kind = InstrKind::Call;
+        instruction.position = position;
+        instruction.functionId = top.functionId;
+        instruction.argCount = static_cast<int>(top.args.size());
+        instruction.value.name = top.text;
+        emit(std::move(instruction));
+        open.pop_back();
+    }
 }
 
 InstrKind Translator::fieldKind(ExprKind kind) const {
@@ -405,7 +423,8 @@ InstrKind Translator::fieldKind(ExprKind kind) const {
     return m_inRow ? InstrKind::RowColonField : InstrKind::ColonField;
 }
 
-void Translator::emitArgument(std::string_view argument, size_t position) {
+std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view argument,
+                                                              size_t position) {
     const std::string arg = trimBlanks(argument);
     const Expression a = classifyExpression(arg, m_dotAsColon);
     if (a.format.id != FormatId::NoFormat)
@@ -432,13 +451,13 @@ void Translator::emitArgument(std::string_view argument, size_t position) {
         if (!function)
             throw EIllegalFunctionUse("Function not found: " + arg);
         checkCall(a, *function);
-        emitCallBody(a, *function, position);
-        return;
+        return NestedCall{a.text, function->id, *splitArguments(a.alias)};
     }
     default:
         throw EIllegalFunctionUse("Cannot use " + arg + " as argument for another expression");
     }
     emit(std::move(instruction));
+    return std::nullopt;
 }
 
 } // namespace rtfengine

@@ -76,7 +76,14 @@ private:
     // between them; returns the formatting (the trailing codes) or nothing.
     std::string swallowParagraph();
     void emitCallBody(const Expression& call, const FunctionInfo& function, size_t position);
-    void emitArgument(std::string_view argument, size_t position);
+    // A call standing as an argument, checked, whose arguments are still to be emitted.
+    struct NestedCall {
+        std::string text;
+        int functionId;
+        std::vector<std::string> args;
+    };
+    // Emits a simple argument; a call argument is checked and handed back instead.
+    std::optional<NestedCall> emitArgument(std::string_view argument, size_t position);
     // The instruction kind of a field: a row field inside a table row.
     InstrKind fieldKind(ExprKind kind) const;
     void checkAccumulatorArguments(const Expression& call,

@@ -164,6 +164,7 @@ TEST_F(ScanTest, AccumulatorsResetAtTheFirstPassUnlessNoReset) {
         {R"t(\\scan(A),SUM(A.Amount,s,noreset)\\\\endscan\\)t", "6", "12"},
         {R"t(\\scan(A)\\\\SUM(A.Amount,s)\\\\endscan\\)t", "6", "6"},
         {R"t(\\scan(A)\\\\endscan,CTN(A.Amount,s)\\)t", "3", "3"},
+        {R"t(\\scan(A)\\\\scanfooter,CTN(A.Amount,s)\\\\endscan\\)t", "3", "3"},
         // With an entry, the scan command's functions run once, on the first record.
         {R"t(\\scan(A),CTS(A.Name,s)\\\\scanentry\\\\endscan\\)t", "1", "1"},
     };
