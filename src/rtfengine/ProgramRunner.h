@@ -42,10 +42,9 @@ private:
     // only declare and reset their variables; nothing is written.
     void evaluateCallGroup(size_t& pc, bool declareOnly = false);
     TUdfArg evaluateCall(const Instruction& call, std::vector<TUdfArg> args,
-                         const std::string& expression, Evaluation& evaluation,
-                         bool declareOnly);
-    void evaluatePredefined(int id, const std::vector<TUdfArg>& args,
-                            const std::string& expression, bool declareOnly);
+                         const std::string& expression, Evaluation& evaluation, bool declareOnly);
+    void evaluatePredefined(int id, const std::vector<TUdfArg>& args, const std::string& expression,
+                            bool declareOnly);
 
     // Scan blocks (ProgramRunnerScans.cpp). Each may move `pc` to jump.
     void runScan(size_t& pc);

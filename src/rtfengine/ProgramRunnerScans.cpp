@@ -130,8 +130,8 @@ void ProgramRunner::runRowStart(size_t pc) {
                 continue;
             if (!resolveField(in.value) || in.kind != InstrKind::RowDotField)
                 continue;
-            const bool upper = in.value.alias.find_first_of("abcdefghijklmnopqrstuvwxyz") ==
-                               std::string::npos;
+            const bool upper =
+                in.value.alias.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string::npos;
             if (chosen < 0 || upper)
                 chosen = in.value.dataset;
         }

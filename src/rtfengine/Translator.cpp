@@ -424,7 +424,7 @@ InstrKind Translator::fieldKind(ExprKind kind) const {
 }
 
 std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view argument,
-                                                              size_t position) {
+                                                               size_t position) {
     const std::string arg = trimBlanks(argument);
     const Expression a = classifyExpression(arg, m_dotAsColon);
     if (a.format.id != FormatId::NoFormat)

@@ -65,13 +65,11 @@ private:
     void translateEndScan(const std::string& command, std::string codes);
     // The items of a scan command after its keyword part.
     std::vector<std::string> scanItems(const std::string& command) const;
-    Expression checkWhileCondition(const std::string& condition,
-                                   const std::string& command) const;
+    Expression checkWhileCondition(const std::string& condition, const std::string& command) const;
     void emitScanFunctions(const std::vector<std::string>& items, const std::string& command,
                            int scanId);
     void emitWhileCondition(const std::string& condition, int scanId);
-    size_t emitScanInstruction(InstrKind kind, std::string codes, std::string trailing,
-                               int scanId);
+    size_t emitScanInstruction(InstrKind kind, std::string codes, std::string trailing, int scanId);
     // Consumes the paragraph mark after a scan command when only formatting stands
     // between them; returns the formatting (the trailing codes) or nothing.
     std::string swallowParagraph();

@@ -106,9 +106,8 @@ void Translator::translateScanEntry(const std::string& command, std::string code
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     std::string trailing = swallowParagraph();
-    const size_t place =
-        emitScanInstruction(InstrKind::ScanEntry, std::move(codes), std::move(trailing),
-                            scan->scanId);
+    const size_t place = emitScanInstruction(InstrKind::ScanEntry, std::move(codes),
+                                             std::move(trailing), scan->scanId);
     m_state.scans.recordEntry(place, m_pos);
     emitScanFunctions(items, command, scan->scanId);
 }
@@ -130,9 +129,8 @@ void Translator::translateScanFooter(const std::string& command, std::string cod
     if (scan->isWhile)
         emitWhileCondition(scan->conditionText, scan->scanId);
     std::string trailing = swallowParagraph();
-    const size_t place =
-        emitScanInstruction(InstrKind::ScanFooter, std::move(codes), std::move(trailing),
-                            scan->scanId);
+    const size_t place = emitScanInstruction(InstrKind::ScanFooter, std::move(codes),
+                                             std::move(trailing), scan->scanId);
     m_state.scans.recordFooter(place, m_pos);
 }
 
@@ -205,7 +203,8 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
         // Arguments that only name a variable must be plain variable names here: the
         // scan command has no place for the format function's output.
         for (size_t i = 0; i < args.size(); ++i) {
-            const bool named = function->id == kFunctionVar || (isAccumulator(function->id) && i < 2);
+            const bool named =
+                function->id == kFunctionVar || (isAccumulator(function->id) && i < 2);
             if (!named)
                 continue;
             const std::string a = trimBlanks(args[i]);

@@ -114,12 +114,12 @@ TEST_F(CliRenderTest, ScanEventsAreAppendedToTheLog) {
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
     earlier.write("earlier\n");
     earlier.close();
-    const RenderResult r = render(
-        "{\\rtf1 \\\\scan(people)\\\\\\\\scan(empty),noeof\\\\x\\\\endscan\\\\"
-        "\\\\endscan\\\\\\\\scan(C)\\\\\\\\C.Body\\\\\\\\endscan\\\\}",
-        {"--dataset", "people=SELECT * FROM people ORDER BY rowid", "--dataset",
-         "empty=SELECT Body FROM notes WHERE 0", "--dataset", "SELECT Body FROM notes",
-         "--on-scan-record-log", log});
+    const RenderResult r =
+        render("{\\rtf1 \\\\scan(people)\\\\\\\\scan(empty),noeof\\\\x\\\\endscan\\\\"
+               "\\\\endscan\\\\\\\\scan(C)\\\\\\\\C.Body\\\\\\\\endscan\\\\}",
+               {"--dataset", "people=SELECT * FROM people ORDER BY rowid", "--dataset",
+                "empty=SELECT Body FROM notes WHERE 0", "--dataset", "SELECT Body FROM notes",
+                "--on-scan-record-log", log});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(output(), "{\\rtf1 \\lang0 first}");
     QFile events(log);

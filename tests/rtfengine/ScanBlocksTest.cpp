@@ -145,8 +145,8 @@ TEST_F(ScanTest, WhileConditionsRepeatAndStopBlocks) {
 }
 
 TEST_F(ScanTest, LeftOutBlockDeclaresButCallsNothing) {
-    const std::string out =
-        run(R"t(<\\scan(B),noeof,SUM(B.Name,t),VAR(v)\\\\more()\\\\scan(A)\\\\VAR(w)\\\\endscan\\\\endscan\\>)t");
+    const std::string out = run(
+        R"t(<\\scan(B),noeof,SUM(B.Name,t),VAR(v)\\\\more()\\\\scan(A)\\\\VAR(w)\\\\endscan\\\\endscan\\>)t");
     EXPECT_EQ(out, "<>");
     EXPECT_EQ(variable("t"), "0");
     EXPECT_EQ(variable("v"), "");
@@ -184,8 +184,8 @@ TEST_F(ScanTest, EventsComeInRecordOrder) {
             std::string record;
             if (std::string_view(name) == "record" && info.dataSet && !info.dataSet->eof())
                 record = " " + info.dataSet->field(0).asString();
-            events.push_back(name + std::to_string(info.scanId) + "/" +
-                             std::to_string(info.level) + record);
+            events.push_back(name + std::to_string(info.scanId) + "/" + std::to_string(info.level) +
+                             record);
         };
     };
     engine.OnScanBefore = log("before");
@@ -293,7 +293,8 @@ TEST_F(ScanTest, ScanCommandsAreCheckedWhenTranslated) {
              "Either \"scan\" with DataSet or \"while\" function must be present in command "
              "scan()"},
             {R"t(\\SCAN(A)x\\\\endscan\\)t", "Illegal using of \"scan\" keyword: SCAN(A)x"},
-            {R"t(\\scan(A),x\\\\endscan\\)t", "Cannot process expression x in scan command scan(A),x"},
+            {R"t(\\scan(A),x\\\\endscan\\)t",
+             "Cannot process expression x in scan command scan(A),x"},
             {R"t(\\scan(A),FFIX(f())\\\\endscan\\)t",
              "Format function FFIX(f()) not allowed in scan command scan(A),FFIX(f())"},
             {R"t(\\scan(A),while(f()),while(f())\\)t",
@@ -320,7 +321,8 @@ TEST_F(ScanTest, ScanCommandsAreCheckedWhenTranslated) {
             {R"t(\\scanfooter\\)t", "Error: Scanfooter must be after Scan: scanfooter"},
             {R"t(\\scan(A)\\\\scanfooter\\\\scanfooter\\\\endscan\\)t",
              "Error: Scanfooter already exists for scan block: scanfooter"},
-            {R"t(\\scan(A)\\\\endscan\\\\endscan\\)t", "Error: Endscan must be after scan: endscan"},
+            {R"t(\\scan(A)\\\\endscan\\\\endscan\\)t",
+             "Error: Endscan must be after scan: endscan"},
             {R"t(\\scan(A)\\\\scan(C)\\\\endscan\\x)t",
              "Nesting error - endscan expected, but end of document found"},
             {R"t(\trowd \\scan(A)\\\cell\row)t", "Scan must be outside of table: scan(A)"},
@@ -358,14 +360,14 @@ TEST_F(ScanTest, ScanCommandsAreCheckedWhenTranslated) {
         },
         runner);
     expectFailures<EBadRtfFormat>(
+        engine, dir, {{R"t(\trowd \\A.Name\\\cell)t", "Not found end of the table in RTF file."}},
+        runner);
+    expectFailures<EIllegalScanUse>(
         engine, dir,
-        {{R"t(\trowd \\A.Name\\\cell)t", "Not found end of the table in RTF file."}}, runner);
-    expectFailures<EIllegalScanUse>(engine, dir,
-                                    {{R"t(\\scan(Z)\\\\endscan\\)t", "Scan Alias not found: Z"},
-                                     // Items follow the parentheses, not inside them.
-                                     {R"t(\\scan(A,noeof)\\\\endscan\\)t",
-                                      "Scan Alias not found: A,noeof"}},
-                                    runner);
+        {{R"t(\\scan(Z)\\\\endscan\\)t", "Scan Alias not found: Z"},
+         // Items follow the parentheses, not inside them.
+         {R"t(\\scan(A,noeof)\\\\endscan\\)t", "Scan Alias not found: A,noeof"}},
+        runner);
 }
 
 TEST_F(ScanTest, HostileTemplatesEndCleanly) {
