@@ -16,14 +16,6 @@
 
 namespace platform {
 
-Answer Dialogs::message(const QString& text, const QString& caption, Buttons buttons, Icon icon) {
-    return showMessage(MessageRequest{text, caption, buttons, icon});
-}
-
-void Dialogs::showError(const QString& text) {
-    message(text, applicationTitle(), Buttons::Ok, Icon::Error);
-}
-
 QString qtNameFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
