@@ -62,6 +62,120 @@ bool textIsTrue(const QVariant& value) {
     return value.toDouble() != 0;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool isAscii(std::string_view text) {
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
+// True when `text` is well-formed UTF-8: no stray continuation bytes, overlong
+// forms, surrogates or code points beyond U+10FFFF.
+bool isWellFormedUtf8(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        size_t len;
+        char32_t c;
+        char32_t min;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            len = 2, c = b0 & 0x1F, min = 0x80;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            len = 3, c = b0 & 0x0F, min = 0x800;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            len = 4, c = b0 & 0x07, min = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + len > text.size())
+            return false;
+        for (size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(text[i + k]);
+            if ((b & 0xC0) != 0x80)
+                return false;
+            c = (c << 6) | (b & 0x3F);
+        }
+        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+// Reads 1 to `most` ASCII digits at `pos`; false when there is none.
+bool readDigits(std::string_view text, size_t& pos, size_t least, size_t most, int& value,
+                size_t* count = nullptr) {
+    size_t n = 0;
+    int v = 0;
+    while (n < most && pos + n < text.size() && text[pos + n] >= '0' && text[pos + n] <= '9') {
+        v = v * 10 + (text[pos + n] - '0');
+        ++n;
+    }
+    if (n < least)
+        return false;
+    pos += n;
+    value = v;
+    if (count)
+        *count = n;
+    return true;
+}
+
+bool atBlankEnd(std::string_view text, size_t pos) {
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    return pos == text.size();
+}
+
+// The time part after the date: [ T]h[h]:mm[:ss[.f[f[f]]]...]; true when it was read
+// up to the trailing blanks.
+bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
+    if (pos >= text.size() || (text[pos] != ' ' && text[pos] != 'T'))
+        return false;
+    ++pos;
+    if (!readDigits(text, pos, 1, 2, parsed.hour) || pos >= text.size() || text[pos] != ':')
+        return false;
+    ++pos;
+    if (!readDigits(text, pos, 2, 2, parsed.minute))
+        return false;
+    size_t afterSeconds = pos;
+    int second = 0;
+    int millisecond = 0;
+    if (pos < text.size() && text[pos] == ':') {
+        size_t p = pos + 1;
+        if (readDigits(text, p, 2, 2, second)) {
+            afterSeconds = p;
+            if (p < text.size() && text[p] == '.') {
+                size_t q = p + 1;
+                size_t count = 0;
+                int fraction = 0;
+                if (readDigits(text, q, 1, 3, fraction, &count)) {
+                    while (q < text.size() && text[q] >= '0' && text[q] <= '9')
+                        ++q;
+                    millisecond = fraction * (count == 1 ? 100 : count == 2 ? 10 : 1);
+                    if (atBlankEnd(text, q)) {
+                        parsed.second = second;
+                        parsed.millisecond = millisecond;
+                        return true;
+                    }
+                }
+            }
+        }
+    }
+    if (afterSeconds != pos && atBlankEnd(text, afterSeconds)) {
+        parsed.second = second;
+        return true;
+    }
+    return atBlankEnd(text, pos);
+}
+
 } // namespace
 
 FieldKind fieldKindForDeclaredType(const QString& declaredType) {
@@ -98,36 +212,100 @@ bool parseStoredDateTime(const QString& text, DateTime& value) {
     return true;
 }
 
+bool parseStoredDateTime(std::string_view text, DateTime& value) {
+    // Other than ASCII, blanks and digits follow the full Unicode rules.
+    if (!isAscii(text))
+        return parseStoredDateTime(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
+                                   value);
+    size_t pos = 0;
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    DateTime parsed;
+    parsed.hour = parsed.minute = parsed.second = parsed.millisecond = 0;
+    if (!readDigits(text, pos, 4, 4, parsed.year) || pos >= text.size() || text[pos] != '-')
+        return false;
+    ++pos;
+    if (!readDigits(text, pos, 1, 2, parsed.month) || pos >= text.size() || text[pos] != '-')
+        return false;
+    ++pos;
+    if (!readDigits(text, pos, 1, 2, parsed.day))
+        return false;
+    if (!readTimePart(text, pos, parsed)) {
+        parsed.hour = parsed.minute = parsed.second = parsed.millisecond = 0;
+        if (!atBlankEnd(text, pos))
+            return false;
+    }
+    if (!QDate::isValid(parsed.year, parsed.month, parsed.day) || parsed.hour > 23 ||
+        parsed.minute > 59 || parsed.second > 59)
+        return false;
+    value = parsed;
+    return true;
+}
+
 // ---------------------------------------------------------------------------
 
 SqlField::SqlField(const SqlDataset& owner, int index, std::string name, FieldKind kind)
     : m_owner(owner), m_index(index), m_name(std::move(name)), m_kind(kind) {}
 
-const QVariant& SqlField::value() const {
+const SqlCell* SqlField::cell() const {
     if (m_owner.eof() || m_index >= static_cast<int>(m_owner.m_row.size()))
+        return nullptr;
+    return &m_owner.m_row[static_cast<size_t>(m_index)];
+}
+
+const QVariant& SqlField::value() const {
+    const SqlCell* c = cell();
+    if (!c)
         return m_owner.m_null;
-    return m_owner.m_row[static_cast<size_t>(m_index)];
+    // The forms the SQL layer gives each storage class.
+    switch (c->type) {
+    case SqlCell::Type::Null:
+        m_value = QVariant(QMetaType::fromType<QString>());
+        break;
+    case SqlCell::Type::Integer:
+        m_value = QVariant(static_cast<qlonglong>(c->integer));
+        break;
+    case SqlCell::Type::Real:
+        m_value = QVariant(c->real);
+        break;
+    case SqlCell::Type::Text:
+        m_value = QVariant(QString::fromUtf8(c->bytes.data(), static_cast<qsizetype>(c->bytes.size())));
+        break;
+    case SqlCell::Type::Blob:
+        m_value = QVariant(QByteArray(c->bytes.data(), static_cast<qsizetype>(c->bytes.size())));
+        break;
+    }
+    return m_value;
 }
 
 bool SqlField::isNull() const {
-    const QVariant& v = value();
-    if (v.isNull())
+    const SqlCell* c = cell();
+    if (!c || c->type == SqlCell::Type::Null)
         return true;
     // Editors may leave an empty string where no date or flag was chosen.
-    return isTemporalOrFlag(m_kind) && v.typeId() == QMetaType::QString &&
-           v.toString().trimmed().isEmpty();
+    if (!isTemporalOrFlag(m_kind) || c->type != SqlCell::Type::Text)
+        return false;
+    if (!isAscii(c->bytes))
+        return value().toString().trimmed().isEmpty();
+    for (const char ch : c->bytes)
+        if (!isBlank(ch))
+            return false;
+    return true;
 }
 
 std::string SqlField::asString() const {
     if (isNull())
         return {};
-    const QVariant& v = value();
+    const SqlCell& c = *cell();
     switch (m_kind) {
     case FieldKind::Date:
     case FieldKind::DateTime: {
         DateTime parsed;
-        if (!parseStoredDateTime(v.toString(), parsed))
-            return v.toString().toStdString();
+        const bool isDate = c.type == SqlCell::Type::Text
+                                ? parseStoredDateTime(std::string_view(c.bytes), parsed)
+                                : parseStoredDateTime(value().toString(), parsed);
+        if (!isDate)
+            return c.type == SqlCell::Type::Text ? c.bytes : value().toString().toStdString();
         const auto& settings = rtfengine::FormatSettings::current();
         return rtfengine::formatDateTime(m_kind == FieldKind::Date ? settings.shortDateFormat : "c",
                                          parsed, settings);
@@ -139,14 +317,23 @@ std::string SqlField::asString() const {
     case FieldKind::Other:
         break;
     }
-    if (v.typeId() == QMetaType::Double) {
-        std::string text = v.toString().toStdString();
-        for (char& c : text)
-            if (c == '.')
-                c = rtfengine::FormatSettings::current().decimalSeparator;
+    switch (c.type) {
+    case SqlCell::Type::Text:
+        return c.bytes;
+    case SqlCell::Type::Integer:
+        return std::to_string(c.integer);
+    case SqlCell::Type::Real: {
+        std::string text = value().toString().toStdString();
+        for (char& ch : text)
+            if (ch == '.')
+                ch = rtfengine::FormatSettings::current().decimalSeparator;
         return text;
     }
-    return v.toString().toStdString();
+    case SqlCell::Type::Null:
+    case SqlCell::Type::Blob:
+        break;
+    }
+    return value().toString().toStdString();
 }
 
 double SqlField::asFloat() const {
@@ -162,6 +349,11 @@ double SqlField::asFloat() const {
     case FieldKind::Other:
         break;
     }
+    const SqlCell& c = *cell();
+    if (c.type == SqlCell::Type::Real)
+        return c.real;
+    if (c.type == SqlCell::Type::Integer)
+        return static_cast<double>(c.integer);
     return value().toDouble();
 }
 
@@ -171,18 +363,23 @@ bool SqlField::asBoolean() const {
 
 DateTime SqlField::asDateTime() const {
     DateTime parsed;
-    if (!isNull())
+    if (isNull())
+        return parsed;
+    const SqlCell& c = *cell();
+    if (c.type == SqlCell::Type::Text)
+        parseStoredDateTime(std::string_view(c.bytes), parsed);
+    else
         parseStoredDateTime(value().toString(), parsed);
     return parsed;
 }
 
 std::string SqlField::asBytes() const {
-    const QVariant& v = value();
-    if (v.isNull())
+    const SqlCell* c = cell();
+    if (!c || c->type == SqlCell::Type::Null)
         return {};
-    const QByteArray bytes =
-        v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
-    return bytes.toStdString();
+    if (c->type == SqlCell::Type::Text || c->type == SqlCell::Type::Blob)
+        return c->bytes;
+    return value().toString().toUtf8().toStdString();
 }
 
 // ---------------------------------------------------------------------------
@@ -213,7 +410,9 @@ void SqlDataset::open() {
 }
 
 void SqlDataset::close() {
-    m_query.reset();
+    // The prepared statement stays for the next open(); only its result goes.
+    if (m_query)
+        m_query->finish();
     m_fields.clear();
     m_row.clear();
     m_position = -1;
@@ -229,18 +428,26 @@ QStringList SqlDataset::columnNames() const {
 }
 
 void SqlDataset::execute() {
-    auto query = std::make_unique<QSqlQuery>(m_db);
-    query->setForwardOnly(true);
-    if (!query->prepare(m_sql))
-        throw EDatabaseError(query->lastError().text().toStdString());
+    // Closing the connection finalizes every statement on it; such a statement is
+    // prepared again on the connection as it is now.
+    if (m_query && !statementOf(*m_query))
+        m_query.reset();
+    if (!m_query) {
+        auto query = std::make_unique<QSqlQuery>(m_db);
+        query->setForwardOnly(true);
+        if (!query->prepare(m_sql))
+            throw EDatabaseError(query->lastError().text().toStdString());
+        m_query = std::move(query);
+    }
+    QSqlQuery& query = *m_query;
     for (const QString& name : m_parameterNames)
-        query->bindValue(QLatin1Char(':') + name, m_parameters.value(name));
-    if (!query->exec())
-        throw EDatabaseError(query->lastError().text().toStdString());
+        query.bindValue(QLatin1Char(':') + name, m_parameters.value(name));
+    if (!query.exec())
+        throw EDatabaseError(query.lastError().text().toStdString());
 
+    sqlite3_stmt* statement = statementOf(query);
     if (m_fields.empty()) {
-        const QSqlRecord record = query->record();
-        sqlite3_stmt* statement = statementOf(*query);
+        const QSqlRecord record = query.record();
         for (int i = 0; i < record.count(); ++i) {
             const char* declared = statement ? sqlite3_column_decltype(statement, i) : nullptr;
             m_fields.push_back(
@@ -248,22 +455,72 @@ void SqlDataset::execute() {
                                            fieldKindForDeclaredType(QString::fromUtf8(declared))));
         }
     }
-    m_query = std::move(query);
+    m_row.resize(m_fields.size());
     m_position = -1;
-    m_eof = false;
-    fetch();
+    // Executing stands the statement on its first row, if it has one.
+    if (statement && sqlite3_data_count(statement) > 0) {
+        m_eof = false;
+        ++m_position;
+        readRow();
+    } else {
+        m_eof = true;
+    }
 }
 
+// Rows are stepped on the statement directly and read in the database's own
+// encoding, so no text goes through UTF-16 and back.
 void SqlDataset::fetch() {
-    if (!m_query->next()) {
+    sqlite3_stmt* statement = m_query ? statementOf(*m_query) : nullptr;
+    if (!statement || sqlite3_step(statement) != SQLITE_ROW) {
+        // Like the SQL layer: a finished or failed step leaves the statement reset.
+        if (statement)
+            sqlite3_reset(statement);
         m_eof = true;
-        m_row.clear();
         return;
     }
     ++m_position;
-    m_row.resize(m_fields.size());
-    for (size_t i = 0; i < m_fields.size(); ++i)
-        m_row[i] = m_query->value(static_cast<int>(i));
+    readRow();
+}
+
+void SqlDataset::readRow() {
+    sqlite3_stmt* statement = statementOf(*m_query);
+    for (size_t i = 0; i < m_row.size(); ++i) {
+        SqlCell& cell = m_row[i];
+        const int column = static_cast<int>(i);
+        switch (sqlite3_column_type(statement, column)) {
+        case SQLITE_NULL:
+            cell.type = SqlCell::Type::Null;
+            break;
+        case SQLITE_INTEGER:
+            cell.type = SqlCell::Type::Integer;
+            cell.integer = sqlite3_column_int64(statement, column);
+            break;
+        case SQLITE_FLOAT:
+            cell.type = SqlCell::Type::Real;
+            cell.real = sqlite3_column_double(statement, column);
+            break;
+        case SQLITE_BLOB: {
+            cell.type = SqlCell::Type::Blob;
+            const void* data = sqlite3_column_blob(statement, column);
+            cell.bytes.assign(static_cast<const char*>(data),
+                              data ? static_cast<size_t>(sqlite3_column_bytes(statement, column)) : 0);
+            break;
+        }
+        default: {
+            cell.type = SqlCell::Type::Text;
+            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+            cell.bytes.assign(text ? text : "",
+                              text ? static_cast<size_t>(sqlite3_column_bytes(statement, column)) : 0);
+            // Malformed UTF-8 reads as the SQL layer reads it, through UTF-16.
+            if (!isWellFormedUtf8(cell.bytes)) {
+                const auto* wide = static_cast<const QChar*>(sqlite3_column_text16(statement, column));
+                const int bytes = sqlite3_column_bytes16(statement, column);
+                cell.bytes = QString(wide, bytes / static_cast<int>(sizeof(QChar))).toStdString();
+            }
+            break;
+        }
+        }
+    }
 }
 
 void SqlDataset::first() {

@@ -3,6 +3,8 @@
 //
 // Only the current row is held, so a result of any size costs the memory of one
 // row; first() runs the query again when the position has moved past the start.
+// The statement is prepared once and kept across close() and open(), so switching
+// a query's parameters costs one execution, not a new compilation of its SQL.
 #pragma once
 
 #include "rtfengine/Dataset.h"
@@ -16,11 +18,22 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace store {
 
 class SqlDataset;
+
+// One value of the current row, kept in the database's own form: text in UTF-8 and
+// blobs as bytes, integers and reals as numbers.
+struct SqlCell {
+    enum class Type { Null, Integer, Real, Text, Blob };
+    Type type = Type::Null;
+    long long integer = 0;
+    double real = 0;
+    std::string bytes; // text or blob
+};
 
 // One result column of the current row.
 class SqlField final : public rtfengine::Field {
@@ -40,10 +53,14 @@ public:
     const QVariant& value() const;
 
 private:
+    // The current row's cell, or null at the end of the result or while closed.
+    const SqlCell* cell() const;
+
     const SqlDataset& m_owner;
     int m_index;
     std::string m_name;
     rtfengine::FieldKind m_kind;
+    mutable QVariant m_value;
 };
 
 class SqlDataset : public rtfengine::Dataset {
@@ -85,6 +102,7 @@ private:
 
     void execute();
     void fetch();
+    void readRow();
 
     QSqlDatabase m_db;
     QString m_sql;
@@ -94,7 +112,7 @@ private:
 
     std::unique_ptr<QSqlQuery> m_query;
     std::vector<std::unique_ptr<SqlField>> m_fields;
-    std::vector<QVariant> m_row;
+    std::vector<SqlCell> m_row;
     QVariant m_null;
     long long m_position = -1; // index of the current row; -1 before the first
     bool m_open = false;
@@ -108,5 +126,7 @@ rtfengine::FieldKind fieldKindForDeclaredType(const QString& declaredType);
 
 // Reads "yyyy-mm-dd", optionally followed by " " or "T" and "hh:mm[:ss[.zzz]]".
 bool parseStoredDateTime(const QString& text, rtfengine::DateTime& value);
+// The same for text in UTF-8.
+bool parseStoredDateTime(std::string_view text, rtfengine::DateTime& value);
 
 } // namespace store

@@ -204,4 +204,64 @@ TEST_F(SqlDatasetTest, ControlsNest) {
     EXPECT_EQ(ds.name(), "T");
 }
 
+TEST_F(SqlDatasetTest, StoredDateTimesReadAlikeFromUtf8AndFromQString) {
+    const char* cases[] = {
+        "2021-03-05",          " 2021-3-5\t",          "2021-03-05 ",
+        "2020-12-31 23:59:58", "1999-01-02T03:04",     "1999-01-02T3:04:05.5",
+        "1999-01-02 03:04:05.123456", "1999-01-02 03:04:05.",  "1999-01-02 03:04:",
+        "1999-01-02 03:4",     "1999-01-02 24:00",     "2021-02-29",
+        "2020-02-29",          "0000-01-01",           "2021-03-051",
+        "21-03-05",            "2021/03/05",           "",
+        "someday",             "2021-03-05x",          "2021-03-05 10:30 ",
+        "2021-03-05T",         "2021-03-05\u00a0",     "\u20032021-03-05",
+        "2021-03-05 10:30:59.9 \n",
+    };
+    for (const char* text : cases) {
+        SCOPED_TRACE(text);
+        rtfengine::DateTime fromQt{1, 2, 3, 4, 5, 6, 7};
+        rtfengine::DateTime fromUtf8 = fromQt;
+        const bool qtResult = store::parseStoredDateTime(QString::fromUtf8(text), fromQt);
+        const bool utf8Result = store::parseStoredDateTime(std::string_view(text), fromUtf8);
+        EXPECT_EQ(utf8Result, qtResult);
+        EXPECT_EQ(fromUtf8, fromQt);
+    }
+}
+
+TEST_F(SqlDatasetTest, MalformedTextReadsAsTheSqlLayerReadsIt) {
+    exec("CREATE TABLE t (s TEXT)");
+    exec("INSERT INTO t VALUES (CAST(x'41C3A942FF43' AS TEXT))");
+    QSqlQuery q(m_db);
+    ASSERT_TRUE(q.exec("SELECT s FROM t") && q.next());
+    const std::string expected = q.value(0).toString().toStdString();
+    q.finish();
+    SqlDataset ds(m_db, "SELECT s FROM t", "T");
+    ds.open();
+    EXPECT_EQ(ds.field(0).asString(), expected);
+    EXPECT_EQ(ds.field(0).asString().substr(0, 4), "A\xc3\xa9" "B");
+}
+
+TEST_F(SqlDatasetTest, ReopeningTheConnectionKeepsDatasetsUsable) {
+    exec("CREATE TABLE t (n INTEGER)");
+    exec("INSERT INTO t VALUES (7)");
+    SqlDataset ds(m_db, "SELECT n FROM t WHERE :ShowItem = 1", "T");
+    ds.setParameter("ShowItem", 1);
+    ds.open();
+    ASSERT_EQ(ds.field(0).asString(), "7");
+    ds.close();
+    // The connection goes away and comes back on another file, as Open does.
+    m_db.close();
+    m_db.setDatabaseName(m_dir.filePath(QStringLiteral("other.db")));
+    ASSERT_TRUE(m_db.open());
+    exec("CREATE TABLE t (n INTEGER)");
+    exec("INSERT INTO t VALUES (8)");
+    ds.open();
+    ASSERT_FALSE(ds.eof());
+    EXPECT_EQ(ds.field(0).asString(), "8");
+    // Switching the parameter between close and open is seen by the next run.
+    ds.close();
+    ds.setParameter("ShowItem", 0);
+    ds.open();
+    EXPECT_TRUE(ds.eof());
+}
+
 } // namespace
