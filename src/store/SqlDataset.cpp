@@ -6,7 +6,6 @@
 #include <QDate>
 #include <QRegularExpression>
 #include <QSqlError>
-#include <QSqlRecord>
 #include <QSqlResult>
 
 #include <sqlite3.h>
@@ -174,6 +173,32 @@ bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
         return true;
     }
     return atBlankEnd(text, pos);
+}
+
+// Binds a parameter value the way the SQL layer binds it.
+int bindParameter(sqlite3_stmt* statement, int index, const QVariant& value) {
+    if (value.isNull())
+        return sqlite3_bind_null(statement, index);
+    switch (value.typeId()) {
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        return sqlite3_bind_blob(statement, index, bytes.constData(), static_cast<int>(bytes.size()),
+                                 SQLITE_TRANSIENT);
+    }
+    case QMetaType::Int:
+    case QMetaType::Bool:
+        return sqlite3_bind_int(statement, index, value.toInt());
+    case QMetaType::Double:
+        return sqlite3_bind_double(statement, index, value.toDouble());
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+        return sqlite3_bind_int64(statement, index, value.toLongLong());
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        return sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()),
+                                 SQLITE_TRANSIENT);
+    }
+    }
 }
 
 } // namespace
@@ -410,9 +435,9 @@ void SqlDataset::open() {
 }
 
 void SqlDataset::close() {
-    // The prepared statement stays for the next open(); only its result goes.
-    if (m_query)
-        m_query->finish();
+    // The prepared statement stays for the next open(); resetting it ends its read.
+    if (sqlite3_stmt* statement = m_query ? statementOf(*m_query) : nullptr)
+        sqlite3_reset(statement);
     m_fields.clear();
     m_row.clear();
     m_position = -1;
@@ -437,34 +462,50 @@ void SqlDataset::execute() {
         query->setForwardOnly(true);
         if (!query->prepare(m_sql))
             throw EDatabaseError(query->lastError().text().toStdString());
+        if (!statementOf(*query))
+            throw EDatabaseError("The database connection does not hand out its statements");
         m_query = std::move(query);
     }
-    QSqlQuery& query = *m_query;
-    for (const QString& name : m_parameterNames)
-        query.bindValue(QLatin1Char(':') + name, m_parameters.value(name));
-    if (!query.exec())
-        throw EDatabaseError(query.lastError().text().toStdString());
+    // The statement is bound and run here rather than through the SQL layer, whose
+    // every execution converts the parameters and the first row once more.
+    sqlite3_stmt* statement = statementOf(*m_query);
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    for (const QString& name : m_parameterNames) {
+        const QByteArray placeholder = (QLatin1Char(':') + name).toUtf8();
+        const int index = sqlite3_bind_parameter_index(statement, placeholder.constData());
+        if (index > 0 && bindParameter(statement, index, m_parameters.value(name)) != SQLITE_OK)
+            throw EDatabaseError(std::string(sqlite3_errmsg(sqlite3_db_handle(statement))) +
+                                 " Unable to bind parameters");
+    }
 
-    sqlite3_stmt* statement = statementOf(query);
     if (m_fields.empty()) {
-        const QSqlRecord record = query.record();
-        for (int i = 0; i < record.count(); ++i) {
-            const char* declared = statement ? sqlite3_column_decltype(statement, i) : nullptr;
-            m_fields.push_back(
-                std::make_unique<SqlField>(*this, i, record.fieldName(i).toStdString(),
-                                           fieldKindForDeclaredType(QString::fromUtf8(declared))));
+        const int count = sqlite3_column_count(statement);
+        for (int i = 0; i < count; ++i) {
+            // Column names as the SQL layer reports them: without double quotes.
+            std::string name = sqlite3_column_name(statement, i);
+            std::erase(name, '"');
+            m_fields.push_back(std::make_unique<SqlField>(
+                *this, i, std::move(name),
+                fieldKindForDeclaredType(QString::fromUtf8(sqlite3_column_decltype(statement, i)))));
         }
     }
     m_row.resize(m_fields.size());
     m_position = -1;
-    // Executing stands the statement on its first row, if it has one.
-    if (statement && sqlite3_data_count(statement) > 0) {
+    m_eof = true;
+    const int result = sqlite3_step(statement);
+    if (result == SQLITE_ROW) {
         m_eof = false;
         ++m_position;
         readRow();
-    } else {
-        m_eof = true;
+        return;
     }
+    if (result != SQLITE_DONE) {
+        const std::string message = sqlite3_errmsg(sqlite3_db_handle(statement));
+        sqlite3_reset(statement);
+        throw EDatabaseError(message + " Unable to fetch row");
+    }
+    sqlite3_reset(statement);
 }
 
 // Rows are stepped on the statement directly and read in the database's own
