@@ -27,5 +27,10 @@ test-asan: deps
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS)
 
+# The benchmark programs, then the side-by-side comparison with the peer engines.
+bench: build
+	build/bin/vitacraft-bench
+	bash bench/compare.sh
+
 clean:
 	rm -rf build build-asan

@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev sqlite3 xvfb xauth
   # real peers for interop tests
   python3 python3-aiosmtpd libreoffice-writer-nogui unrtf poppler-utils
+  # peer template engines and measuring tools of bench/compare.sh
+  python3-jinja2 nodejs npm time
 )
 
 missing=()
