@@ -5,6 +5,8 @@
 
 #include <QDate>
 #include <QRegularExpression>
+
+#include <algorithm>
 #include <QSqlError>
 #include <QSqlResult>
 
@@ -22,18 +24,6 @@ sqlite3_stmt* statementOf(const QSqlQuery& query) {
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
         return nullptr;
     return *static_cast<sqlite3_stmt* const*>(handle.constData());
-}
-
-// The parameter names a statement text uses, in order of first appearance.
-QStringList parameterNamesOf(const QString& sql) {
-    static const QRegularExpression pattern(QStringLiteral(":([A-Za-z_][A-Za-z0-9_]*)"));
-    QStringList names;
-    for (const auto& match : pattern.globalMatch(sql)) {
-        const QString name = match.captured(1);
-        if (!names.contains(name))
-            names << name;
-    }
-    return names;
 }
 
 bool isTemporalOrFlag(FieldKind kind) {
@@ -173,6 +163,61 @@ bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
         return true;
     }
     return atBlankEnd(text, pos);
+}
+
+bool isIdentifierStart(char16_t c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+bool isIdentifierPart(char16_t c) {
+    return isIdentifierStart(c) || (c >= '0' && c <= '9');
+}
+
+// The parameter names a statement text uses (":" and an identifier of ASCII letters,
+// digits and "_"), in order of first appearance.
+QStringList parameterNamesOf(const QString& sql) {
+    QStringList names;
+    const qsizetype size = sql.size();
+    for (qsizetype i = 0; i + 1 < size; ++i) {
+        if (sql[i] != QLatin1Char(':') || !isIdentifierStart(sql[i + 1].unicode()))
+            continue;
+        qsizetype end = i + 2;
+        while (end < size && isIdentifierPart(sql[end].unicode()))
+            ++end;
+        const QString name = sql.mid(i + 1, end - i - 1);
+        if (!names.contains(name))
+            names << name;
+        i = end - 1;
+    }
+    return names;
+}
+
+// The field kind of a declared column type given as the database hands it over.
+FieldKind kindOfDeclaredType(const char* declared) {
+    if (!declared)
+        return FieldKind::Other;
+    std::string_view type(declared);
+    if (!isAscii(type))
+        return fieldKindForDeclaredType(QString::fromUtf8(declared));
+    while (!type.empty() && isBlank(type.front()))
+        type.remove_prefix(1);
+    while (!type.empty() && isBlank(type.back()))
+        type.remove_suffix(1);
+    const auto is = [type](std::string_view word) {
+        return type.size() == word.size() &&
+               std::equal(type.begin(), type.end(), word.begin(), [](char a, char b) {
+                   return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+               });
+    };
+    if (is("DATE"))
+        return FieldKind::Date;
+    if (is("DATETIME") || is("TIMESTAMP"))
+        return FieldKind::DateTime;
+    if (is("BOOLEAN"))
+        return FieldKind::Boolean;
+    if (is("GRAPHIC") || is("PICTURE"))
+        return FieldKind::Graphic;
+    return FieldKind::Other;
 }
 
 // Binds a parameter value the way the SQL layer binds it.
@@ -487,7 +532,7 @@ void SqlDataset::execute() {
             std::erase(name, '"');
             m_fields.push_back(std::make_unique<SqlField>(
                 *this, i, std::move(name),
-                fieldKindForDeclaredType(QString::fromUtf8(sqlite3_column_decltype(statement, i)))));
+                kindOfDeclaredType(sqlite3_column_decltype(statement, i))));
         }
     }
     m_row.resize(m_fields.size());

@@ -264,4 +264,13 @@ TEST_F(SqlDatasetTest, ReopeningTheConnectionKeepsDatasetsUsable) {
     EXPECT_TRUE(ds.eof());
 }
 
+TEST_F(SqlDatasetTest, ParameterNamesAreColonsFollowedByIdentifiers) {
+    SqlDataset ds(m_db, "SELECT :One, :two_2, ::x, ':q', :9no, :_u FROM (SELECT 1) WHERE :One = 1",
+                  "Q");
+    for (const char* name : {"One", "two_2", "x", "q", "_u"})
+        EXPECT_TRUE(ds.hasParameter(name)) << name;
+    for (const char* name : {"9no", "one", ""})
+        EXPECT_FALSE(ds.hasParameter(name)) << name;
+}
+
 } // namespace
