@@ -23,13 +23,25 @@ HyperlinkParts splitHyperlink(std::string_view text) {
 void writeHyperlink(std::string& out, std::string_view text, std::string_view lang,
                     std::string_view rtfCodes) {
     const HyperlinkParts parts = splitHyperlink(text);
-    std::string address;
-    for (char c : parts.address)
-        address += c == '"' ? std::string("%22") : std::string(1, c);
-    const std::string langWord = "\\lang" + std::string(lang);
-    out += "{\\field{\\*\\fldinst {" + langWord + " HYPERLINK \"";
-    appendRtfText(out, address);
-    out += "\" }}{\\fldrslt " + langWord + " ";
+    out += "{\\field{\\*\\fldinst {\\lang";
+    out += lang;
+    out += " HYPERLINK \"";
+    if (parts.address.find('"') == std::string::npos) {
+        appendRtfText(out, parts.address);
+    } else {
+        // A double quote would end the instruction's argument early.
+        std::string address;
+        for (const char c : parts.address) {
+            if (c == '"')
+                address += "%22";
+            else
+                address += c;
+        }
+        appendRtfText(out, address);
+    }
+    out += "\" }}{\\fldrslt \\lang";
+    out += lang;
+    out += ' ';
     appendRtfText(out, parts.caption);
     out += "}}";
     out += rtfCodes;
