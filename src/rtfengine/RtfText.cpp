@@ -122,11 +122,29 @@ void appendUnicodeUnit(std::string& out, uint16_t unit) {
     out += '?';
 }
 
+// Bytes that appendRtfText writes as they are: everything below 0x80 but the five
+// control characters it turns into control words and the three RTF specials.
+constexpr bool isPlainByte(unsigned char b) {
+    return b < 0x80 && b != '\t' && b != 0x0B && b != 0x0C && b != '\r' && b != '\n' &&
+           b != '\\' && b != '{' && b != '}';
+}
+
 } // namespace
 
 void appendRtfText(std::string& out, std::string_view s) {
+    out.reserve(out.size() + s.size());
     size_t i = 0;
     while (i < s.size()) {
+        // Runs of plain bytes are appended whole rather than byte by byte.
+        size_t run = i;
+        while (run < s.size() && isPlainByte(static_cast<unsigned char>(s[run])))
+            ++run;
+        if (run > i) {
+            out.append(s.data() + i, run - i);
+            i = run;
+            if (i == s.size())
+                break;
+        }
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
             switch (b) {
