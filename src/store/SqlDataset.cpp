@@ -220,6 +220,13 @@ FieldKind kindOfDeclaredType(const char* declared) {
     return FieldKind::Other;
 }
 
+// A result column's name as the SQL layer reports it: without double quotes.
+std::string columnName(sqlite3_stmt* statement, int column) {
+    std::string name = sqlite3_column_name(statement, column);
+    std::erase(name, '"');
+    return name;
+}
+
 // Binds a parameter value the way the SQL layer binds it.
 int bindParameter(sqlite3_stmt* statement, int index, const QVariant& value) {
     if (value.isNull())
@@ -244,6 +251,20 @@ int bindParameter(sqlite3_stmt* statement, int index, const QVariant& value) {
                                  SQLITE_TRANSIENT);
     }
     }
+}
+
+// True when `fields` describe the statement's result columns, name for name and kind
+// for kind.
+bool columnsMatch(sqlite3_stmt* statement, const std::vector<std::unique_ptr<SqlField>>& fields) {
+    if (sqlite3_column_count(statement) != static_cast<int>(fields.size()))
+        return false;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const int column = static_cast<int>(i);
+        if (fields[i]->name() != columnName(statement, column) ||
+            fields[i]->kind() != kindOfDeclaredType(sqlite3_column_decltype(statement, column)))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -456,7 +477,10 @@ std::string SqlField::asBytes() const {
 
 SqlDataset::SqlDataset(QSqlDatabase db, QString sql, std::string name)
     : m_db(std::move(db)), m_sql(std::move(sql)), m_name(std::move(name)),
-      m_parameterNames(parameterNamesOf(m_sql)) {}
+      m_parameterNames(parameterNamesOf(m_sql)) {
+    for (const QString& name : m_parameterNames)
+        m_placeholders.push_back((QLatin1Char(':') + name).toUtf8());
+}
 
 SqlDataset::~SqlDataset() = default;
 
@@ -483,6 +507,7 @@ void SqlDataset::close() {
     // The prepared statement stays for the next open(); resetting it ends its read.
     if (sqlite3_stmt* statement = m_query ? statementOf(*m_query) : nullptr)
         sqlite3_reset(statement);
+    m_spareFields = std::move(m_fields);
     m_fields.clear();
     m_row.clear();
     m_position = -1;
@@ -503,6 +528,7 @@ void SqlDataset::execute() {
     if (m_query && !statementOf(*m_query))
         m_query.reset();
     if (!m_query) {
+        m_spareFields.clear();
         auto query = std::make_unique<QSqlQuery>(m_db);
         query->setForwardOnly(true);
         if (!query->prepare(m_sql))
@@ -516,24 +542,26 @@ void SqlDataset::execute() {
     sqlite3_stmt* statement = statementOf(*m_query);
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
-    for (const QString& name : m_parameterNames) {
-        const QByteArray placeholder = (QLatin1Char(':') + name).toUtf8();
-        const int index = sqlite3_bind_parameter_index(statement, placeholder.constData());
-        if (index > 0 && bindParameter(statement, index, m_parameters.value(name)) != SQLITE_OK)
+    for (qsizetype i = 0; i < m_parameterNames.size(); ++i) {
+        const int index = sqlite3_bind_parameter_index(statement, m_placeholders[i].constData());
+        if (index > 0 &&
+            bindParameter(statement, index, m_parameters.value(m_parameterNames[i])) != SQLITE_OK)
             throw EDatabaseError(std::string(sqlite3_errmsg(sqlite3_db_handle(statement))) +
                                  " Unable to bind parameters");
     }
 
     if (m_fields.empty()) {
-        const int count = sqlite3_column_count(statement);
-        for (int i = 0; i < count; ++i) {
-            // Column names as the SQL layer reports them: without double quotes.
-            std::string name = sqlite3_column_name(statement, i);
-            std::erase(name, '"');
-            m_fields.push_back(std::make_unique<SqlField>(
-                *this, i, std::move(name),
-                kindOfDeclaredType(sqlite3_column_decltype(statement, i))));
+        // The fields of the last opening serve again while the columns are the same.
+        if (!m_spareFields.empty() && columnsMatch(statement, m_spareFields)) {
+            m_fields = std::move(m_spareFields);
+        } else {
+            const int count = sqlite3_column_count(statement);
+            for (int i = 0; i < count; ++i)
+                m_fields.push_back(std::make_unique<SqlField>(
+                    *this, i, columnName(statement, i),
+                    kindOfDeclaredType(sqlite3_column_decltype(statement, i))));
         }
+        m_spareFields.clear();
     }
     m_row.resize(m_fields.size());
     m_position = -1;

@@ -108,10 +108,13 @@ private:
     QString m_sql;
     std::string m_name;
     QStringList m_parameterNames;
+    std::vector<QByteArray> m_placeholders; // ":" and the name, for each parameter
     QMap<QString, QVariant> m_parameters;
 
     std::unique_ptr<QSqlQuery> m_query;
     std::vector<std::unique_ptr<SqlField>> m_fields;
+    // The fields of the last opening, kept while the dataset is closed.
+    std::vector<std::unique_ptr<SqlField>> m_spareFields;
     std::vector<SqlCell> m_row;
     QVariant m_null;
     long long m_position = -1; // index of the current row; -1 before the first

@@ -273,4 +273,24 @@ TEST_F(SqlDatasetTest, ParameterNamesAreColonsFollowedByIdentifiers) {
         EXPECT_FALSE(ds.hasParameter(name)) << name;
 }
 
+TEST_F(SqlDatasetTest, ReopeningSeesColumnsTheTableGainedWhileClosed) {
+    exec("CREATE TABLE t (a TEXT)");
+    exec("INSERT INTO t VALUES ('x')");
+    SqlDataset ds(m_db, "SELECT * FROM t", "T");
+    ds.open();
+    ASSERT_EQ(ds.fieldCount(), 1);
+    ds.close();
+    ds.open();
+    ASSERT_EQ(ds.fieldCount(), 1);
+    EXPECT_EQ(ds.field(0).name(), "a");
+    ds.close();
+    exec("ALTER TABLE t ADD COLUMN d DATE");
+    exec("UPDATE t SET d = '2021-03-05'");
+    ds.open();
+    ASSERT_EQ(ds.fieldCount(), 2);
+    EXPECT_EQ(ds.field(1).name(), "d");
+    EXPECT_EQ(ds.field(1).kind(), FieldKind::Date);
+    EXPECT_EQ(ds.field(1).asString(), "05.03.2021");
+}
+
 } // namespace
