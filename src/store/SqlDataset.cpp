@@ -550,6 +550,16 @@ void SqlDataset::execute() {
                                  " Unable to bind parameters");
     }
 
+    m_position = -1;
+    m_eof = true;
+    // The first step comes before the columns are read: it is where the statement is
+    // compiled again when the tables changed shape since it was prepared.
+    const int result = sqlite3_step(statement);
+    if (result != SQLITE_ROW && result != SQLITE_DONE) {
+        const std::string message = sqlite3_errmsg(sqlite3_db_handle(statement));
+        sqlite3_reset(statement);
+        throw EDatabaseError(message + " Unable to fetch row");
+    }
     if (m_fields.empty()) {
         // The fields of the last opening serve again while the columns are the same.
         if (!m_spareFields.empty() && columnsMatch(statement, m_spareFields)) {
@@ -564,19 +574,11 @@ void SqlDataset::execute() {
         m_spareFields.clear();
     }
     m_row.resize(m_fields.size());
-    m_position = -1;
-    m_eof = true;
-    const int result = sqlite3_step(statement);
     if (result == SQLITE_ROW) {
         m_eof = false;
         ++m_position;
         readRow();
         return;
-    }
-    if (result != SQLITE_DONE) {
-        const std::string message = sqlite3_errmsg(sqlite3_db_handle(statement));
-        sqlite3_reset(statement);
-        throw EDatabaseError(message + " Unable to fetch row");
     }
     sqlite3_reset(statement);
 }
