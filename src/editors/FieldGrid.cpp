@@ -46,6 +46,16 @@ TDbEdit* FieldGrid::addEdit(const QString& caption, const QString& column, Capti
     return edit;
 }
 
+TDbEdit* FieldGrid::addEditUnderCaption(const QString& caption, const QString& column,
+                                        Caption kind) {
+    auto* edit = new TDbEdit(m_page);
+    addCaption(caption, kind, m_row++, 0, 2)->setBuddy(edit);
+    m_grid->addWidget(edit, m_row++, 0, 1, 2);
+    addField(edit, column);
+    edit->bind(m_cursor, column);
+    return edit;
+}
+
 TDbDateEdit* FieldGrid::addDate(const QString& caption, const QString& column, Caption kind) {
     auto* date = new TDbDateEdit(m_page);
     date->setFixedWidth(kDateWidth);
@@ -97,8 +107,7 @@ void FieldGrid::addStretch() {
     m_grid->setRowStretch(m_row++, 1);
 }
 
-QLabel* FieldGrid::addCaption(const QString& caption, Caption kind, int row, int column,
-                              int span) {
+QLabel* FieldGrid::addCaption(const QString& caption, Caption kind, int row, int column, int span) {
     auto* label = new QLabel(caption, m_page);
     if (kind == Caption::Principal)
         markPrincipal(label);

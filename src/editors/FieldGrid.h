@@ -31,6 +31,9 @@ public:
     // The fields are named after their columns.
     TDbEdit* addEdit(const QString& caption, const QString& column, Caption kind = Caption::Plain,
                      int fixedWidth = 0);
+    // An edit field across the page under a caption too long to stand beside it.
+    TDbEdit* addEditUnderCaption(const QString& caption, const QString& column,
+                                 Caption kind = Caption::Plain);
     TDbDateEdit* addDate(const QString& caption, const QString& column,
                          Caption kind = Caption::Plain);
     // A memo with its caption (if any) above it; it takes the room left over.

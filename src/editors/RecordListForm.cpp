@@ -106,8 +106,8 @@ void RecordListForm::finishLayout() {
     }
     m_editingControls << DBNavigator1;
     chain << newbtn << deletebtn << savebtn << DBNavigator1->firstButton()
-          << DBNavigator1->priorButton() << DBNavigator1->nextButton()
-          << DBNavigator1->lastButton() << previewbtn << FlatButton4;
+          << DBNavigator1->priorButton() << DBNavigator1->nextButton() << DBNavigator1->lastButton()
+          << previewbtn << FlatButton4;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     setEditingControlsEnabled(false);
@@ -198,10 +198,10 @@ void RecordListForm::deletebtnClick() {
 void RecordListForm::FlatButton4Click() {
     platform::runCommand([this] {
         if (!newbtn->isEnabled()) {
-            const platform::Answer answer = platform::dialogs().message(
-                QStringLiteral("Do you want to save the new entry ?"),
-                QStringLiteral("what do you want to do ?"), platform::Buttons::YesNo,
-                platform::Icon::None);
+            const platform::Answer answer =
+                platform::dialogs().message(QStringLiteral("Do you want to save the new entry ?"),
+                                            QStringLiteral("what do you want to do ?"),
+                                            platform::Buttons::YesNo, platform::Icon::None);
             // A failed save leaves the window open with the entry, instead of discarding it.
             if (answer == platform::Answer::Yes)
                 save();

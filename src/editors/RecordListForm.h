@@ -33,9 +33,9 @@ public:
         // Whether Delete re-reads the table from the file afterwards.
         bool deleteRereads = true;
         // The caption of the frame around the fields; none when empty.
-        QString frameCaption;
+        QString frameCaption{};
         // Tab captions when the fields are split into the entry's fields and its comment.
-        QStringList tabs;
+        QStringList tabs{};
     };
 
     RecordListForm(const QString& objectName, const QString& caption, const Rules& rules,

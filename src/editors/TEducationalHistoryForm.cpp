@@ -7,12 +7,12 @@ namespace editors {
 TEducationalHistoryForm::TEducationalHistoryForm(QWidget* parent)
     : RecordListForm(
           QStringLiteral("EducationalHistoryForm"), QStringLiteral("Educational History"),
-          Rules{QStringLiteral("EducationalHistory"),
-                store::TableCursor::WriteMode::Deferred,
-                false,
-                false,
-                QStringLiteral("Multiple Entries Permitted/Encouraged: "),
-                {QStringLiteral("Institution Information"), QStringLiteral("Comments")}},
+          Rules{.table = QStringLiteral("EducationalHistory"),
+                .writeMode = store::TableCursor::WriteMode::Deferred,
+                .saveOnShow = false,
+                .deleteRereads = false,
+                .frameCaption = QStringLiteral("Multiple Entries Permitted/Encouraged: "),
+                .tabs = {QStringLiteral("Institution Information"), QStringLiteral("Comments")}},
           parent) {
     FieldGrid& f = fields();
     f.addEdit(QStringLiteral("Institution: "), QStringLiteral("Institution"));

@@ -5,14 +5,11 @@
 namespace editors {
 
 TEmploymentHistoryForm::TEmploymentHistoryForm(QWidget* parent)
-    : RecordListForm(QStringLiteral("EmploymentHistoryForm"), QStringLiteral("Employment History"),
-                     Rules{QStringLiteral("EmploymentHistory"),
-                           store::TableCursor::WriteMode::Immediate,
-                           true,
-                           true,
-                           {},
-                           {QStringLiteral("Employer Information"), QStringLiteral("Comment")}},
-                     parent) {
+    : RecordListForm(
+          QStringLiteral("EmploymentHistoryForm"), QStringLiteral("Employment History"),
+          Rules{.table = QStringLiteral("EmploymentHistory"),
+                .tabs = {QStringLiteral("Employer Information"), QStringLiteral("Comment")}},
+          parent) {
     FieldGrid& f = fields();
     f.addEdit(QStringLiteral("Compnay: "), QStringLiteral("Company"), Caption::Principal);
     f.addEdit(QStringLiteral("City: "), QStringLiteral("City"), Caption::Principal);

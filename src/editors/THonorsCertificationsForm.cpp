@@ -7,15 +7,13 @@ namespace editors {
 THonorsCertificationsForm::THonorsCertificationsForm(QWidget* parent)
     : RecordListForm(QStringLiteral("HonorsCertificationsForm"),
                      QStringLiteral("Honors / Certifications"),
-                     Rules{QStringLiteral("Honors"), store::TableCursor::WriteMode::Immediate, true,
-                           true, {}, {}},
-                     parent) {
+                     Rules{.table = QStringLiteral("Honors")}, parent) {
     FieldGrid& f = fields();
-    f.addRadioGroup(QStringLiteral("What type of entry is this ? "), QStringLiteral("Type"),
-                    {QStringLiteral("This is an Honor"), QStringLiteral("This is an Award"),
-                     QStringLiteral("This is an Achievement")},
-                    {QStringLiteral("Honor"), QStringLiteral("Award"), QStringLiteral("Achievement")},
-                    3);
+    f.addRadioGroup(
+        QStringLiteral("What type of entry is this ? "), QStringLiteral("Type"),
+        {QStringLiteral("This is an Honor"), QStringLiteral("This is an Award"),
+         QStringLiteral("This is an Achievement")},
+        {QStringLiteral("Honor"), QStringLiteral("Award"), QStringLiteral("Achievement")}, 3);
     f.addEdit(QStringLiteral("Title: "), QStringLiteral("Title"), Caption::Principal);
     f.addMemo(QStringLiteral("Comments/Description: "), QStringLiteral("Comments"))
         ->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

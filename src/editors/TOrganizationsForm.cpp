@@ -3,11 +3,12 @@
 namespace editors {
 
 TOrganizationsForm::TOrganizationsForm(QWidget* parent)
-    : RecordListForm(
-          QStringLiteral("OrganizationsForm"), QStringLiteral("Organizations "),
-          Rules{QStringLiteral("Organizations"), store::TableCursor::WriteMode::Immediate, false,
-                true, QStringLiteral("Organizational Membership/Professional Affiliations: "), {}},
-          parent) {
+    : RecordListForm(QStringLiteral("OrganizationsForm"), QStringLiteral("Organizations "),
+                     Rules{.table = QStringLiteral("Organizations"),
+                           .saveOnShow = false,
+                           .frameCaption = QStringLiteral(
+                               "Organizational Membership/Professional Affiliations: ")},
+                     parent) {
     FieldGrid& f = fields();
     f.addEdit(QStringLiteral("Name: "), QStringLiteral("Name"), Caption::Principal);
     f.addMemo(QStringLiteral("Comments/Description: "), QStringLiteral("Comments"));

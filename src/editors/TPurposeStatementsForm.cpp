@@ -18,8 +18,7 @@ const Statement kStatements[] = {
      "objective", "objective"},
     {"Summary", "The summary statement should state your career experiences in succinct form: ",
      "summary", "summary"},
-    {"Personal",
-     "Mold your personal statement to fit the culture of your prospective employers: ",
+    {"Personal", "Mold your personal statement to fit the culture of your prospective employers: ",
      "personal", "personal"},
     {"Keywords", "Keywords are a set of descriptive labels that apply to you: ", "keywords",
      "keyword"},
@@ -32,8 +31,8 @@ TPurposeStatementsForm::TPurposeStatementsForm(QWidget* parent)
                     QStringLiteral("Purpose Statements: Use MAPP motivation bullet points here"),
                     QStringLiteral("Purpose"), QStringLiteral("previewbtn"), parent) {
     for (const Statement& statement : kStatements) {
-        FieldGrid& grid = addGroupPage(QString::fromLatin1(statement.tab),
-                                       QString::fromLatin1(statement.group));
+        FieldGrid& grid =
+            addGroupPage(QString::fromLatin1(statement.tab), QString::fromLatin1(statement.group));
         TDbMemo* text = grid.addMemo({}, QString::fromLatin1(statement.column));
         text->setObjectName(QString::fromLatin1(statement.name));
     }

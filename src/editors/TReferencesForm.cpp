@@ -4,8 +4,8 @@ namespace editors {
 
 TReferencesForm::TReferencesForm(QWidget* parent)
     : RecordListForm(QStringLiteral("ReferencesForm"), QStringLiteral("References"),
-                     Rules{QStringLiteral("refer"), store::TableCursor::WriteMode::Immediate, true,
-                           true, QStringLiteral("Contract Information: "), {}},
+                     Rules{.table = QStringLiteral("refer"),
+                           .frameCaption = QStringLiteral("Contract Information: ")},
                      parent) {
     FieldGrid& f = fields();
     f.addRadioGroup(QStringLiteral(" Reference Type "), QStringLiteral("Type"),

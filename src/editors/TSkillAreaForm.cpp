@@ -4,12 +4,10 @@ namespace editors {
 
 TSkillAreaForm::TSkillAreaForm(QWidget* parent)
     : RecordListForm(QStringLiteral("SkillAreaForm"), QStringLiteral("Skill Area"),
-                     Rules{QStringLiteral("Skills"), store::TableCursor::WriteMode::Immediate,
-                           false, true, {}, {}},
-                     parent) {
+                     Rules{.table = QStringLiteral("Skills"), .saveOnShow = false}, parent) {
     FieldGrid& f = fields();
-    f.addEdit(QStringLiteral("Skill Area (Management, Public Relations, etc.)"),
-              QStringLiteral("skill"), Caption::Principal);
+    f.addEditUnderCaption(QStringLiteral("Skill Area (Management, Public Relations, etc.)"),
+                          QStringLiteral("skill"), Caption::Principal);
     f.addMemo(QStringLiteral("Comments/Description:"), QStringLiteral("comments"),
               Caption::Principal);
     f.addCheck(QStringLiteral("Include this entry in all published output?"),

@@ -36,6 +36,10 @@ struct ListEditor {
     bool holdsChanges; // deferred writing: nothing reaches the file before Save
 };
 
+void PrintTo(const ListEditor& editor, std::ostream* out) {
+    *out << editor.name;
+}
+
 template <typename Form> std::function<std::unique_ptr<RecordListForm>()> maker() {
     return [] { return std::make_unique<Form>(); };
 }
@@ -58,8 +62,8 @@ struct Buttons {
 };
 
 void PrintTo(const Buttons& b, std::ostream* out) {
-    *out << "{New " << b.newOn << ", Delete " << b.deleteOn << ", Save " << b.saveOn
-         << ", Preview " << b.previewOn << ", editing " << b.editingOn << "}";
+    *out << "{New " << b.newOn << ", Delete " << b.deleteOn << ", Save " << b.saveOn << ", Preview "
+         << b.previewOn << ", editing " << b.editingOn << "}";
 }
 
 class RecordListTest : public EditorFixture, public ::testing::WithParamInterface<ListEditor> {
@@ -78,8 +82,8 @@ protected:
         // The flag and the widgets must agree: a field and the navigator stand for them all.
         EXPECT_EQ(field()->isEnabled(), editing);
         EXPECT_EQ(form->DBNavigator1->isEnabled(), editing);
-        return {form->newbtn->isEnabled(), form->deletebtn->isEnabled(),
-                form->savebtn->isEnabled(), form->previewbtn->isEnabled(), editing};
+        return {form->newbtn->isEnabled(), form->deletebtn->isEnabled(), form->savebtn->isEnabled(),
+                form->previewbtn->isEnabled(), editing};
     }
     TDbEdit* field() const {
         auto* edit = form->findChild<TDbEdit*>(QString::fromLatin1(GetParam().field));
@@ -92,9 +96,9 @@ protected:
         QTest::keyClicks(field(), text);
     }
     QStringList stored() const {
-        return column(QStringLiteral("SELECT \"%1\" FROM \"%2\" ORDER BY rowid")
-                          .arg(QString::fromLatin1(GetParam().field),
-                               QString::fromLatin1(GetParam().table)));
+        return column(
+            QStringLiteral("SELECT \"%1\" FROM \"%2\" ORDER BY rowid")
+                .arg(QString::fromLatin1(GetParam().field), QString::fromLatin1(GetParam().table)));
     }
     void insertStored(const QString& value) const {
         exec(QStringLiteral("INSERT INTO \"%1\" (\"%2\") VALUES ('%3')")

@@ -43,11 +43,14 @@ TEST_F(PersonalInfoTest, TheRequiredFieldsAreCheckedInOrderAndNothingIsWritten) 
         {{"FirstName", "LastName"}, "Home Phone is a required field!", 0},
         {{"FirstName", "LastName", "HomePhone"}, "Address is a reguired field!", 1},
         {{"FirstName", "LastName", "HomePhone", "PermanentAddressLine1"},
-         "City is a reguired field!", 1},
+         "City is a reguired field!",
+         1},
         {{"LastName", "HomePhone", "PermanentAddressLine1", "PermanentCity"},
-         "First Name is a required field!", 0},
+         "First Name is a required field!",
+         0},
         {{"FirstName", "LastName", "PermanentAddressLine1", "PermanentCity"},
-         "Home Phone is a required field!", 0},
+         "Home Phone is a required field!",
+         0},
     };
     for (const bool viaOk : {false, true}) {
         for (const Case& c : cases) {
@@ -174,8 +177,7 @@ TEST_F(PurposeStatementsTest, OkAfterTypingInTwoTabsWritesBothAndCloses) {
     form.FlatButton2->click();
 
     EXPECT_FALSE(form.isVisible());
-    EXPECT_EQ(column("SELECT objective || '|' || keyword FROM Purpose"),
-              QStringList{"Lead|C++"});
+    EXPECT_EQ(column("SELECT objective || '|' || keyword FROM Purpose"), QStringList{"Lead|C++"});
 }
 
 TEST_F(PurposeStatementsTest, CancelDiscardsAndAnEmptiedTextIsStoredEmpty) {
