@@ -17,8 +17,10 @@
 
 class EditorFixture : public ::testing::Test {
 protected:
+    // Before any member window of a derived fixture is made.
+    EditorFixture() { ensureWidgetApplication(); }
+
     void SetUp() override {
-        ensureWidgetApplication();
         ASSERT_TRUE(m_dir.isValid());
         const QString path = m_dir.filePath(QStringLiteral("resume.vcw"));
         store::createBlankResume(path);
