@@ -7,11 +7,13 @@
 #include "store/StoreError.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStackedWidget>
@@ -188,6 +190,8 @@ TResumeFormat::TResumeFormat(QWidget* parent)
             [this] { DataSource1StateChange(); });
     setPending(false);
     resize(470, 400);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 }
 
 QPushButton* TResumeFormat::addButton(const QString& name, const QString& caption,
