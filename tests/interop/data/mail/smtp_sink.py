@@ -17,12 +17,14 @@ import sys
 import threading
 
 from aiosmtpd.controller import Controller
+from aiosmtpd.smtp import SMTP
 
 
 class Sink:
     def __init__(self, outdir):
         self.outdir = outdir
         self.done = threading.Event()
+        self.received = False
 
     def write(self, name, data):
         mode = "wb" if isinstance(data, bytes) else "w"
@@ -42,14 +44,29 @@ class Sink:
                 self.write("attachment.bin", part.get_payload(decode=True))
             elif part.get_content_maintype() == "text":
                 self.write("text.txt", part.get_payload(decode=True))
-        self.done.set()
+        self.received = True
         return "250 Message accepted for delivery"
+
+
+class Session(SMTP):
+    """Ends the sink once the client that sent the message has gone, so the
+    client's QUIT is answered before the server stops."""
+
+    def connection_lost(self, exc):
+        super().connection_lost(exc)
+        if self.event_handler.received:
+            self.event_handler.done.set()
+
+
+class SinkController(Controller):
+    def factory(self):
+        return Session(self.handler, **self.SMTP_kwargs)
 
 
 def main():
     port, outdir = int(sys.argv[1]), sys.argv[2]
     sink = Sink(outdir)
-    controller = Controller(sink, hostname="127.0.0.1", port=port)
+    controller = SinkController(sink, hostname="127.0.0.1", port=port)
     controller.start()
     print("ready", flush=True)
     sink.done.wait(60)
