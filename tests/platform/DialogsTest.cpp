@@ -112,7 +112,7 @@ TEST(StandardErrorBox, CommandsAndEventsReportExceptions) {
     } expected[] = {{"Could not find file 'x.vcw'."}, {"from an event"}};
     for (size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(dialogs.messages[i].text, expected[i].text);
-        EXPECT_EQ(dialogs.messages[i].caption, "Test Title");
+        EXPECT_EQ(dialogs.messages[i].caption, "Vitacraft Pro 3.0");
         EXPECT_EQ(dialogs.messages[i].buttons, platform::Buttons::Ok);
         EXPECT_EQ(dialogs.messages[i].icon, platform::Icon::Error);
     }
