@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -61,6 +63,18 @@ TEST(DamagedResumeCliTest, ExportFailsWithTheMessageAndChangesNothing) {
          },
          "malformed"},
         {"folder", [](const QString& p) { ASSERT_TRUE(QDir().mkpath(p)); }, "folder"},
+        {"another program's database",
+         [](const QString& p) {
+             {
+                 QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "damaged-cli");
+                 db.setDatabaseName(p);
+                 ASSERT_TRUE(db.open());
+                 QSqlQuery(db).exec("CREATE TABLE notes (body TEXT)");
+                 db.close();
+             }
+             QSqlDatabase::removeDatabase("damaged-cli");
+         },
+         "no such table"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
