@@ -201,9 +201,9 @@ TEST_F(ResumeFormatTest, AChosenFontIsWrittenAtOnce) {
         const char* prefix;
         platform::FontChoice before;
     } classes[] = {
-        {"FlatButton1", "Heading", {"Arial", 14, 6567967, 1}},
-        {"FlatButton2", "SubHeading", {"Arial", 11, 0, 1}},
-        {"FlatButton3", "NormalText", {"Times New Roman", 11, 0, 0}},
+        {"FlatButton1", "Heading", {"Arial", 22, 6567967, 1}},
+        {"FlatButton2", "SubHeading", {"Arial", 11, 6567967, 1}},
+        {"FlatButton3", "NormalText", {"Arial", 10, 0, 0}},
     };
     const platform::FontChoice chosen{"Courier New", 13, 0x0000ff, 11};
     for (const auto& c : classes) {
