@@ -15,7 +15,9 @@ build: configure
 run: build
 	cd build/bin && ./vitacraft
 
-demo: build
+# The sample résumé needs only the command-line tool and the sample file.
+demo: configure
+	cmake --build --preset default -j $(JOBS) --target vitacraft-cli sample_resume
 	build/bin/vitacraft-cli export build/bin/sample.vcw build/bin/sample-resume.doc
 	@echo "$(CURDIR)/build/bin/sample-resume.doc"
 

@@ -1,12 +1,12 @@
-// Editor of the employment history entries, one entry at a time.
-// Created once at start-up, hidden, and shown modelessly from the main window.
+// Editor of the employment history entries, one entry at a time; each posted entry and each
+// deletion reaches the file at once. Created once at start-up, shown modelessly.
 #pragma once
 
-#include "platform/Form.h"
+#include "editors/RecordListForm.h"
 
 namespace editors {
 
-class TEmploymentHistoryForm : public platform::Form {
+class TEmploymentHistoryForm : public RecordListForm {
     Q_OBJECT
 public:
     explicit TEmploymentHistoryForm(QWidget* parent = nullptr);

@@ -1,12 +1,12 @@
-// Editor of the honors, awards and achievements, one entry at a time.
-// Created once at start-up, hidden, and shown modelessly from the main window.
+// Editor of the honors, awards and achievements, one entry at a time; the entry's type decides
+// in which of the three sections it is printed. Created once at start-up, shown modelessly.
 #pragma once
 
-#include "platform/Form.h"
+#include "editors/RecordListForm.h"
 
 namespace editors {
 
-class THonorsCertificationsForm : public platform::Form {
+class THonorsCertificationsForm : public RecordListForm {
     Q_OBJECT
 public:
     explicit THonorsCertificationsForm(QWidget* parent = nullptr);

@@ -1,12 +1,12 @@
-// Editor of the organization memberships, one entry at a time.
-// Created once at start-up, hidden, and shown modelessly from the main window.
+// Editor of the organization memberships and professional affiliations, one entry at a time.
+// Created once at start-up, shown modelessly.
 #pragma once
 
-#include "platform/Form.h"
+#include "editors/RecordListForm.h"
 
 namespace editors {
 
-class TOrganizationsForm : public platform::Form {
+class TOrganizationsForm : public RecordListForm {
     Q_OBJECT
 public:
     explicit TOrganizationsForm(QWidget* parent = nullptr);

@@ -1,12 +1,12 @@
-// Editor of the personal and professional references, one entry at a time.
-// Created once at start-up, hidden, and shown modelessly from the main window.
+// Editor of the personal and professional references, one entry at a time; the reference type
+// decides in which of the two sections it is printed. Created once at start-up, shown modelessly.
 #pragma once
 
-#include "platform/Form.h"
+#include "editors/RecordListForm.h"
 
 namespace editors {
 
-class TReferencesForm : public platform::Form {
+class TReferencesForm : public RecordListForm {
     Q_OBJECT
 public:
     explicit TReferencesForm(QWidget* parent = nullptr);

@@ -3,8 +3,17 @@
 namespace editors {
 
 TSkillAreaForm::TSkillAreaForm(QWidget* parent)
-    : platform::Form(QStringLiteral("SkillAreaForm"), QStringLiteral("Skill Area"), parent) {
-    resize(480, 360);
+    : RecordListForm(QStringLiteral("SkillAreaForm"), QStringLiteral("Skill Area"),
+                     Rules{.table = QStringLiteral("Skills"), .saveOnShow = false}, parent) {
+    FieldGrid& f = fields();
+    f.addEditUnderCaption(QStringLiteral("Skill Area (Management, Public Relations, etc.)"),
+                          QStringLiteral("skill"), Caption::Principal);
+    f.addMemo(QStringLiteral("Comments/Description:"), QStringLiteral("comments"),
+              Caption::Principal);
+    f.addCheck(QStringLiteral("Include this entry in all published output?"),
+               QStringLiteral("InAllPublished"));
+    finishLayout();
+    resize(600, 360);
 }
 
 } // namespace editors

@@ -1,12 +1,12 @@
 // Editor of the skill areas, one entry at a time.
-// Created once at start-up, hidden, and shown modelessly from the main window.
+// Created once at start-up, shown modelessly.
 #pragma once
 
-#include "platform/Form.h"
+#include "editors/RecordListForm.h"
 
 namespace editors {
 
-class TSkillAreaForm : public platform::Form {
+class TSkillAreaForm : public RecordListForm {
     Q_OBJECT
 public:
     explicit TSkillAreaForm(QWidget* parent = nullptr);

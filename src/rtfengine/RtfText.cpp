@@ -160,7 +160,12 @@ void appendRtfText(std::string& out, std::string_view s) {
             case '\\': out += "\\\\"; break;
             case '{': out += "\\{"; break;
             case '}': out += "\\}"; break;
-            default: out += static_cast<char>(b); break;
+            default:
+                // NUL would end the fragment early in the filter, and the other
+                // control bytes are invisible: neither is part of what a reader sees.
+                if (b >= 0x20 && b != 0x7F)
+                    out += static_cast<char>(b);
+                break;
             }
             ++i;
             continue;
@@ -173,6 +178,8 @@ void appendRtfText(std::string& out, std::string_view s) {
             continue;
         }
         i += len;
+        if (c < 0xA0)
+            continue; // a C1 control character: invisible, like the C0 ones
         if (const unsigned char cp = cp1252Byte(c)) {
             appendHexByte(out, cp);
         } else if (c > 0xFFFF) {

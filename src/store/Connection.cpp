@@ -35,15 +35,26 @@ void openResume(QSqlDatabase& db, const QString& path) {
     db.setDatabaseName(path);
     if (!db.open())
         throw EDatabaseError(db.lastError().text().toStdString());
-    // Opening is lazy: reading the schema is what tells a database from any file.
+    // Opening is lazy: reading the schema is what tells a database from any file, and
+    // a quick check of every page finds a file cut short before a query trips on it.
+    // SQLite reads an empty file as an empty database; no résumé is without tables,
+    // so such a file is refused rather than left for a later write to fill.
     QSqlQuery probe(db);
-    if (!probe.exec(QStringLiteral("PRAGMA schema_version")) || !probe.next()) {
-        const std::string text = probe.lastError().databaseText().toStdString();
-        probe.finish();
-        db.close();
-        throw EDatabaseError(text + ": '" + path.toStdString() + "'");
+    std::string failure;
+    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
+        failure = probe.lastError().databaseText().toStdString();
+    } else if (probe.value(0).toLongLong() == 0) {
+        failure = "The file holds no tables, it is not a resume database";
+    } else if (!probe.exec(QStringLiteral("PRAGMA quick_check(1)")) || !probe.next()) {
+        failure = probe.lastError().databaseText().toStdString();
+    } else if (const QString verdict = probe.value(0).toString(); verdict != QLatin1String("ok")) {
+        failure = verdict.toStdString();
     }
     probe.finish();
+    if (!failure.empty()) {
+        db.close();
+        throw EDatabaseError(failure + ": '" + path.toStdString() + "'");
+    }
     // A copy of the file must always be the whole résumé: no write-ahead log.
     probe.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
 }

@@ -138,12 +138,13 @@ CREATE TABLE Configuration (
 CREATE TABLE AvailableSections (Section TEXT);
 CREATE TABLE DisplayedOrder (Section TEXT);
 
--- Headings in dark slate blue (31, 56, 100), bold; sub-headings black, bold;
--- body text black, regular.
+-- The name large and bold in dark slate blue (31, 56, 100); section headings bold
+-- in the same blue; body text black, regular, at a size that keeps a typical
+-- résumé on one page.
 INSERT INTO Configuration VALUES (
-    'Arial', 14, 6567967, 1,
-    'Arial', 11, 0, 1,
-    'Times New Roman', 11, 0, 0,
+    'Arial', 22, 6567967, 1,
+    'Arial', 11, 6567967, 1,
+    'Arial', 10, 0, 0,
     'Contemporary Resume',
     'Summary', 'Personal', 'Keywords', 'Educational History', 'Employment History',
     'Professional References', 'Personal References', 'Organizations', 'Skills',

@@ -121,7 +121,7 @@ TEST_F(CliStoreTest, DatasetFailuresAndUsage) {
         {{"dataset", missing, "Configuration"}, 1, "Could not find file"},
         {{"dataset", m_dir.path(), "Configuration"}, 1, "folder"},
         {{"dataset", text.fileName(), "Configuration"}, 1, "not a database"},
-        {{"dataset", empty, "SkillsQuery"}, 1, "no such table"},
+        {{"dataset", empty, "SkillsQuery"}, 1, "holds no tables, it is not a resume database"},
         {{"dataset", m_resume}, 2, "usage: vitacraft-cli dataset RESUME NAME [--show-item N]"},
         {{"dataset"}, 2, "usage:"},
         {{"dataset", m_resume, "SkillsQuery", "--show-item"}, 2, "usage:"},

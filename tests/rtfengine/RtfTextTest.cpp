@@ -24,6 +24,9 @@ TEST(RtfText, EscapesAndConvertsAtTheBoundary) {
         {"\xC3", "\\'C3"},                            // truncated sequence
         {"\xC0\xAF", "\\'C0\\'AF"},                   // overlong form
         {"\xED\xA0\x80", "\\'ED\\'A0\\'80"},          // encoded surrogate
+        {std::string("a\0b}", 4), "ab\\}"},           // NUL would end a fragment
+        {"\x01\x08\x0E\x1B\x1F\x7F", ""},             // invisible control bytes
+        {"x\xC2\x80\xC2\x9Fy\xC2\xA0", "xy\\'A0"},    // C1 controls; no-break space stays
     };
     for (const Case& c : cases)
         EXPECT_EQ(rtfText(c.in), c.expected) << c.in;

@@ -2,6 +2,7 @@
 
 #include "mail/ui/TEmailServerConf.h"
 #include "platform/Application.h"
+#include "platform/ProgramInfo.h"
 #include "platform/Services.h"
 #include "store/Connection.h"
 #include "store/StoreError.h"
@@ -37,7 +38,7 @@ QLabel* fieldLabel(const QString& text, bool required) {
 }
 
 void plainMessage(const QString& text) {
-    platform::dialogs().message(text, QApplication::applicationDisplayName(), platform::Buttons::Ok,
+    platform::dialogs().message(text, platform::applicationTitle(), platform::Buttons::Ok,
                                 platform::Icon::None);
 }
 

@@ -185,7 +185,7 @@ TEST_F(SendResumeTest, ChecksRunInOrderAndStopTheSend) {
         window.FlatButton1->click();
         EXPECT_EQ(messageTexts(), std::vector<QString>{QString::fromLatin1(c.message)});
         EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::None);
-        EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Test Title"));
+        EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vitacraft Pro 3.0"));
         EXPECT_TRUE(window.FlatButton1->isEnabled());
     }
     EXPECT_EQ(server.connections(), 0);

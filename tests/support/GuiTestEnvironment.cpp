@@ -1,7 +1,8 @@
-// The program's own application object, so errors reach the standard error box as
-// they do for users, and a private settings folder so tests never touch the
-// user's mail server settings.
+// For test binaries with windows: the program's own application object, offscreen,
+// titled as the program, so errors reach the standard error box as they do for
+// users; and a private settings folder so tests never touch the user's settings.
 #include "platform/Application.h"
+#include "platform/ProgramInfo.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -12,11 +13,11 @@
 
 namespace {
 
-class QtEnvironment : public testing::Environment {
+class GuiEnvironment : public testing::Environment {
 public:
     void SetUp() override {
         m_app = std::make_unique<platform::Application>(m_argc, m_argv);
-        m_app->setApplicationDisplayName(QStringLiteral("Test Title"));
+        platform::setApplicationTitle(QStringLiteral("Vitacraft Pro 3.0"));
         m_settings = std::make_unique<QTemporaryDir>();
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings->path());
     }
@@ -27,13 +28,13 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[16] = "mail_ui_tests";
+    char m_name[16] = "vitacraft_tests";
     char* m_argv[2] = {m_name, nullptr};
     std::unique_ptr<platform::Application> m_app;
     std::unique_ptr<QTemporaryDir> m_settings;
 };
 
 [[maybe_unused]] testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new QtEnvironment);
+    testing::AddGlobalTestEnvironment(new GuiEnvironment);
 
 } // namespace
