@@ -45,7 +45,7 @@ private:
 
 const char* const kNames[] = {
     "M\xc3\xbcller {S\xc3\xb6hne} \\ Partner", "Caf\xc3\xa9 \xc3\x85ngstr\xc3\xb6m & Co.",
-    "Price: 10 \xe2\x82\xac \xe2\x80\x94 net",  "Plain Trading Ltd",
+    "Price: 10 \xe2\x82\xac \xe2\x80\x94 net",  "Plain\tTrading\x07 Ltd",
     "\xce\xa9mega {labs}",                       "\xc3\x98rsted \\ N\xc3\xb8rrebro",
 };
 

@@ -11,7 +11,7 @@ NAMES = [
     "Müller {Söhne} \\ Partner",
     "Café Ångström & Co.",
     "Price: 10 € — net",
-    "Plain Trading Ltd",
+    "Plain\tTrading\x07 Ltd",
     "Ωmega {labs}",
     "Ørsted \\ Nørrebro",
 ]

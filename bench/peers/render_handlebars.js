@@ -25,8 +25,11 @@ function escape(text) {
   for (const ch of text.replace(/\r\n?/g, '\n')) {
     const code = ch.codePointAt(0);
     if (code < 0x80) {
-      out += SIMPLE[ch] || ch;
-    } else if (code >= 0xA0 && code <= 0xFF) {
+      // Other control characters are invisible and left out.
+      if (SIMPLE[ch] || (code >= 0x20 && code < 0x7F)) out += SIMPLE[ch] || ch;
+    } else if (code < 0xA0) {
+      // C1 control characters too.
+    } else if (code <= 0xFF) {
       out += hex(code);
     } else if (CP1252.has(code)) {
       out += hex(CP1252.get(code));

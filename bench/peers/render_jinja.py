@@ -33,7 +33,11 @@ def escape(text):
     for ch in text:
         code = ord(ch)
         if code < 0x80:
-            out.append(SIMPLE.get(ch, ch))
+            # Other control characters are invisible and left out.
+            if ch in SIMPLE or 0x20 <= code < 0x7F:
+                out.append(SIMPLE.get(ch, ch))
+            continue
+        if code < 0xA0:
             continue
         try:
             out.append("\\'%02X" % ch.encode("cp1252")[0])

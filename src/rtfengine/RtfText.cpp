@@ -122,11 +122,10 @@ void appendUnicodeUnit(std::string& out, uint16_t unit) {
     out += '?';
 }
 
-// Bytes that appendRtfText writes as they are: everything below 0x80 but the five
-// control characters it turns into control words and the three RTF specials.
+// Bytes that appendRtfText writes as they are: the printable ASCII characters but
+// the three RTF specials.
 constexpr bool isPlainByte(unsigned char b) {
-    return b < 0x80 && b != '\t' && b != 0x0B && b != 0x0C && b != '\r' && b != '\n' &&
-           b != '\\' && b != '{' && b != '}';
+    return b >= 0x20 && b < 0x7F && b != '\\' && b != '{' && b != '}';
 }
 
 } // namespace
