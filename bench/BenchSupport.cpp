@@ -44,9 +44,12 @@ private:
 };
 
 const char* const kNames[] = {
-    "M\xc3\xbcller {S\xc3\xb6hne} \\ Partner", "Caf\xc3\xa9 \xc3\x85ngstr\xc3\xb6m & Co.",
-    "Price: 10 \xe2\x82\xac \xe2\x80\x94 net",  "Plain\tTrading\x07 Ltd",
-    "\xce\xa9mega {labs}",                       "\xc3\x98rsted \\ N\xc3\xb8rrebro",
+    "M\xc3\xbcller {S\xc3\xb6hne} \\ Partner",
+    "Caf\xc3\xa9 \xc3\x85ngstr\xc3\xb6m & Co.",
+    "Price: 10 \xe2\x82\xac \xe2\x80\x94 net",
+    "Plain\tTrading\x07 Ltd",
+    "\xce\xa9mega {labs}",
+    "\xc3\x98rsted \\ N\xc3\xb8rrebro",
 };
 
 QTemporaryDir& scratchDirectory() {
@@ -78,10 +81,9 @@ std::vector<std::vector<std::string>> tableRecords(size_t count) {
         char born[16];
         std::snprintf(born, sizeof born, "%04zu-%02zu-%02zu", 1950 + i % 70, 1 + i % 12,
                       1 + i % 28);
-        rows.push_back({std::to_string(i), std::string(kNames[i % 6]) + " #" + std::to_string(i),
-                        amount, born,
-                        "https://example.org/item/" + std::to_string(i) + "|Item " +
-                            std::to_string(i)});
+        rows.push_back(
+            {std::to_string(i), std::string(kNames[i % 6]) + " #" + std::to_string(i), amount, born,
+             "https://example.org/item/" + std::to_string(i) + "|Item " + std::to_string(i)});
     }
     return rows;
 }

@@ -25,10 +25,14 @@ std::vector<std::string> sampleFragments() {
         generate::subHeading(conf, "Employment History"),
         generate::purposeStatement(conf, dm.ObjectiveQuery, "objective"),
         generate::listEntry(ListFunction::EmploymentHistory, conf, dm.EmploymentHistory, "Company"),
-        generate::listEntry(ListFunction::EmploymentHistory, conf, dm.EmploymentHistory, "Position"),
-        generate::listEntry(ListFunction::EmploymentHistory, conf, dm.EmploymentHistory, "DateFrom"),
-        generate::listEntry(ListFunction::EmploymentHistory, conf, dm.EmploymentHistory, "Comments"),
-        generate::listEntry(ListFunction::EducationalHistory, conf, dm.EducationalHistory, "Degree"),
+        generate::listEntry(ListFunction::EmploymentHistory, conf, dm.EmploymentHistory,
+                            "Position"),
+        generate::listEntry(ListFunction::EmploymentHistory, conf, dm.EmploymentHistory,
+                            "DateFrom"),
+        generate::listEntry(ListFunction::EmploymentHistory, conf, dm.EmploymentHistory,
+                            "Comments"),
+        generate::listEntry(ListFunction::EducationalHistory, conf, dm.EducationalHistory,
+                            "Degree"),
         generate::listEntry(ListFunction::Skills, conf, dm.SkillsQuery, "Skill"),
     };
     std::vector<std::string> fragments;

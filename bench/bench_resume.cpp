@@ -10,8 +10,8 @@ namespace {
 
 void BM_GenerateSampleResume(benchmark::State& state) {
     bench::SampleResume sample;
-    generate::GenerationCommands commands(*sample.dm, QString::fromStdString(bench::programDirectory()),
-                                          QString());
+    generate::GenerationCommands commands(
+        *sample.dm, QString::fromStdString(bench::programDirectory()), QString());
     const QString out = QString::fromStdString(bench::scratchPath("sample-resume.doc"));
     for (auto _ : state)
         commands.generateDocument(out);

@@ -66,8 +66,8 @@ void BM_RunNestedScans(benchmark::State& state) {
     engine.setOutFile(bench::scratchPath("nested.doc"));
     for (auto _ : state)
         engine.generate({&records, &tags});
-    state.counters["records/s"] = benchmark::Counter(static_cast<double>(count * state.iterations()),
-                                                     benchmark::Counter::kIsRate);
+    state.counters["records/s"] = benchmark::Counter(
+        static_cast<double>(count * state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RunNestedScans)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
@@ -105,8 +105,8 @@ void BM_RenderTableFromSqlite(benchmark::State& state) {
     engine.setOutFile(bench::scratchPath("table.doc"));
     for (auto _ : state)
         engine.generate({&items});
-    state.counters["records/s"] = benchmark::Counter(static_cast<double>(count * state.iterations()),
-                                                     benchmark::Counter::kIsRate);
+    state.counters["records/s"] = benchmark::Counter(
+        static_cast<double>(count * state.iterations()), benchmark::Counter::kIsRate);
     items.close();
     db.close();
 }

@@ -23,8 +23,8 @@ std::string readFile(const std::string& path) {
 
 void BM_TranslateResumeTemplate(benchmark::State& state) {
     bench::SampleResume sample;
-    generate::GenerationCommands commands(*sample.dm, QString::fromStdString(bench::programDirectory()),
-                                          QString());
+    generate::GenerationCommands commands(
+        *sample.dm, QString::fromStdString(bench::programDirectory()), QString());
     const std::string templateText = readFile(commands.templatePath().toStdString());
     const std::vector<rtfengine::Dataset*> datasets = commands.sectionList();
     size_t instructions = 0;

@@ -6,9 +6,9 @@
 #include <QDate>
 #include <QRegularExpression>
 
-#include <algorithm>
 #include <QSqlError>
 #include <QSqlResult>
+#include <algorithm>
 
 #include <sqlite3.h>
 
@@ -234,8 +234,8 @@ int bindParameter(sqlite3_stmt* statement, int index, const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::QByteArray: {
         const QByteArray bytes = value.toByteArray();
-        return sqlite3_bind_blob(statement, index, bytes.constData(), static_cast<int>(bytes.size()),
-                                 SQLITE_TRANSIENT);
+        return sqlite3_bind_blob(statement, index, bytes.constData(),
+                                 static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
     }
     case QMetaType::Int:
     case QMetaType::Bool:
@@ -306,8 +306,8 @@ bool parseStoredDateTime(const QString& text, DateTime& value) {
 bool parseStoredDateTime(std::string_view text, DateTime& value) {
     // Other than ASCII, blanks and digits follow the full Unicode rules.
     if (!isAscii(text))
-        return parseStoredDateTime(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())),
-                                   value);
+        return parseStoredDateTime(
+            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), value);
     size_t pos = 0;
     while (pos < text.size() && isBlank(text[pos]))
         ++pos;
@@ -360,7 +360,8 @@ const QVariant& SqlField::value() const {
         m_value = QVariant(c->real);
         break;
     case SqlCell::Type::Text:
-        m_value = QVariant(QString::fromUtf8(c->bytes.data(), static_cast<qsizetype>(c->bytes.size())));
+        m_value =
+            QVariant(QString::fromUtf8(c->bytes.data(), static_cast<qsizetype>(c->bytes.size())));
         break;
     case SqlCell::Type::Blob:
         m_value = QVariant(QByteArray(c->bytes.data(), static_cast<qsizetype>(c->bytes.size())));
@@ -619,17 +620,21 @@ void SqlDataset::readRow() {
             cell.type = SqlCell::Type::Blob;
             const void* data = sqlite3_column_blob(statement, column);
             cell.bytes.assign(static_cast<const char*>(data),
-                              data ? static_cast<size_t>(sqlite3_column_bytes(statement, column)) : 0);
+                              data ? static_cast<size_t>(sqlite3_column_bytes(statement, column))
+                                   : 0);
             break;
         }
         default: {
             cell.type = SqlCell::Type::Text;
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
+            const auto* text =
+                reinterpret_cast<const char*>(sqlite3_column_text(statement, column));
             cell.bytes.assign(text ? text : "",
-                              text ? static_cast<size_t>(sqlite3_column_bytes(statement, column)) : 0);
+                              text ? static_cast<size_t>(sqlite3_column_bytes(statement, column))
+                                   : 0);
             // Malformed UTF-8 reads as the SQL layer reads it, through UTF-16.
             if (!isWellFormedUtf8(cell.bytes)) {
-                const auto* wide = static_cast<const QChar*>(sqlite3_column_text16(statement, column));
+                const auto* wide =
+                    static_cast<const QChar*>(sqlite3_column_text16(statement, column));
                 const int bytes = sqlite3_column_bytes16(statement, column);
                 cell.bytes = QString(wide, bytes / static_cast<int>(sizeof(QChar))).toStdString();
             }

@@ -206,14 +206,30 @@ TEST_F(SqlDatasetTest, ControlsNest) {
 
 TEST_F(SqlDatasetTest, StoredDateTimesReadAlikeFromUtf8AndFromQString) {
     const char* cases[] = {
-        "2021-03-05",          " 2021-3-5\t",          "2021-03-05 ",
-        "2020-12-31 23:59:58", "1999-01-02T03:04",     "1999-01-02T3:04:05.5",
-        "1999-01-02 03:04:05.123456", "1999-01-02 03:04:05.",  "1999-01-02 03:04:",
-        "1999-01-02 03:4",     "1999-01-02 24:00",     "2021-02-29",
-        "2020-02-29",          "0000-01-01",           "2021-03-051",
-        "21-03-05",            "2021/03/05",           "",
-        "someday",             "2021-03-05x",          "2021-03-05 10:30 ",
-        "2021-03-05T",         "2021-03-05\u00a0",     "\u20032021-03-05",
+        "2021-03-05",
+        " 2021-3-5\t",
+        "2021-03-05 ",
+        "2020-12-31 23:59:58",
+        "1999-01-02T03:04",
+        "1999-01-02T3:04:05.5",
+        "1999-01-02 03:04:05.123456",
+        "1999-01-02 03:04:05.",
+        "1999-01-02 03:04:",
+        "1999-01-02 03:4",
+        "1999-01-02 24:00",
+        "2021-02-29",
+        "2020-02-29",
+        "0000-01-01",
+        "2021-03-051",
+        "21-03-05",
+        "2021/03/05",
+        "",
+        "someday",
+        "2021-03-05x",
+        "2021-03-05 10:30 ",
+        "2021-03-05T",
+        "2021-03-05\u00a0",
+        "\u20032021-03-05",
         "2021-03-05 10:30:59.9 \n",
     };
     for (const char* text : cases) {
@@ -237,7 +253,8 @@ TEST_F(SqlDatasetTest, MalformedTextReadsAsTheSqlLayerReadsIt) {
     SqlDataset ds(m_db, "SELECT s FROM t", "T");
     ds.open();
     EXPECT_EQ(ds.field(0).asString(), expected);
-    EXPECT_EQ(ds.field(0).asString().substr(0, 4), "A\xc3\xa9" "B");
+    EXPECT_EQ(ds.field(0).asString().substr(0, 4), "A\xc3\xa9"
+                                                   "B");
 }
 
 TEST_F(SqlDatasetTest, ReopeningTheConnectionKeepsDatasetsUsable) {
