@@ -13,7 +13,7 @@ packages=(
   # real peers for interop tests
   python3 python3-aiosmtpd libreoffice-writer-nogui unrtf poppler-utils
   # peer template engines and measuring tools of bench/compare.sh
-  python3-jinja2 nodejs npm time
+  python3-jinja2 time
 )
 
 missing=()
@@ -21,6 +21,10 @@ for p in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
   [ "$status" = "installed" ] || missing+=("$p")
 done
+# Handlebars runs on Node.js. Machines may already carry a Node.js build of their
+# own that bundles npm and conflicts with Debian's npm package: ask for Debian's
+# only when there is no npm at all.
+command -v npm >/dev/null 2>&1 || missing+=(nodejs npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
