@@ -117,46 +117,31 @@ void TRtfEngine::restoreControls(const std::vector<Dataset*>& datasets) {
 }
 
 void TRtfEngine::generate(const std::vector<Dataset*>& datasets) {
-    m_executeSuccessful = true;
-    m_lastErrMsg = "No errors.";
-    bool saved = false;
-    try {
-        if (m_disableControls) {
-            saveControls(datasets);
-            saved = true;
-        }
-        runCore(datasets);
-        if (OnFinished)
-            OnFinished(*this);
-    } catch (const std::exception& e) {
-        m_executeSuccessful = false;
-        m_lastErrMsg = e.what();
-        if (saved) {
-            try {
-                restoreControls(datasets);
-            } catch (...) {
-            }
-        }
-        throw;
-    }
-    if (saved)
-        restoreControls(datasets);
+    runGuarded(datasets, {});
 }
 
 void TRtfEngine::generateAndOpen(const std::vector<Dataset*>& datasets, int showCommand) {
-    m_executeSuccessful = true;
-    m_lastErrMsg = "No errors.";
-    bool saved = false;
-    try {
-        if (m_disableControls) {
-            saveControls(datasets);
-            saved = true;
-        }
-        runCore(datasets);
+    runGuarded(datasets, [&] {
         const int result = openOutFile(m_outFile, showCommand);
         if (result <= 32)
             throw EIOError("Failed to open report results. Error message: " +
                            shellResultText(result));
+    });
+}
+
+void TRtfEngine::runGuarded(const std::vector<Dataset*>& datasets,
+                            const std::function<void()>& afterCore) {
+    m_executeSuccessful = true;
+    m_lastErrMsg = "No errors.";
+    bool saved = false;
+    try {
+        if (m_disableControls) {
+            saveControls(datasets);
+            saved = true;
+        }
+        runCore(datasets);
+        if (afterCore)
+            afterCore();
         if (OnFinished)
             OnFinished(*this);
     } catch (const std::exception& e) {
@@ -166,6 +151,7 @@ void TRtfEngine::generateAndOpen(const std::vector<Dataset*>& datasets, int show
             try {
                 restoreControls(datasets);
             } catch (...) {
+                // The run's own failure is the one to report.
             }
         }
         throw;

@@ -128,6 +128,10 @@ public:
 private:
     friend class TUdfList;
     void udfListDestroyed(TUdfList* list);
+    // A whole run: outcome reset, control states saved, the core, `afterCore` (the
+    // shell open of GenerateAndOpen), OnFinished, control states restored; on failure
+    // the outcome records the message and the states are restored once.
+    void runGuarded(const std::vector<Dataset*>& datasets, const std::function<void()>& afterCore);
     void runCore(const std::vector<Dataset*>& datasets);
     void saveControls(const std::vector<Dataset*>& datasets);
     void restoreControls(const std::vector<Dataset*>& datasets);
