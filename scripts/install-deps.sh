@@ -12,6 +12,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev sqlite3 xvfb xauth
   # real peers for interop tests
   python3 python3-aiosmtpd libreoffice-writer-nogui unrtf poppler-utils
+  # sanitizers and fuzzing (clang with libFuzzer)
+  clang libclang-rt-14-dev
 )
 
 missing=()
