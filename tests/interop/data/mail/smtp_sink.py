@@ -3,7 +3,7 @@
 Usage: smtp_sink.py PORT OUTDIR
 
 Listens on 127.0.0.1:PORT, prints "ready" once it accepts connections, takes one
-message, takes it apart with the standard library's e-mail parser and writes what
+message (and the QUIT after it), takes it apart with the standard library's e-mail parser and writes what
 it found under OUTDIR, then exits:
   envelope.txt      "MAIL FROM:" and "RCPT TO:" lines as the server saw them
   headers.txt       "Name: value" lines of the top-level header, values as sent
@@ -23,6 +23,7 @@ class Sink:
     def __init__(self, outdir):
         self.outdir = outdir
         self.done = threading.Event()
+        self.quit = threading.Event()
 
     def write(self, name, data):
         mode = "wb" if isinstance(data, bytes) else "w"
@@ -45,6 +46,12 @@ class Sink:
         self.done.set()
         return "250 Message accepted for delivery"
 
+    async def handle_QUIT(self, server, session, envelope):
+        # Stopping before the client's QUIT has its answer would reset a
+        # connection the client is still using.
+        self.quit.set()
+        return "221 Bye"
+
 
 def main():
     port, outdir = int(sys.argv[1]), sys.argv[2]
@@ -52,7 +59,8 @@ def main():
     controller = Controller(sink, hostname="127.0.0.1", port=port)
     controller.start()
     print("ready", flush=True)
-    sink.done.wait(60)
+    if sink.done.wait(60):
+        sink.quit.wait(10)
     controller.stop()
 
 
