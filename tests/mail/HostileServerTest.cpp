@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <map>
 
 using namespace mail;
@@ -223,6 +225,33 @@ TEST(HostileServer, ClosingWhileALargeMessageIsSentIsAnError) {
     const Outcome o = converse(client, peer.port());
     EXPECT_EQ(o.type, "ESockError");
     EXPECT_FALSE(o.message.empty());
+    expectReusable(client);
+    client.RequestCloseSocket();
+    std::filesystem::remove(path);
+}
+
+TEST(HostileServer, ServerThatStopsReadingTheMessageEndsWithTheTimeLimit) {
+    const auto path = std::filesystem::path(testing::TempDir()) / "hostile-stalled.doc";
+    std::ofstream(path, std::ios::binary) << std::string(16 << 20, 's');
+    std::promise<void> clientDone;
+    std::shared_future<void> done = clientDone.get_future().share();
+    FakePeer peer([done](PeerConnection& p) {
+        SmtpTranscript t;
+        mailtest::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
+            if (c != "DATA")
+                return mailtest::willingReply(c);
+            // Accepts the data and then takes none of it.
+            p.send("354 go\r\n");
+            done.wait_for(std::chrono::seconds(20));
+            return std::string();
+        });
+    });
+    TSmtpClient client;
+    client.PostMessage.Attachments = {path.string()};
+    const Outcome o = converse(client, peer.port());
+    clientDone.set_value();
+    EXPECT_EQ(o.type, "EAbortError");
+    EXPECT_EQ(o.message, "Socket send aborted");
     expectReusable(client);
     client.RequestCloseSocket();
     std::filesystem::remove(path);
