@@ -17,6 +17,26 @@ constexpr std::string_view kRowParagraphReset =
 // Longer than any keyword of the table.
 constexpr size_t kMaxKeyword = 32;
 
+// The text without the groups nested in it (escaped braces are kept as text).
+std::string withoutSubGroups(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == '\\' && i + 1 < text.size()) {
+            out.append(text.substr(i, 2));
+            i += 2;
+            continue;
+        }
+        if (text[i] == '{') {
+            const size_t end = findGroupEnd(text, i);
+            i = end == std::string_view::npos ? text.size() : end;
+            continue;
+        }
+        out += text[i++];
+    }
+    return out;
+}
+
 } // namespace
 
 TRtfStream::TRtfStream(std::string_view input, bool tableRowMode)
@@ -334,8 +354,11 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group) {
     case KwCode::ColorTable: {
         if (group.size() < 12)
             return;
-        // Each slot runs through its ";"; what follows the last one is no slot.
-        const std::string_view slots = group.substr(10);
+        // Each slot runs through its ";"; what follows the last one is no slot. A
+        // group inside the table is no colour, and its braces must not end up in a
+        // slot, where they would unbalance the document's head.
+        const std::string slotText = withoutSubGroups(group.substr(10));
+        const std::string_view slots = slotText;
         int32_t number = 0;
         size_t start = 0;
         for (size_t semi = slots.find(';'); semi != std::string_view::npos;

@@ -139,6 +139,32 @@ TEST(InsertRtfFragment, ColourTableNeedsItsFirstSlot) {
     EXPECT_EQ(tables.colors, (Strings{"\\red1\\green1\\blue1;", ";"}));
 }
 
+TEST(InsertRtfFragment, GroupsInsideTheColourTableAreNoSlots) {
+    // A reader skips such groups; their braces in a slot would break the head.
+    struct Case {
+        const char* table;
+        Strings colors;
+        const char* out;
+    } cases[] = {
+        {"{\\colortbl{;}}", {";", "\\red9\\green9\\blue9;"}, "{\\cf1 x}"},
+        {"{\\colortbl;{\\*\\x;}\\red1\\green2\\blue3;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+        {"{\\colortbl;\\red1\\green2\\blue3{\\*\\y};}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+    };
+    for (const Case& c : cases) {
+        DocumentTables tables;
+        tables.colors = {";", "\\red9\\green9\\blue9;"};
+        EXPECT_EQ(insert(tables, std::string("{\\rtf1") + c.table + "\\cf1 x}"), c.out) << c.table;
+        EXPECT_EQ(tables.colors, c.colors) << c.table;
+        std::string head;
+        writeColorTable(tables, head);
+        EXPECT_EQ(head.find_first_of("{}", 1), head.size() - 1) << head;
+    }
+}
+
 TEST(InsertRtfFragment, MergesAndRenumbersStyles) {
     DocumentTables tables;
     tables.fonts = {"{\\f0\\froman Times;}"};
