@@ -8,7 +8,8 @@
 namespace fuzz {
 
 // True when every "{" has its "}" and no "}" closes more than was opened. A byte
-// after a backslash is a symbol; "\binN " is followed by N raw bytes.
+// after a backslash is a symbol, two bytes after "\'" a hex escape, and "\binN "
+// is followed by N raw bytes.
 inline bool groupsBalanced(std::string_view rtf) {
     long depth = 0;
     for (size_t i = 0; i < rtf.size(); ++i) {
@@ -29,7 +30,9 @@ inline bool groupsBalanced(std::string_view rtf) {
                 i = j + count - 1;
                 continue;
             }
-            ++i;
+            // "\'" takes the next two bytes, whatever they are, as the engine's
+            // filter reads it.
+            i += rtf.substr(i + 1, 1) == "'" ? 3 : 1;
         }
     }
     return depth == 0;

@@ -17,14 +17,18 @@ constexpr std::string_view kRowParagraphReset =
 // Longer than any keyword of the table.
 constexpr size_t kMaxKeyword = 32;
 
-// The text without the groups nested in it (escaped braces are kept as text).
-std::string withoutSubGroups(std::string_view text) {
+// The words of a colour table: its text without nested groups and without control
+// symbols ("\'" with the two bytes it takes). Neither is part of a colour, and
+// either could carry a brace into a slot, which would unbalance the document's head.
+std::string colourTableWords(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (size_t i = 0; i < text.size();) {
-        if (text[i] == '\\' && i + 1 < text.size()) {
-            out.append(text.substr(i, 2));
-            i += 2;
+        if (text[i] == '\\') {
+            if (i + 1 < text.size() && isLetter(text[i + 1]))
+                out += text[i++];
+            else
+                i += text.substr(i + 1, 1) == "'" ? 4 : 2;
             continue;
         }
         if (text[i] == '{') {
@@ -354,10 +358,8 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group) {
     case KwCode::ColorTable: {
         if (group.size() < 12)
             return;
-        // Each slot runs through its ";"; what follows the last one is no slot. A
-        // group inside the table is no colour, and its braces must not end up in a
-        // slot, where they would unbalance the document's head.
-        const std::string slotText = withoutSubGroups(group.substr(10));
+        // Each slot runs through its ";"; what follows the last one is no slot.
+        const std::string slotText = colourTableWords(group.substr(10));
         const std::string_view slots = slotText;
         int32_t number = 0;
         size_t start = 0;

@@ -139,8 +139,8 @@ TEST(InsertRtfFragment, ColourTableNeedsItsFirstSlot) {
     EXPECT_EQ(tables.colors, (Strings{"\\red1\\green1\\blue1;", ";"}));
 }
 
-TEST(InsertRtfFragment, GroupsInsideTheColourTableAreNoSlots) {
-    // A reader skips such groups; their braces in a slot would break the head.
+TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
+    // Their braces in a slot would break the head.
     struct Case {
         const char* table;
         Strings colors;
@@ -148,6 +148,9 @@ TEST(InsertRtfFragment, GroupsInsideTheColourTableAreNoSlots) {
     } cases[] = {
         {"{\\colortbl{;}}", {";", "\\red9\\green9\\blue9;"}, "{\\cf1 x}"},
         {"{\\colortbl;{\\*\\x;}\\red1\\green2\\blue3;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+        {"{\\colortbl;\\red1\\green2\\blue3\\'7b\\{;}",
          {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
          "{\\cf2 x}"},
         {"{\\colortbl;\\red1\\green2\\blue3{\\*\\y};}",
