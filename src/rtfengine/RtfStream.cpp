@@ -294,6 +294,8 @@ void TRtfStream::groupAction(const TKwAction& row) {
     if (m_groupStack.empty())
         return;
     const size_t open = m_groupStack.back();
+    // A table's entries follow its word; words before it in the group are none.
+    const size_t wordEnd = m_tokenStart + m_keyword.size() + m_parameter.size();
     const bool braceWritten = m_pending.empty() || m_pending.front() != '{';
     m_pending.clear();
 
@@ -312,7 +314,7 @@ void TRtfStream::groupAction(const TKwAction& row) {
             return;
         case KwAction::MergeTable:
             if (readGroup(group))
-                mergeTable(row.subCode, group);
+                mergeTable(row.subCode, group, group.substr(wordEnd - open));
             else
                 m_pos = m_input.size();
             return;
@@ -335,7 +337,8 @@ void TRtfStream::groupAction(const TKwAction& row) {
         m_output->append(m_input.substr(m_tokenStart, close - m_tokenStart));
         break;
     case KwAction::MergeTable:
-        mergeTable(row.subCode, m_input.substr(open, end - open));
+        mergeTable(row.subCode, m_input.substr(open, end - open),
+                   m_input.substr(wordEnd, end - wordEnd));
         break;
     default:
         break;
@@ -343,13 +346,12 @@ void TRtfStream::groupAction(const TKwAction& row) {
     m_pos = close;
 }
 
-void TRtfStream::mergeTable(KwCode code, std::string_view group) {
+void TRtfStream::mergeTable(KwCode code, std::string_view group, std::string_view entries) {
     switch (code) {
     case KwCode::FontTable: {
         if (group.size() <= 16)
             return;
-        forEachSubGroup(group.substr(1),
-                        [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
+        forEachSubGroup(entries, [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
         const int32_t defaultFont = m_defaultFont ? toNumber(*m_defaultFont, "\\deff") : 0;
         m_defaultFontOut.clear();
         appendNumber(m_defaultFontOut, m_fonts.translate(defaultFont));
@@ -359,7 +361,7 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group) {
         if (group.size() < 12)
             return;
         // Each slot runs through its ";"; what follows the last one is no slot.
-        const std::string slotText = colourTableWords(group.substr(10));
+        const std::string slotText = colourTableWords(entries);
         const std::string_view slots = slotText;
         int32_t number = 0;
         size_t start = 0;
@@ -373,8 +375,7 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group) {
     case KwCode::Stylesheet:
         if (group.size() <= 17)
             return;
-        forEachSubGroup(group.substr(1),
-                        [&](std::string_view entry) { m_styles.mergeEntry(entry); });
+        forEachSubGroup(entries, [&](std::string_view entry) { m_styles.mergeEntry(entry); });
         m_styles.renumberNew(m_fonts, m_colors);
         return;
     default:

@@ -153,6 +153,13 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
         {"{\\colortbl;\\red1\\green2\\blue3\\'7b\\{;}",
          {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
          "{\\cf2 x}"},
+        // Words before the table's own word are no part of the table.
+        {"{\\x\\colortbl;\\red1\\green2\\blue3;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+        {"{\\-\\colortbl;\\red1\\green2\\blue3;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{{\\-}\\cf2 x}"},
         {"{\\colortbl;\\red1\\green2\\blue3{\\*\\y};}",
          {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
          "{\\cf2 x}"},
