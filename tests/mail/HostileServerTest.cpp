@@ -24,7 +24,7 @@ namespace {
 
 // Short enough to keep the suite quick, long enough for a loaded machine to
 // deliver a reply that is on its way.
-constexpr std::int32_t kTimeOut = 400;
+constexpr std::int32_t kTimeOut = 700;
 
 const char* const kClosed = "The mail server closed the connection";
 
