@@ -3,6 +3,7 @@
 #include "cli/Command.h"
 
 #include "rtfengine/RtfEngine.h"
+#include "rtfengine/Scans.h"
 #include "rtfengine/UdfList.h"
 #include "store/Connection.h"
 #include "store/SqlDataset.h"
@@ -10,6 +11,7 @@
 #include <QString>
 
 #include <charconv>
+#include <fstream>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -70,9 +72,39 @@ template <typename T> std::optional<T> parseNumber(const std::string& text) {
     return static_cast<T>(value);
 }
 
+// The alias a scan event reports: the dataset's component name, or its letter.
+std::string scanAlias(const rtfengine::TScanInfo& info,
+                      const std::vector<rtfengine::Dataset*>& datasets) {
+    if (!info.dataSet)
+        return std::string();
+    const std::string name = info.dataSet->name();
+    if (!name.empty())
+        return name;
+    for (size_t i = 0; i < datasets.size() && i < 26; ++i)
+        if (datasets[i] == info.dataSet)
+            return std::string(1, static_cast<char>('A' + i));
+    return std::string();
+}
+
+// Appends one tab-separated line per scan event, so that their order can be read.
+void logScanEvents(rtfengine::TRtfEngine& engine, std::ofstream& log,
+                   const std::vector<rtfengine::Dataset*>& datasets) {
+    auto handler = [&log, &datasets](const char* event) {
+        return [&log, &datasets, event](rtfengine::TScanInfo& info) {
+            log << event << '\t' << info.scanId << '\t' << info.level << '\t'
+                << scanAlias(info, datasets) << '\n';
+            log.flush();
+        };
+    };
+    engine.OnScanBefore = handler("OnScanBefore");
+    engine.OnScanRecord = handler("OnScanRecord");
+    engine.OnScanEof = handler("OnScanEof");
+}
+
 int runRender(const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     std::optional<std::string> db;
+    std::optional<std::string> scanLog;
     std::vector<std::pair<std::string, std::string>> datasetArgs;
     std::vector<std::string> vars;
     rtfengine::TRtfEngine engine;
@@ -83,12 +115,15 @@ int runRender(const std::vector<std::string>& args) {
         if (a == "--print-vars") {
             printVars = true;
         } else if (a == "--db" || a == "--dataset" || a == "--var" || a == "--options" ||
-                   a == "--lang" || a == "--charset" || a == "--true" || a == "--false") {
+                   a == "--lang" || a == "--charset" || a == "--true" || a == "--false" ||
+                   a == "--on-scan-record-log") {
             if (!hasValue)
                 return cli::usageError(renderCommand());
             const std::string& v = args[++i];
             if (a == "--db") {
                 db = v;
+            } else if (a == "--on-scan-record-log") {
+                scanLog = v;
             } else if (a == "--dataset") {
                 datasetArgs.push_back(splitDatasetArgument(v));
             } else if (a == "--var") {
@@ -139,6 +174,15 @@ int runRender(const std::vector<std::string>& args) {
                 std::string& result) { sender.insertRtfFragment(result, udfArgs[0].asString()); });
     engine.setUdfList(&udfs);
     engine.setVarList(vars);
+    std::ofstream log;
+    if (scanLog) {
+        log.open(*scanLog, std::ios::binary | std::ios::app);
+        if (!log) {
+            std::cerr << "Can't open scan event log " << *scanLog << '\n';
+            return cli::kExitFailure;
+        }
+        logScanEvents(engine, log, datasets);
+    }
     engine.setInFile(positional[0]);
     engine.setOutFile(positional[1]);
     try {
@@ -157,7 +201,8 @@ const cli::Command& renderCommand() {
     static const cli::Command command{
         "render",
         "TEMPLATE OUT --db FILE [--dataset [NAME=]SQL]... [--var NAME=VALUE]... "
-        "[--options LIST] [--lang N] [--charset N] [--true TEXT] [--false TEXT] [--print-vars]",
+        "[--options LIST] [--lang N] [--charset N] [--true TEXT] [--false TEXT] [--print-vars] "
+        "[--on-scan-record-log FILE]",
         "Runs an RTF template through the template engine with datasets made from SQL.", runRender};
     return command;
 }

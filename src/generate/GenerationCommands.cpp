@@ -3,6 +3,7 @@
 #include "generate/SectionFunctionList.h"
 #include "generate/SectionScan.h"
 #include "rtfengine/Scans.h"
+#include "store/ProgramState.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,9 +29,11 @@ GenerationCommands::GenerationCommands(store::TDM& dm, QString programDirectory,
                                        QString applicationTitle)
     : m_dm(dm), m_programDirectory(std::move(programDirectory)),
       m_applicationTitle(std::move(applicationTitle)),
-      m_currentResumePath(QDir(m_programDirectory).filePath(QStringLiteral("temp.doc"))),
       m_templatePath(
           QDir(m_programDirectory).filePath(QStringLiteral("templates/ContemporaryResume.rtf"))) {
+    // The document path is program-wide state: the e-mail window attaches it too.
+    store::setCurrentResumeDocumentPath(
+        QDir(m_programDirectory).filePath(QStringLiteral("temp.doc")));
     registerSectionFunctions(m_functions, m_dm);
     m_engine.setCharset(1);
     m_engine.setLang(1033);
@@ -45,6 +48,10 @@ GenerationCommands::GenerationCommands(store::TDM& dm, QString programDirectory,
         ExportScanRecord(m_dm, scanInfo.dataSet);
     };
     m_engine.setOutFile("temp.doc");
+}
+
+QString GenerationCommands::currentResumePath() const {
+    return store::currentResumeDocumentPath();
 }
 
 rtfengine::TRtfEngine& GenerationCommands::Export() {
@@ -90,15 +97,15 @@ bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
     if (!chosen) {
         return false;
     }
-    m_currentResumePath = *chosen;
-    generateDocument(m_currentResumePath);
-    dialogs.message(QStringLiteral("Your resume was exported as \"%1\"").arg(m_currentResumePath),
+    store::setCurrentResumeDocumentPath(*chosen);
+    generateDocument(*chosen);
+    dialogs.message(QStringLiteral("Your resume was exported as \"%1\"").arg(*chosen),
                     m_applicationTitle, platform::Buttons::Ok, platform::Icon::None);
     return true;
 }
 
 void GenerationCommands::previewResume(platform::Shell& shell) {
-    prepareRun(m_currentResumePath);
+    prepareRun(currentResumePath());
     struct ShellInUse {
         ExportEngine& engine;
         ~ShellInUse() { engine.shell = nullptr; }
@@ -119,7 +126,7 @@ void GenerationCommands::printResume(platform::Shell& shell, platform::Dialogs& 
 void GenerationCommands::handToDesktop(const QString& verb, platform::Shell& shell,
                                        platform::Dialogs& dialogs) {
     const int result =
-        shell.execute(verb, m_currentResumePath, QString(), QString(), kShowDocument);
+        shell.execute(verb, currentResumePath(), QString(), QString(), kShowDocument);
     if (!platform::shellSucceeded(result)) {
         dialogs.message(QStringLiteral("Couldn't nor find any editor for the Word documents"),
                         QStringLiteral("Error"), platform::Buttons::Ok, platform::Icon::Warning);

@@ -32,7 +32,7 @@ public:
 
     // The document that preview writes and edit, print and e-mail use: temp.doc beside
     // the program until an export replaces it for the rest of the run.
-    const QString& currentResumePath() const { return m_currentResumePath; }
+    QString currentResumePath() const;
     // templates/ContemporaryResume.rtf in the program directory unless set otherwise.
     const QString& templatePath() const { return m_templatePath; }
     void setTemplatePath(QString path) { m_templatePath = std::move(path); }
@@ -67,7 +67,6 @@ private:
     store::TDM& m_dm;
     QString m_programDirectory;
     QString m_applicationTitle;
-    QString m_currentResumePath;
     QString m_templatePath;
     rtfengine::TUdfList m_functions;
     ExportEngine m_engine;

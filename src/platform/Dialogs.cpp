@@ -1,5 +1,7 @@
 #include "platform/Dialogs.h"
 
+#include "platform/ProgramInfo.h"
+
 #include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -19,7 +21,7 @@ Answer Dialogs::message(const QString& text, const QString& caption, Buttons but
 }
 
 void Dialogs::showError(const QString& text) {
-    message(text, QApplication::applicationDisplayName(), Buttons::Ok, Icon::Error);
+    message(text, applicationTitle(), Buttons::Ok, Icon::Error);
 }
 
 QString qtNameFilter(const QString& filter) {
@@ -39,7 +41,8 @@ QString withDefaultExtension(const QString& path, const QString& defaultExtensio
         extension.remove(0, 1);
     if (extension.startsWith(QLatin1Char('.')))
         extension.remove(0, 1);
-    if (extension.isEmpty() || path.isEmpty() || QFileInfo(path).fileName().contains(QLatin1Char('.')))
+    if (extension.isEmpty() || path.isEmpty() ||
+        QFileInfo(path).fileName().contains(QLatin1Char('.')))
         return path;
     return path + QLatin1Char('.') + extension;
 }
@@ -52,9 +55,9 @@ struct ButtonMap {
 };
 
 constexpr ButtonMap kButtons[] = {
-    {QMessageBox::Ok, Answer::Ok},       {QMessageBox::Cancel, Answer::Cancel},
-    {QMessageBox::Yes, Answer::Yes},     {QMessageBox::No, Answer::No},
-    {QMessageBox::Abort, Answer::Abort}, {QMessageBox::Retry, Answer::Retry},
+    {QMessageBox::Ok, Answer::Ok},         {QMessageBox::Cancel, Answer::Cancel},
+    {QMessageBox::Yes, Answer::Yes},       {QMessageBox::No, Answer::No},
+    {QMessageBox::Abort, Answer::Abort},   {QMessageBox::Retry, Answer::Retry},
     {QMessageBox::Ignore, Answer::Ignore},
 };
 
@@ -115,18 +118,18 @@ Answer WidgetDialogs::showMessage(const MessageRequest& request) {
 }
 
 std::optional<QString> WidgetDialogs::openFile(const FileDialogOptions& options) {
-    const QString path = QFileDialog::getOpenFileName(QApplication::activeWindow(), options.title,
-                                                      options.directory,
-                                                      qtNameFilter(options.filter));
+    const QString path =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), options.title, options.directory,
+                                     qtNameFilter(options.filter));
     if (path.isEmpty())
         return std::nullopt;
     return path;
 }
 
 std::optional<QString> WidgetDialogs::saveFile(const FileDialogOptions& options) {
-    const QString path = QFileDialog::getSaveFileName(QApplication::activeWindow(), options.title,
-                                                      options.directory,
-                                                      qtNameFilter(options.filter));
+    const QString path =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), options.title, options.directory,
+                                     qtNameFilter(options.filter));
     if (path.isEmpty())
         return std::nullopt;
     return withDefaultExtension(path, options.defaultExtension);
@@ -151,7 +154,8 @@ std::optional<FontChoice> WidgetDialogs::chooseFont(const FontChoice& initial) {
     auto* swatch = new QLabel(&dialog);
     swatch->setFixedSize(40, 20);
     const auto paintSwatch = [&] {
-        swatch->setStyleSheet(QStringLiteral("background:%1;border:1px solid gray").arg(color.name()));
+        swatch->setStyleSheet(
+            QStringLiteral("background:%1;border:1px solid gray").arg(color.name()));
     };
     paintSwatch();
     QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {

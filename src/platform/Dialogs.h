@@ -74,7 +74,7 @@ public:
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
 
     Answer message(const QString& text, const QString& caption, Buttons buttons, Icon icon);
-    // The application's standard error box: the text, the application title,
+    // The application's standard error box: the text, applicationTitle(),
     // the error icon and an OK button.
     void showError(const QString& text);
 };

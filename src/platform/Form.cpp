@@ -2,8 +2,10 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace platform {
@@ -57,12 +59,17 @@ void Form::showForm() {
 
 void Form::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Restoring a minimised window is no new showing.
+    if (event->spontaneous())
+        return;
     FormShow();
     emit shown();
 }
 
 void Form::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
     FormHide();
     emit hidden();
 }

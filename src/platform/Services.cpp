@@ -17,8 +17,7 @@ Installed& installed() {
     return services;
 }
 
-template <typename Real, typename Base>
-Base& orReal(Base* service) {
+template <typename Real, typename Base> Base& orReal(Base* service) {
     if (service)
         return *service;
     static Real real;
@@ -27,14 +26,24 @@ Base& orReal(Base* service) {
 
 } // namespace
 
-Shell& shell() { return orReal<DesktopShell>(installed().shell); }
-Dialogs& dialogs() { return orReal<WidgetDialogs>(installed().dialogs); }
-FileSystem& fileSystem() { return orReal<LocalFileSystem>(installed().fileSystem); }
-Clock& clock() { return orReal<SystemClock>(installed().clock); }
-Random& random() { return orReal<StandardRandom>(installed().random); }
+Shell& shell() {
+    return orReal<DesktopShell>(installed().shell);
+}
+Dialogs& dialogs() {
+    return orReal<WidgetDialogs>(installed().dialogs);
+}
+FileSystem& fileSystem() {
+    return orReal<LocalFileSystem>(installed().fileSystem);
+}
+Clock& clock() {
+    return orReal<SystemClock>(installed().clock);
+}
+Random& random() {
+    return orReal<StandardRandom>(installed().random);
+}
 
-ScopedServices::ScopedServices(Shell* shell, Dialogs* dialogs, FileSystem* fileSystem,
-                               Clock* clock, Random* random)
+ScopedServices::ScopedServices(Shell* shell, Dialogs* dialogs, FileSystem* fileSystem, Clock* clock,
+                               Random* random)
     : m_shell(installed().shell), m_dialogs(installed().dialogs),
       m_fileSystem(installed().fileSystem), m_clock(installed().clock),
       m_random(installed().random) {

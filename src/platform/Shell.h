@@ -17,7 +17,9 @@ inline constexpr int kShellNoAssociation = 31;
 inline constexpr int kShellSuccess = 42;
 inline constexpr int kShowNormal = 1;
 
-inline bool shellSucceeded(int result) { return result > 32; }
+inline bool shellSucceeded(int result) {
+    return result > 32;
+}
 
 class Shell {
 public:
@@ -26,9 +28,8 @@ public:
     // verb: "open" (also "OPEN" or empty for the default action) or "print".
     // target: a path, relative to directory when that is given, or an address
     // with a scheme ("https:", "mailto:").
-    virtual int execute(const QString& verb, const QString& target,
-                        const QString& parameters = {}, const QString& directory = {},
-                        int showCommand = kShowNormal) = 0;
+    virtual int execute(const QString& verb, const QString& target, const QString& parameters = {},
+                        const QString& directory = {}, int showCommand = kShowNormal) = 0;
 };
 
 // Opens through xdg-open, prints through a headless LibreOffice, starts

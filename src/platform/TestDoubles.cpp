@@ -4,8 +4,7 @@ namespace platform {
 
 namespace {
 
-template <typename T>
-std::optional<T> take(std::deque<std::optional<T>>& queue) {
+template <typename T> std::optional<T> take(std::deque<std::optional<T>>& queue) {
     std::optional<T> value;
     if (!queue.empty()) {
         value.swap(queue.front());

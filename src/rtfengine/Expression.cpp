@@ -549,7 +549,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         e.kind = ExprKind::ScanFooter;
     else if (startsWith(up, "ENDSCAN"))
         e.kind = ExprKind::EndScan;
-    else if (startsWith(up, "IF(") && up.find(')', 3) != std::string::npos)
+    else if (startsWith(up, "IF(") && up.find(')', 4) != std::string::npos)
         e.kind = ExprKind::If;
     else if (startsWith(up, "ENDIF"))
         e.kind = ExprKind::EndIf;

@@ -110,13 +110,24 @@ void ProgramRunner::run() {
             break;
         case InstrKind::Scan:
         case InstrKind::WhileScan:
+            runScan(pc);
+            break;
         case InstrKind::ScanEntry:
+            runScanEntry(instruction);
+            break;
         case InstrKind::ScanFooter:
         case InstrKind::EndScan:
+            runScanEnd(pc);
+            break;
         case InstrKind::EndOfBody:
+            runEndOfBody(instruction);
+            break;
         case InstrKind::RowStart:
+            runRowStart(pc);
+            break;
         case InstrKind::RowEnd:
-            throw EIllegalScanUse("Scan blocks are not supported yet");
+            runRowEnd(pc);
+            break;
         }
         m_textPos = program[pc].position;
     }
@@ -180,7 +191,7 @@ void ProgramRunner::writeValueInstruction(Instruction& instruction) {
     write(m_scratch);
 }
 
-void ProgramRunner::evaluateCallGroup(size_t& pc) {
+void ProgramRunner::evaluateCallGroup(size_t& pc, bool declareOnly) {
     TemplateProgram& program = m_state.program;
     const size_t headPlace = pc;
     m_state.scans.select(program[headPlace].scanId);
@@ -202,12 +213,16 @@ void ProgramRunner::evaluateCallGroup(size_t& pc) {
             std::vector<TUdfArg> args(stack.end() - static_cast<long>(n), stack.end());
             stack.resize(stack.size() - n);
             stack.push_back(evaluateCall(instruction, std::move(args),
-                                         program[headPlace].value.name, evaluation));
+                                         program[headPlace].value.name, evaluation, declareOnly));
             break;
         }
         default:
             if (isFieldKind(instruction.kind)) {
                 Field* field = resolveField(instruction.value);
+                if (!field && declareOnly) {
+                    stack.emplace_back();
+                    break;
+                }
                 if (!field)
                     throw EIllegalFunctionUse(
                         "Illegal function use: " + program[headPlace].value.name +
@@ -220,6 +235,8 @@ void ProgramRunner::evaluateCallGroup(size_t& pc) {
         }
     }
     const Instruction& head = program[headPlace];
+    if (declareOnly)
+        return;
     if (head.isWhile) {
         m_state.whileResult =
             evaluation.lastType == udfrTReportVariable &&
@@ -251,7 +268,8 @@ void ProgramRunner::evaluateCallGroup(size_t& pc) {
 }
 
 TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg> args,
-                                    const std::string& expression, Evaluation& evaluation) {
+                                    const std::string& expression, Evaluation& evaluation,
+                                    bool declareOnly) {
     const int id = call.functionId;
     evaluation.lastFunction = id;
     evaluation.lastType = udfrNil;
@@ -263,9 +281,11 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
             args[2].variable()->setLocal(true);
             args[2].variable()->setBoolean(false);
         }
-        evaluatePredefined(id, args, expression);
+        evaluatePredefined(id, args, expression, declareOnly);
         return TUdfArg();
     }
+    if (declareOnly)
+        return TUdfArg();
     TUdfList* list = m_state.engine.udfList();
     if (!list || id >= list->count())
         throw EIllegalFunctionUse("Function not found: " + call.value.name);
@@ -290,7 +310,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
 }
 
 void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
-                                       const std::string& expression) {
+                                       const std::string& expression, bool declareOnly) {
     TRtfEngine& engine = m_state.engine;
     if (id == kFunctionVar) {
         for (const TUdfArg& arg : args) {
@@ -306,7 +326,8 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
         return;
     }
     const TUdfArg& x = args[0];
-    if (x.variable() && !x.variable()->isLocal() && engine.findVariable(x.variable()->name()) == 0)
+    if (!declareOnly && x.variable() && !x.variable()->isLocal() &&
+        engine.findVariable(x.variable()->name()) == 0)
         throw EIllegalFunctionUse("Illegal function use: " + expression + " - report variable " +
                                   x.variable()->name() + " not found");
     TReportVariable* t = args[1].variable();
@@ -320,6 +341,8 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     const TScanInfo* scan = m_state.scans.current();
     if (!noReset && (!scan || scan->firstPass))
         t->setInteger(0);
+    if (declareOnly)
+        return;
 
     double n = t->asFloat();
     const bool atEnd = x.field() && x.dataset() && x.dataset()->eof();

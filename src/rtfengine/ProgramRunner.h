@@ -1,12 +1,14 @@
 // Running a template program: plain text copied from the template as byte ranges,
 // values and fields written, call groups evaluated through the user-defined and
-// predefined functions, and the places of the document's head tables recorded.
+// predefined functions, scan blocks and table rows repeated over their datasets,
+// and the places of the document's head tables recorded.
 #pragma once
 
 #include "rtfengine/TemplateProgram.h"
 #include "rtfengine/UdfList.h"
 #include "rtfengine/ValueWriter.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +18,7 @@ namespace rtfengine {
 class OutputFile;
 class TReportVariable;
 struct RunState;
+struct TScanInfo;
 
 class ProgramRunner {
 public:
@@ -34,18 +37,36 @@ private:
     void copyTemplateText(size_t upTo);
     void recordPlace(InstrKind kind);
     void writeValueInstruction(Instruction& instruction);
-    // Evaluates the call group whose head is at `pc`; leaves `pc` at its end.
-    void evaluateCallGroup(size_t& pc);
+    // Evaluates the call group whose head is at `pc`; leaves `pc` at its end. When
+    // declaring only, user-defined functions are not called and the predefined ones
+    // only declare and reset their variables; nothing is written.
+    void evaluateCallGroup(size_t& pc, bool declareOnly = false);
     TUdfArg evaluateCall(const Instruction& call, std::vector<TUdfArg> args,
-                         const std::string& expression, Evaluation& evaluation);
-    void evaluatePredefined(int id, const std::vector<TUdfArg>& args,
-                            const std::string& expression);
+                         const std::string& expression, Evaluation& evaluation, bool declareOnly);
+    void evaluatePredefined(int id, const std::vector<TUdfArg>& args, const std::string& expression,
+                            bool declareOnly);
+
+    // Scan blocks (ProgramRunnerScans.cpp). Each may move `pc` to jump.
+    void runScan(size_t& pc);
+    void runScanEntry(const Instruction& instruction);
+    void runEndOfBody(const Instruction& instruction);
+    void runScanEnd(size_t& pc);
+    // Walks a left-out block to its end of scan, declaring its variables.
+    void leaveOut(TScanInfo& scan, size_t& pc);
+    bool canContinue(const TScanInfo& scan) const;
+    void fire(const std::function<void(TScanInfo&)>& event, TScanInfo& scan);
+    // Table rows.
+    void runRowStart(size_t pc);
+    void runRowEnd(size_t& pc);
 
     RunState& m_state;
     OutputFile& m_out;
     ValueWriter m_writer;
     std::string m_scratch;
     size_t m_textPos = 0;
+    // The table row in progress: its row-start instruction and dataset (-1: none).
+    size_t m_rowStart = 0;
+    int m_rowDataset = -1;
 };
 
 } // namespace rtfengine

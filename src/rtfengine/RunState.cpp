@@ -28,7 +28,11 @@ int RunState::resolveAlias(std::string_view alias) const {
             }
         }
     }
-    return index >= 0 && index < static_cast<int>(datasets.size()) ? index : -1;
+    // A missing dataset in the list names nothing, so it never reaches a field or scan.
+    return index >= 0 && index < static_cast<int>(datasets.size()) &&
+                   datasets[static_cast<size_t>(index)]
+               ? index
+               : -1;
 }
 
 } // namespace rtfengine

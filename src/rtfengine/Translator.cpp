@@ -6,6 +6,7 @@
 #include "rtfengine/RunState.h"
 #include "rtfengine/UdfList.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace rtfengine {
@@ -58,6 +59,31 @@ size_t groupEnd(std::string_view text, size_t pos) {
     return text.size();
 }
 
+// The end of a table row that begins at `pos`: the first place after the row's
+// "\\row" at which the braces counted from the row's beginning balance again.
+size_t tableRowEnd(const TemplateText& text, size_t pos) {
+    const std::string_view bytes = text.bytes();
+    int depth = 0;
+    bool rowSeen = false;
+    size_t i = pos;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        size_t end = 0;
+        if (c == '\\' && !rowSeen && text.matchesWord(i, "\\row", &end)) {
+            rowSeen = true;
+            i = end;
+        } else if (c == '\\') {
+            i += 2; // an escaped brace is no group
+        } else {
+            depth += c == '{' ? 1 : (c == '}' ? -1 : 0);
+            ++i;
+        }
+        if (rowSeen && depth == 0)
+            return std::min(i, bytes.size());
+    }
+    throw EBadRtfFormat("Not found end of the table in RTF file.");
+}
+
 } // namespace
 
 Translator::Translator(RunState& state)
@@ -87,6 +113,14 @@ void Translator::emitText(size_t position) {
 
 void Translator::translate() {
     emit(InstrKind::Start, 0);
+    translateText();
+    m_pos = m_text.size();
+    emit(InstrKind::End, m_pos);
+    if (m_state.scans.openCount() > 0)
+        throw EIllegalScanUse("Nesting error - endscan expected, but end of document found");
+}
+
+void Translator::translateText() {
     const std::string_view bytes = m_text.bytes();
     for (;;) {
         const size_t p = m_text.skip(m_pos);
@@ -94,6 +128,10 @@ void Translator::translate() {
             break;
         if (bytes[p] == '{' && (translateHeadGroup(p) || translateRawGroup(p)))
             continue;
+        if (bytes[p] == '\\' && !m_inRow && m_text.matchesWord(p, "\\trowd")) {
+            translateTableRow(p);
+            continue;
+        }
         size_t afterMarker = 0;
         if (bytes[p] == '\\' && isMarkerAt(m_text, p, &afterMarker)) {
             translateCommand(afterMarker);
@@ -102,8 +140,6 @@ void Translator::translate() {
         m_pos = p + 1;
         emitText(m_pos);
     }
-    m_pos = bytes.size();
-    emit(InstrKind::End, m_pos);
 }
 
 bool Translator::translateHeadGroup(size_t pos) {
@@ -156,6 +192,23 @@ bool Translator::translateRawGroup(size_t pos) {
     return true;
 }
 
+void Translator::translateTableRow(size_t pos) {
+    const size_t end = tableRowEnd(m_text, pos);
+    Instruction start;
+    start.kind = InstrKind::RowStart;
+    start.position = pos;
+    emit(std::move(start));
+    // The row is translated on its own text, so that no command runs past its end.
+    const TemplateText whole = m_text;
+    m_text = TemplateText(whole.bytes().substr(0, end));
+    m_inRow = true;
+    m_pos = pos;
+    translateText();
+    m_inRow = false;
+    m_text = whole;
+    emit(InstrKind::RowEnd, m_pos);
+}
+
 void Translator::translateCommand(size_t afterMarker) {
     const auto command = collectCommand(m_text, afterMarker);
     if (!command) {
@@ -178,16 +231,33 @@ void Translator::translateCommand(size_t afterMarker) {
         return;
     case ExprKind::If:
     case ExprKind::EndIf:
+        if (m_inRow)
+            throw EIllegalFunctionUse("IF, ENDIF must be outside of table: " + e.text);
         // The conditional brackets vanish; their formatting codes stay so that the
         // document's groups remain balanced.
         value.kind = InstrKind::ClearedCall;
         emit(std::move(value));
         return;
     case ExprKind::Scan:
+        if (m_inRow)
+            throw EIllegalScanUse("Scan must be outside of table: " + e.text);
+        translateScan(e.text, std::move(value.value.codes));
+        return;
     case ExprKind::ScanEntry:
+        if (m_inRow)
+            throw EIllegalScanUse("Scanentry must be outside of table: " + e.text);
+        translateScanEntry(e.text, std::move(value.value.codes));
+        return;
     case ExprKind::ScanFooter:
+        if (m_inRow)
+            throw EIllegalScanUse("Scanfooter must be outside of table: " + e.text);
+        translateScanFooter(e.text, std::move(value.value.codes));
+        return;
     case ExprKind::EndScan:
-        throw EIllegalScanUse("Scan blocks are not supported yet: " + e.text);
+        if (m_inRow)
+            throw EIllegalScanUse("Endscan must be outside of table: " + e.text);
+        translateEndScan(e.text, std::move(value.value.codes));
+        return;
     case ExprKind::Literal:
         value.kind = InstrKind::Literal;
         value.value.name = e.name;
@@ -200,13 +270,14 @@ void Translator::translateCommand(size_t afterMarker) {
         return;
     case ExprKind::DotField:
     case ExprKind::ColonField:
-        value.kind = e.kind == ExprKind::DotField ? InstrKind::DotField : InstrKind::ColonField;
+        value.kind = fieldKind(e.kind);
         value.value.alias = e.alias;
         value.value.name = e.name;
         emit(std::move(value));
         return;
     case ExprKind::Call:
-        if (emitCallGroup(e, value.value.written, value.value.codes, m_pos, true, false, 0))
+        if (emitCallGroup(e, value.value.written, value.value.codes, m_pos, true, false,
+                          m_state.scans.innermostId()))
             return;
         if (m_clearMissed) {
             value.kind = InstrKind::ClearedCall;
@@ -316,19 +387,44 @@ void Translator::checkAccumulatorArguments(const Expression& call,
 
 void Translator::emitCallBody(const Expression& call, const FunctionInfo& function,
                               size_t position) {
-    const auto args = splitArguments(call.alias);
-    for (const std::string& arg : *args)
-        emitArgument(arg, position);
-    Instruction instruction;
-    instruction.kind = InstrKind::Call;
-    instruction.position = position;
-    instruction.functionId = function.id;
-    instruction.argCount = static_cast<int>(args->size());
-    instruction.value.name = call.text;
-    emit(std::move(instruction));
+    // Calls nest as deep as a command is long, so the arguments are walked with a
+    // stack of open calls instead of recursion: each call's arguments come first,
+    // a nested call's own arguments and call instruction in its place.
+    struct OpenCall {
+        std::string text;
+        int functionId;
+        std::vector<std::string> args;
+        size_t next = 0;
+    };
+    std::vector<OpenCall> open;
+    open.push_back({call.text, function.id, *splitArguments(call.alias)});
+    while (!open.empty()) {
+        OpenCall& top = open.back();
+        if (top.next < top.args.size()) {
+            const std::string arg = top.args[top.next++];
+            if (auto nested = emitArgument(arg, position))
+                open.push_back({nested->text, nested->functionId, std::move(nested->args)});
+            continue;
+        }
+        Instruction instruction;
+        instruction.kind = InstrKind::Call;
+        instruction.position = position;
+        instruction.functionId = top.functionId;
+        instruction.argCount = static_cast<int>(top.args.size());
+        instruction.value.name = top.text;
+        emit(std::move(instruction));
+        open.pop_back();
+    }
 }
 
-void Translator::emitArgument(std::string_view argument, size_t position) {
+InstrKind Translator::fieldKind(ExprKind kind) const {
+    if (kind == ExprKind::DotField)
+        return m_inRow ? InstrKind::RowDotField : InstrKind::DotField;
+    return m_inRow ? InstrKind::RowColonField : InstrKind::ColonField;
+}
+
+std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view argument,
+                                                               size_t position) {
     const std::string arg = trimBlanks(argument);
     const Expression a = classifyExpression(arg, m_dotAsColon);
     if (a.format.id != FormatId::NoFormat)
@@ -347,8 +443,7 @@ void Translator::emitArgument(std::string_view argument, size_t position) {
         break;
     case ExprKind::DotField:
     case ExprKind::ColonField:
-        instruction.kind =
-            a.kind == ExprKind::DotField ? InstrKind::DotField : InstrKind::ColonField;
+        instruction.kind = fieldKind(a.kind);
         instruction.value.alias = a.alias;
         break;
     case ExprKind::Call: {
@@ -356,13 +451,13 @@ void Translator::emitArgument(std::string_view argument, size_t position) {
         if (!function)
             throw EIllegalFunctionUse("Function not found: " + arg);
         checkCall(a, *function);
-        emitCallBody(a, *function, position);
-        return;
+        return NestedCall{a.text, function->id, *splitArguments(a.alias)};
     }
     default:
         throw EIllegalFunctionUse("Cannot use " + arg + " as argument for another expression");
     }
     emit(std::move(instruction));
+    return std::nullopt;
 }
 
 } // namespace rtfengine

@@ -1,6 +1,6 @@
 // Translation of a template into its template program: the loop over the template
-// text that claims the head tables, raw groups and commands, and turns each command
-// into instructions (values, fields, call groups).
+// text that claims the head tables, raw groups, table rows and commands, and turns
+// each command into instructions (values, fields, call groups, scan blocks).
 #pragma once
 
 #include "rtfengine/Expression.h"
@@ -51,17 +51,46 @@ public:
     void checkCall(const Expression& call, const FunctionInfo& function) const;
 
 private:
+    // Translates template text from the reading position to the end of m_text.
+    void translateText();
     bool translateHeadGroup(size_t pos);
     bool translateRawGroup(size_t pos);
+    void translateTableRow(size_t pos);
     void translateCommand(size_t afterMarker);
+
+    // Scan commands (TranslatorScans.cpp); `command` is the cleaned command text.
+    void translateScan(const std::string& command, std::string codes);
+    void translateScanEntry(const std::string& command, std::string codes);
+    void translateScanFooter(const std::string& command, std::string codes);
+    void translateEndScan(const std::string& command, std::string codes);
+    // The items of a scan command after its keyword part.
+    std::vector<std::string> scanItems(const std::string& command) const;
+    Expression checkWhileCondition(const std::string& condition, const std::string& command) const;
+    void emitScanFunctions(const std::vector<std::string>& items, const std::string& command,
+                           int scanId);
+    void emitWhileCondition(const std::string& condition, int scanId);
+    size_t emitScanInstruction(InstrKind kind, std::string codes, std::string trailing, int scanId);
+    // Consumes the paragraph mark after a scan command when only formatting stands
+    // between them; returns the formatting (the trailing codes) or nothing.
+    std::string swallowParagraph();
     void emitCallBody(const Expression& call, const FunctionInfo& function, size_t position);
-    void emitArgument(std::string_view argument, size_t position);
+    // A call standing as an argument, checked, whose arguments are still to be emitted.
+    struct NestedCall {
+        std::string text;
+        int functionId;
+        std::vector<std::string> args;
+    };
+    // Emits a simple argument; a call argument is checked and handed back instead.
+    std::optional<NestedCall> emitArgument(std::string_view argument, size_t position);
+    // The instruction kind of a field: a row field inside a table row.
+    InstrKind fieldKind(ExprKind kind) const;
     void checkAccumulatorArguments(const Expression& call,
                                    const std::vector<std::string>& args) const;
 
     RunState& m_state;
-    TemplateText m_text;
+    TemplateText m_text; // the whole template, or the table row being translated
     size_t m_pos = 0;
+    bool m_inRow = false;
     bool m_dotAsColon = false;
     bool m_clearMissed = false;
 };

@@ -31,8 +31,7 @@ void openResume(QSqlDatabase& db, const QString& path) {
     if (path.isEmpty() || !info.exists())
         throw EDatabaseError("Could not find file '" + path.toStdString() + "'.");
     if (info.isDir())
-        throw EDatabaseError("'" + path.toStdString() +
-                             "' is a folder, not a resume database.");
+        throw EDatabaseError("'" + path.toStdString() + "' is a folder, not a resume database.");
     db.setDatabaseName(path);
     if (!db.open())
         throw EDatabaseError(db.lastError().text().toStdString());
@@ -58,8 +57,7 @@ void createBlankResume(const QString& path) {
         if (errno == EEXIST)
             throw EDatabaseError("The file '" + path.toStdString() +
                                  "' already exists; it was not overwritten.");
-        throw EDatabaseError("Cannot create '" + path.toStdString() +
-                             "': " + std::strerror(errno));
+        throw EDatabaseError("Cannot create '" + path.toStdString() + "': " + std::strerror(errno));
     }
     ::close(fd);
 

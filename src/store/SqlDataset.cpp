@@ -45,8 +45,8 @@ bool isTemporalOrFlag(FieldKind kind) {
 double serialOf(const DateTime& value) {
     const QDate date(value.year, value.month, value.day);
     const double days = static_cast<double>(date.toJulianDay() - QDate(1899, 12, 30).toJulianDay());
-    const double seconds = value.hour * 3600.0 + value.minute * 60.0 + value.second +
-                           value.millisecond / 1000.0;
+    const double seconds =
+        value.hour * 3600.0 + value.minute * 60.0 + value.second + value.millisecond / 1000.0;
     return days + seconds / 86400.0;
 }
 
@@ -243,9 +243,9 @@ void SqlDataset::execute() {
         sqlite3_stmt* statement = statementOf(*query);
         for (int i = 0; i < record.count(); ++i) {
             const char* declared = statement ? sqlite3_column_decltype(statement, i) : nullptr;
-            m_fields.push_back(std::make_unique<SqlField>(
-                *this, i, record.fieldName(i).toStdString(),
-                fieldKindForDeclaredType(QString::fromUtf8(declared))));
+            m_fields.push_back(
+                std::make_unique<SqlField>(*this, i, record.fieldName(i).toStdString(),
+                                           fieldKindForDeclaredType(QString::fromUtf8(declared))));
         }
     }
     m_query = std::move(query);

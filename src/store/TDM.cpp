@@ -9,7 +9,8 @@ namespace {
 const char* const kEducationalHistory =
     "SELECT EducationalHistory.Institution AS \"Institution\", EducationalHistory.URL AS \"URL\",\n"
     "       EducationalHistory.DateFrom AS \"DateFrom\", EducationalHistory.DateTo AS \"DateTo\",\n"
-    "       EducationalHistory.Degree AS \"Degree\", EducationalHistory.YearAwarded AS \"YearAwarded\",\n"
+    "       EducationalHistory.Degree AS \"Degree\", EducationalHistory.YearAwarded AS "
+    "\"YearAwarded\",\n"
     "       EducationalHistory.InAllPublished AS \"InAllPublished\",\n"
     "       EducationalHistory.StillAttending AS \"StillAttending\",\n"
     "       EducationalHistory.Comment AS \"Comment\",\n"
@@ -19,7 +20,8 @@ const char* const kEducationalHistory =
     "ORDER BY EducationalHistory.ID";
 
 const char* const kEmploymentHistory =
-    "SELECT EmploymentHistory.Company AS \"Company\", EmploymentHistory.[Position] AS \"Position\",\n"
+    "SELECT EmploymentHistory.Company AS \"Company\", EmploymentHistory.[Position] AS "
+    "\"Position\",\n"
     "       EmploymentHistory.City AS \"City\", EmploymentHistory.Country AS \"Country\",\n"
     "       EmploymentHistory.URL AS \"URL\", EmploymentHistory.DateFrom AS \"DateFrom\",\n"
     "       EmploymentHistory.DateTo AS \"DateTo\",\n"
@@ -34,26 +36,24 @@ const char* const kEmploymentHistory =
 const char* const kConfiguration = "SELECT * FROM Configuration ORDER BY rowid";
 const char* const kContactInfo = "SELECT * FROM ContactInfo ORDER BY rowid";
 
-const char* const kObjective =
-    "SELECT purpose.objective AS \"objective\"\n"
-    "FROM purpose purpose\n"
-    "WHERE :ShowItem = 1\n"
-    "ORDER BY purpose.rowid";
+const char* const kObjective = "SELECT purpose.objective AS \"objective\"\n"
+                               "FROM purpose purpose\n"
+                               "WHERE :ShowItem = 1\n"
+                               "ORDER BY purpose.rowid";
 
 // Purpose and Configuration share the column names Summary and Personal, so
 // both keep their qualifier.
-const char* const kSummary =
-    "SELECT purpose.summary AS \"purpose.summary\", Configuration.Summary AS \"Configuration.Summary\"\n"
-    "FROM purpose, Configuration Configuration\n"
-    "WHERE :ShowItem = 1\n"
-    "ORDER BY purpose.rowid";
+const char* const kSummary = "SELECT purpose.summary AS \"purpose.summary\", Configuration.Summary "
+                             "AS \"Configuration.Summary\"\n"
+                             "FROM purpose, Configuration Configuration\n"
+                             "WHERE :ShowItem = 1\n"
+                             "ORDER BY purpose.rowid";
 
-const char* const kPersonal =
-    "SELECT purpose.personal AS \"purpose.personal\",\n"
-    "       Configuration.Personal AS \"Configuration.Personal\"\n"
-    "FROM purpose, Configuration Configuration\n"
-    "WHERE :ShowItem = 1\n"
-    "ORDER BY purpose.rowid";
+const char* const kPersonal = "SELECT purpose.personal AS \"purpose.personal\",\n"
+                              "       Configuration.Personal AS \"Configuration.Personal\"\n"
+                              "FROM purpose, Configuration Configuration\n"
+                              "WHERE :ShowItem = 1\n"
+                              "ORDER BY purpose.rowid";
 
 const char* const kKeywords =
     "SELECT purpose.keyword AS \"keyword\", Configuration.Keywords AS \"Keywords\"\n"
@@ -80,21 +80,23 @@ const char* const kOrganizations =
 // The three Honors queries differ in the entry type and the heading column. The
 // editor writes "Honor" while the query asks for "honor": Type ignores case.
 QString honorsQuery(const char* type, const char* headingColumn) {
-    return QStringLiteral(
-               "SELECT honors.Type AS \"Type\", honors.Title AS \"Title\", honors.[Date] AS \"Date\",\n"
-               "       honors.Comments AS \"Comments\", honors.InAllPubliched AS \"InAllPubliched\",\n"
-               "       Configuration.%2 AS \"%2\"\n"
-               "FROM honors, Configuration Configuration\n"
-               "WHERE :ShowItem = 1 AND honors.Type = '%1' COLLATE NOCASE\n"
-               "  AND honors.InAllPubliched = 'True'\n"
-               "ORDER BY honors.ID")
+    return QStringLiteral("SELECT honors.Type AS \"Type\", honors.Title AS \"Title\", "
+                          "honors.[Date] AS \"Date\",\n"
+                          "       honors.Comments AS \"Comments\", honors.InAllPubliched AS "
+                          "\"InAllPubliched\",\n"
+                          "       Configuration.%2 AS \"%2\"\n"
+                          "FROM honors, Configuration Configuration\n"
+                          "WHERE :ShowItem = 1 AND honors.Type = '%1' COLLATE NOCASE\n"
+                          "  AND honors.InAllPubliched = 'True'\n"
+                          "ORDER BY honors.ID")
         .arg(QLatin1String(type), QLatin1String(headingColumn));
 }
 
 QString referencesQuery(const char* type, const char* headingColumn) {
     return QStringLiteral(
                "SELECT Refer.Type AS \"Type\", Refer.Name AS \"Name\", Refer.Title AS \"Title\",\n"
-               "       Refer.Organization AS \"Organization\", Refer.AddressLine1 AS \"AddressLine1\",\n"
+               "       Refer.Organization AS \"Organization\", Refer.AddressLine1 AS "
+               "\"AddressLine1\",\n"
                "       Refer.AddressLine2 AS \"AddressLine2\", Refer.City AS \"City\",\n"
                "       Refer.Phone AS \"Phone\", Refer.Email AS \"Email\",\n"
                "       Refer.InAllPublished AS \"InAllPublished\", Configuration.%2 AS \"%2\"\n"
@@ -114,10 +116,8 @@ TDM::TDM(QSqlDatabase db)
       EmploymentHistory(db, kEmploymentHistory, "EmploymentHistory"),
       Configuration(db, kConfiguration, "Configuration"),
       ContactInfo(db, kContactInfo, "ContactInfo"),
-      ObjectiveQuery(db, kObjective, "ObjectiveQuery"),
-      SummaryQuery(db, kSummary, "SummaryQuery"),
-      PersonalQuery(db, kPersonal, "PersonalQuery"),
-      KeywordsQuery(db, kKeywords, "KeywordsQuery"),
+      ObjectiveQuery(db, kObjective, "ObjectiveQuery"), SummaryQuery(db, kSummary, "SummaryQuery"),
+      PersonalQuery(db, kPersonal, "PersonalQuery"), KeywordsQuery(db, kKeywords, "KeywordsQuery"),
       SkillsQuery(db, kSkills, "SkillsQuery"),
       OrganizationsQuery(db, kOrganizations, "OrganizationsQuery"),
       AwardsQuery(db, honorsQuery("Award", "Awards"), "AwardsQuery"),
@@ -133,10 +133,14 @@ TDM::TDM(QSqlDatabase db)
 }
 
 std::vector<SqlDataset*> TDM::datasets() {
-    return {&EducationalHistory, &EmploymentHistory, &Configuration, &ContactInfo,
-            &ObjectiveQuery,     &SummaryQuery,      &PersonalQuery, &KeywordsQuery,
-            &SkillsQuery,        &OrganizationsQuery, &AwardsQuery,  &ProfessionalReferencesQuery,
-            &AchievementQuery,   &PersonalReferencesQuery, &HonorsQuery, &DisplayedOrder};
+    return {&EducationalHistory, &EmploymentHistory,
+            &Configuration,      &ContactInfo,
+            &ObjectiveQuery,     &SummaryQuery,
+            &PersonalQuery,      &KeywordsQuery,
+            &SkillsQuery,        &OrganizationsQuery,
+            &AwardsQuery,        &ProfessionalReferencesQuery,
+            &AchievementQuery,   &PersonalReferencesQuery,
+            &HonorsQuery,        &DisplayedOrder};
 }
 
 std::vector<SqlDataset*> TDM::sectionQueries() {
@@ -155,20 +159,20 @@ SqlDataset* TDM::dataset(const QString& name) {
 }
 
 void TDM::openForGeneration() {
-    for (SqlDataset* d : {&DisplayedOrder, &ContactInfo, &EducationalHistory, &Configuration,
-                          &EmploymentHistory, &ObjectiveQuery, &SummaryQuery, &PersonalQuery,
-                          &KeywordsQuery, &OrganizationsQuery, &SkillsQuery,
-                          &PersonalReferencesQuery, &ProfessionalReferencesQuery, &HonorsQuery,
-                          &AwardsQuery, &AchievementQuery})
+    for (SqlDataset* d :
+         {&DisplayedOrder, &ContactInfo, &EducationalHistory, &Configuration, &EmploymentHistory,
+          &ObjectiveQuery, &SummaryQuery, &PersonalQuery, &KeywordsQuery, &OrganizationsQuery,
+          &SkillsQuery, &PersonalReferencesQuery, &ProfessionalReferencesQuery, &HonorsQuery,
+          &AwardsQuery, &AchievementQuery})
         d->open();
 }
 
 void TDM::closeAfterGeneration() {
-    for (SqlDataset* d : {&ContactInfo, &EducationalHistory, &Configuration, &EmploymentHistory,
-                          &ObjectiveQuery, &SummaryQuery, &PersonalQuery, &KeywordsQuery,
-                          &OrganizationsQuery, &SkillsQuery, &PersonalReferencesQuery,
-                          &ProfessionalReferencesQuery, &HonorsQuery, &AwardsQuery,
-                          &AchievementQuery, &DisplayedOrder})
+    for (SqlDataset* d :
+         {&ContactInfo, &EducationalHistory, &Configuration, &EmploymentHistory, &ObjectiveQuery,
+          &SummaryQuery, &PersonalQuery, &KeywordsQuery, &OrganizationsQuery, &SkillsQuery,
+          &PersonalReferencesQuery, &ProfessionalReferencesQuery, &HonorsQuery, &AwardsQuery,
+          &AchievementQuery, &DisplayedOrder})
         d->close();
 }
 

@@ -108,6 +108,36 @@ TEST_F(CliRenderTest, FailuresPrintTheEngineMessage) {
     EXPECT_EQ(r.err, "Illegal function use: SUM(x,t) - report variable x not found\n");
 }
 
+TEST_F(CliRenderTest, ScanEventsAreAppendedToTheLog) {
+    const QString log = m_dir.filePath("events.log");
+    QFile earlier(log);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("earlier\n");
+    earlier.close();
+    const RenderResult r =
+        render("{\\rtf1 \\\\scan(people)\\\\\\\\scan(empty),noeof\\\\x\\\\endscan\\\\"
+               "\\\\endscan\\\\\\\\scan(C)\\\\\\\\C.Body\\\\\\\\endscan\\\\}",
+               {"--dataset", "people=SELECT * FROM people ORDER BY rowid", "--dataset",
+                "empty=SELECT Body FROM notes WHERE 0", "--dataset", "SELECT Body FROM notes",
+                "--on-scan-record-log", log});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(output(), "{\\rtf1 \\lang0 first}");
+    QFile events(log);
+    ASSERT_TRUE(events.open(QIODevice::ReadOnly));
+    EXPECT_EQ(events.readAll().toStdString(), "earlier\n"
+                                              "OnScanBefore\t1\t1\tpeople\n"
+                                              "OnScanRecord\t1\t1\tpeople\n"
+                                              "OnScanBefore\t2\t2\tempty\n"
+                                              "OnScanEof\t2\t2\tempty\n"
+                                              "OnScanRecord\t1\t1\tpeople\n"
+                                              "OnScanBefore\t2\t2\tempty\n"
+                                              "OnScanEof\t2\t2\tempty\n"
+                                              "OnScanEof\t1\t1\tpeople\n"
+                                              "OnScanBefore\t3\t1\tC\n"
+                                              "OnScanRecord\t3\t1\tC\n"
+                                              "OnScanEof\t3\t1\tC\n");
+}
+
 TEST_F(CliRenderTest, UsageErrors) {
     const QString t = writeTemplate("{\\rtf1 x}");
     const QString out = m_dir.filePath("out.doc");

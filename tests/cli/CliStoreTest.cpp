@@ -87,7 +87,8 @@ TEST_F(CliStoreTest, DatasetPrintsRowsWithDatesAsStoredAndNullsEmpty) {
         {{"dataset", m_resume, "organizationsquery", "--show-item", "1"},
          std::string(header) + "Club\t2019-07-01\t\tline one\\nline\\ttwo\tTrue\tOrganizations\n"},
         {{"dataset", "--show-item", "0", m_resume, "OrganizationsQuery"}, header},
-        {{"dataset", m_resume, "SummaryQuery"}, "purpose.summary\tConfiguration.Summary\n\tSummary\n"},
+        {{"dataset", m_resume, "SummaryQuery"},
+         "purpose.summary\tConfiguration.Summary\n\tSummary\n"},
         // A dataset without ShowItem ignores the option.
         {{"dataset", m_resume, "DisplayedOrder", "--show-item", "0"},
          "Section\nObjective\nSummary\nEmployment History\nEducational History\nSkills\nHonors\n"

@@ -117,8 +117,13 @@ std::string binaryResume() {
     return bytes;
 }
 
+// CTest runs each test in a process of its own, in parallel: files are per process.
+fs::path processDir() {
+    return fs::path(testing::TempDir()) / ("interop dir " + std::to_string(::getpid()));
+}
+
 fs::path writeResume(const std::string& bytes) {
-    const fs::path path = fs::path(testing::TempDir()) / "interop dir" / "resume.doc";
+    const fs::path path = processDir() / "resume.doc";
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
@@ -158,7 +163,8 @@ TEST(MailInterop, CommandLineSendsTheFile) {
     SmtpSink sink;
     ASSERT_TRUE(sink.ready()) << "aiosmtpd did not start";
     const std::string resume = binaryResume();
-    const fs::path body = fs::path(testing::TempDir()) / "body.txt";
+    const fs::path body = processDir() / "body.txt";
+    fs::create_directories(body.parent_path());
     std::ofstream(body) << "Hello,\n.\nBye\n";
     const std::string cli = std::string(VITACRAFT_BIN_DIR) + "/vitacraft-cli";
     ASSERT_TRUE(fs::exists(cli)) << "build vitacraft-cli first";

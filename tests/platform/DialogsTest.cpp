@@ -1,5 +1,5 @@
-#include "platform/Application.h"
 #include "platform/Dialogs.h"
+#include "platform/Application.h"
 #include "platform/FileSystem.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"

@@ -1,6 +1,7 @@
 // Widgets need the application object; the program's own one is used so its
 // exception handling is under test too.
 #include "platform/Application.h"
+#include "platform/ProgramInfo.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@ class QtEnvironment : public testing::Environment {
 public:
     void SetUp() override {
         m_app = std::make_unique<platform::Application>(m_argc, m_argv);
-        m_app->setApplicationDisplayName(QStringLiteral("Test Title"));
+        platform::setApplicationTitle(QStringLiteral("Test Title"));
     }
     void TearDown() override { m_app.reset(); }
 

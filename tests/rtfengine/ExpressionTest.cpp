@@ -155,6 +155,8 @@ TEST(Classification, Kinds) {
         {"SCANFOOTER", ExprKind::ScanFooter, "", ""},
         {"endscan", ExprKind::EndScan, "", ""},
         {"IF(x)", ExprKind::If, "", ""},
+        {"IF()", ExprKind::Call, "", ""}, // a conditional needs its ")" at position 5
+        {"SCAN()", ExprKind::Scan, "", ""},
         {"ENDIF", ExprKind::EndIf, "", ""},
         {"Name.txt", ExprKind::DotField, "txt", "NAME"},
     };

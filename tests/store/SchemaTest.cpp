@@ -1,5 +1,5 @@
-#include "store/Connection.h"
 #include "QtPrinters.h"
+#include "store/Connection.h"
 #include "store/StoreError.h"
 
 #include <QDir>
@@ -71,8 +71,7 @@ const struct {
 };
 
 TEST_F(SchemaTest, EveryColumnExistsUnderAnyLetterCase) {
-    EXPECT_EQ(column("SELECT count(*) FROM sqlite_master WHERE type = 'table'"),
-              QStringList{"11"});
+    EXPECT_EQ(column("SELECT count(*) FROM sqlite_master WHERE type = 'table'"), QStringList{"11"});
     for (const auto& t : kTables) {
         const QStringList names = QString::fromLatin1(t.columns).split(' ');
         for (const QString& name : names) {
@@ -114,7 +113,8 @@ TEST_F(SchemaTest, NewListRowsTakeTheDefaultsAndIncreasingKeys) {
         EXPECT_EQ(column(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(d.column, d.table)),
                   (QStringList{d.value, d.value}));
         // The store assigns the key, in creation order.
-        const QStringList keys = column(QStringLiteral("SELECT ID FROM %1 ORDER BY rowid").arg(d.table));
+        const QStringList keys =
+            column(QStringLiteral("SELECT ID FROM %1 ORDER BY rowid").arg(d.table));
         ASSERT_EQ(keys.size(), 2);
         EXPECT_LT(keys[0].toLongLong(), keys[1].toLongLong());
     }
@@ -126,7 +126,8 @@ TEST_F(SchemaTest, BlankContents) {
     EXPECT_EQ(column("SELECT count(*) FROM Purpose"), QStringList{"1"});
     for (const char* cls : {"Heading", "SubHeading", "NormalText"}) {
         for (const char* part : {"FontName", "FontSize", "FontColor", "FontStyle"}) {
-            const QStringList v = column(QStringLiteral("SELECT %1%2 FROM Configuration").arg(cls, part));
+            const QStringList v =
+                column(QStringLiteral("SELECT %1%2 FROM Configuration").arg(cls, part));
             ASSERT_EQ(v.size(), 1);
             EXPECT_FALSE(v[0].isEmpty()) << cls << part;
         }

@@ -52,11 +52,11 @@ TEST_F(SqlDatasetTest, FieldKindsFollowDeclaredTypesThroughAliases) {
     const struct {
         const char* name;
         FieldKind kind;
-    } expected[] = {{"t.d", FieldKind::Date},     {"dt", FieldKind::DateTime},
-                    {"ts", FieldKind::DateTime},  {"b", FieldKind::Boolean},
-                    {"g", FieldKind::Graphic},    {"p", FieldKind::Graphic},
-                    {"s", FieldKind::Other},      {"i", FieldKind::Other},
-                    {"n", FieldKind::Other},      {"i + 1", FieldKind::Other}};
+    } expected[] = {{"t.d", FieldKind::Date},    {"dt", FieldKind::DateTime},
+                    {"ts", FieldKind::DateTime}, {"b", FieldKind::Boolean},
+                    {"g", FieldKind::Graphic},   {"p", FieldKind::Graphic},
+                    {"s", FieldKind::Other},     {"i", FieldKind::Other},
+                    {"n", FieldKind::Other},     {"i + 1", FieldKind::Other}};
     ASSERT_EQ(ds.fieldCount(), 10);
     for (int i = 0; i < ds.fieldCount(); ++i) {
         SCOPED_TRACE(i);

@@ -91,7 +91,8 @@ TEST_F(TDMTest, ResultColumnNames) {
 }
 
 TEST_F(TDMTest, SectionQueriesHaveRowsOnlyWhileShowItemIsOne) {
-    exec("UPDATE Purpose SET objective = 'Lead', summary = 'Sum', personal = 'Me', keyword = 'C++'");
+    exec(
+        "UPDATE Purpose SET objective = 'Lead', summary = 'Sum', personal = 'Me', keyword = 'C++'");
     exec("INSERT INTO EducationalHistory (Institution) VALUES ('Uni')");
     exec("INSERT INTO EmploymentHistory (Company, Position) VALUES ('Acme', 'Boss')");
     exec("INSERT INTO Skills (skill) VALUES ('Writing')");

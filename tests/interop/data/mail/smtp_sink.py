@@ -3,7 +3,7 @@
 Usage: smtp_sink.py PORT OUTDIR
 
 Listens on 127.0.0.1:PORT, prints "ready" once it accepts connections, takes one
-message (and the QUIT after it), takes it apart with the standard library's e-mail parser and writes what
+message, takes it apart with the standard library's e-mail parser and writes what
 it found under OUTDIR, then exits:
   envelope.txt      "MAIL FROM:" and "RCPT TO:" lines as the server saw them
   headers.txt       "Name: value" lines of the top-level header, values as sent
@@ -17,13 +17,14 @@ import sys
 import threading
 
 from aiosmtpd.controller import Controller
+from aiosmtpd.smtp import SMTP
 
 
 class Sink:
     def __init__(self, outdir):
         self.outdir = outdir
         self.done = threading.Event()
-        self.quit = threading.Event()
+        self.received = False
 
     def write(self, name, data):
         mode = "wb" if isinstance(data, bytes) else "w"
@@ -43,24 +44,32 @@ class Sink:
                 self.write("attachment.bin", part.get_payload(decode=True))
             elif part.get_content_maintype() == "text":
                 self.write("text.txt", part.get_payload(decode=True))
-        self.done.set()
+        self.received = True
         return "250 Message accepted for delivery"
 
-    async def handle_QUIT(self, server, session, envelope):
-        # Stopping before the client's QUIT has its answer would reset a
-        # connection the client is still using.
-        self.quit.set()
-        return "221 Bye"
+
+class Session(SMTP):
+    """Ends the sink once the client that sent the message has gone, so the
+    client's QUIT is answered before the server stops."""
+
+    def connection_lost(self, exc):
+        super().connection_lost(exc)
+        if self.event_handler.received:
+            self.event_handler.done.set()
+
+
+class SinkController(Controller):
+    def factory(self):
+        return Session(self.handler, **self.SMTP_kwargs)
 
 
 def main():
     port, outdir = int(sys.argv[1]), sys.argv[2]
     sink = Sink(outdir)
-    controller = Controller(sink, hostname="127.0.0.1", port=port)
+    controller = SinkController(sink, hostname="127.0.0.1", port=port)
     controller.start()
     print("ready", flush=True)
-    if sink.done.wait(60):
-        sink.quit.wait(10)
+    sink.done.wait(60)
     controller.stop()
 
 

@@ -1,0 +1,355 @@
+#include "app/TResumeExplorerForm.h"
+
+#include "generate/GenerationCommands.h"
+
+#include "app/SectionButton.h"
+
+#include "platform/Application.h"
+#include "platform/ProgramInfo.h"
+#include "platform/Services.h"
+#include "store/Connection.h"
+#include "store/ProgramState.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace app {
+
+const ResumeOption kResumeOptions[12] = {
+    {"Resume Posting", "ResumePosting"},       {"Resume Distribution", "ResumeDistribution"},
+    {"Web Resume", "ResumeWebResume"},         {"Interview Training", "InterviewTraining"},
+    {"Resume Critique", "ResumeCritique"},     {"Reference Checking", "ReferenceChecking"},
+    {"Resume Writing", "ResumeWriting"},       {"Cover Letter", "CoverLetter"},
+    {"Salary Reports", "SalaryReport"},        {"Freelance Exchange", "FreelanceExchange"},
+    {"Career Assessment", "CareerAssessment"}, {"Templates", "templates"},
+};
+
+const char* const kRandomPages[12] = {
+    "ResumePosting",     "ResumeDistribution", "ResumeWebResume",   "CareerAssessment",
+    "InterviewTraining", "ResumeCritique",     "ReferenceChecking", "ResumeWriting",
+    "SalaryReport",      "FreelanceExchange",  "CoverLetter",       "templates",
+};
+
+namespace {
+
+// The windows that must read the working copy afresh after New and Open.
+const char* const kDataWindows[] = {
+    "EducationalHistoryForm", "EmploymentHistoryForm", "HonorsCertificationsForm",
+    "OrganizationsForm",      "PersonalInfoForm",      "PurposeStatementsForm",
+    "ReferencesForm",         "SkillAreaForm",         "ResumeFormat",
+};
+
+constexpr int kClientWidth = 111;
+constexpr int kClientHeight = 665;
+
+} // namespace
+
+TResumeExplorerForm::TResumeExplorerForm(const QStringList& arguments, QWidget* parent)
+    : platform::Form(QStringLiteral("ResumeExplorerForm"), QStringLiteral("VC 3.0"), parent),
+      m_connection(store::connection()) {
+    buildMenus();
+    buildSectionBar();
+    addStripButtons();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FormCreate(arguments);
+}
+
+void TResumeExplorerForm::FormCreate(const QStringList& arguments) {
+    const QString directory = platform::programDirectory();
+    if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
+        m_workingCopyPath = arguments.first();
+        store::setUnsavedFlag(0);
+    } else {
+        // A failed copy is not reported: the connection then shows what is wrong.
+        platform::fileSystem().copyFile(directory + QStringLiteral("data.mdb"),
+                                        directory + QStringLiteral("data.tmp"));
+        m_workingCopyPath = directory + QStringLiteral("data.tmp");
+        store::setUnsavedFlag(1);
+    }
+    store::setCurrentResumeDocumentPath(directory + QStringLiteral("temp.doc"));
+    // Start-up goes on with the connection closed; the user can open another file.
+    platform::runCommand([this] { ReconnectWorkingCopy(); });
+}
+
+void TResumeExplorerForm::ReconnectWorkingCopy() {
+    store::openResume(m_connection, m_workingCopyPath);
+}
+
+void TResumeExplorerForm::FormShow() {
+    platform::random().seed(static_cast<quint64>(platform::clock().now().toMSecsSinceEpoch()));
+    const int page = platform::random().next(12);
+    if (page >= 0 && page < 12)
+        showWindow(QString::fromLatin1(kRandomPages[page]));
+    move(0, 0);
+}
+
+void TResumeExplorerForm::closeEvent(QCloseEvent* event) {
+    platform::runCommand([this] { FormClose(); });
+    event->accept();
+    emit closed();
+}
+
+void TResumeExplorerForm::FormClose() {
+    if (store::unsavedFlag() != 1)
+        return;
+    const platform::Answer answer = platform::dialogs().message(
+        QStringLiteral(" Do you want to save your resume ? "),
+        QStringLiteral("What do you want to do ?"), platform::Buttons::YesNo, platform::Icon::None);
+    if (answer == platform::Answer::Yes)
+        SaveResumeDatabaseas1Click();
+}
+
+void TResumeExplorerForm::showWindow(const QString& name) {
+    if (platform::Form* window = m_windows ? m_windows(name) : nullptr)
+        window->showForm();
+}
+
+void TResumeExplorerForm::New1Click() {
+    const QString directory = platform::programDirectory();
+    store::setUnsavedFlag(1);
+    // The working copy may be the very file being replaced: let go of it first.
+    m_connection.close();
+    platform::fileSystem().copyFile(directory + QStringLiteral("data.mdb"),
+                                    directory + QStringLiteral("data.tmp"));
+    m_workingCopyPath = directory + QStringLiteral("data.tmp");
+    ReconnectWorkingCopy();
+    for (const char* name : kDataWindows)
+        if (platform::Form* window = m_windows ? m_windows(QString::fromLatin1(name)) : nullptr)
+            window->hide();
+}
+
+void TResumeExplorerForm::OpenResumeDatabase1Click() {
+    const auto path =
+        platform::dialogs().openFile({QStringLiteral("Vitacraft Files|*.vcw"), {}, {}, {}});
+    if (!path)
+        return;
+    m_workingCopyPath = *path;
+    for (const char* name : kDataWindows)
+        if (platform::Form* window = m_windows ? m_windows(QString::fromLatin1(name)) : nullptr)
+            window->hide();
+    ReconnectWorkingCopy();
+    store::setUnsavedFlag(0);
+}
+
+void TResumeExplorerForm::SaveResumeDatabaseas1Click() {
+    const auto path = platform::dialogs().saveFile(
+        {QStringLiteral("Vitacraft files|*.vcw"), QStringLiteral("*.vcw"), {}, {}});
+    if (!path)
+        return;
+    // The rollback journal keeps the open file whole between writes, so it is
+    // copied as it stands.
+    platform::fileSystem().copyFile(m_workingCopyPath, *path);
+    m_workingCopyPath = *path;
+    ReconnectWorkingCopy();
+    store::setUnsavedFlag(0);
+}
+
+void TResumeExplorerForm::Exit1Click() {
+    close();
+}
+
+// The generation commands fill these in.
+void TResumeExplorerForm::ExportResume1Click() {
+    if (m_generation)
+        m_generation->exportResume(platform::dialogs());
+}
+
+void TResumeExplorerForm::EditResumeusingWordprocesor1Click() {
+    if (m_generation)
+        m_generation->editResume(platform::shell(), platform::dialogs());
+}
+
+void TResumeExplorerForm::PrintResume1Click() {
+    if (m_generation)
+        m_generation->printResume(platform::shell(), platform::dialogs());
+}
+
+void TResumeExplorerForm::PreviewResume1Click() {
+    if (m_generation)
+        m_generation->previewResume(platform::shell());
+}
+
+void TResumeExplorerForm::SendResumebyEmail1Click() {
+    showWindow(QStringLiteral("SendResume"));
+}
+
+void TResumeExplorerForm::EmailConfiguration1Click() {
+    showWindow(QStringLiteral("EmailServerConf"));
+}
+
+// The information pages subsystem fills these in.
+void TResumeExplorerForm::Button10Click() {}
+void TResumeExplorerForm::Upgrade1Click() {}
+
+void TResumeExplorerForm::addStripButtons() {
+    // Without a system frame the strip carries the minimise and close boxes.
+    const struct {
+        const char* name;
+        const char* glyph;
+        std::function<void()> action;
+    } boxes[] = {
+        {"MinimizeBox", "\u2013", [this] { showMinimized(); }},
+        {"CloseBox", "\u00d7", [this] { close(); }},
+    };
+    for (const auto& box : boxes) {
+        auto* button = new QToolButton(titleStrip());
+        button->setObjectName(QString::fromLatin1(box.name));
+        button->setText(QString::fromUtf8(box.glyph));
+        button->setAutoRaise(true);
+        button->setFixedSize(18, 18);
+        button->setStyleSheet(QStringLiteral("QToolButton { color: white; border: none; }"
+                                             "QToolButton:hover { background: #444; }"));
+        connect(button, &QToolButton::clicked, this, box.action);
+        titleStripLayout()->addWidget(button);
+    }
+}
+
+QAction* TResumeExplorerForm::addCommand(QMenu* menu, const QString& caption,
+                                         std::function<void()> command) {
+    QAction* action = menu->addAction(caption);
+    connect(action, &QAction::triggered, this,
+            [command = std::move(command)] { platform::runCommand(command); });
+    return action;
+}
+
+void TResumeExplorerForm::addResumeOptions(QMenu* menu) {
+    QMenu* options = menu->addMenu(QStringLiteral("Resume Options"));
+    options->setObjectName(QStringLiteral("ResumeOptions"));
+    for (const ResumeOption& option : kResumeOptions)
+        addCommand(options, QString::fromLatin1(option.caption),
+                   [this, name = QString::fromLatin1(option.window)] { showWindow(name); });
+}
+
+void TResumeExplorerForm::buildMenus() {
+    m_menuBar = new QMenuBar(body());
+    m_menuBar->setNativeMenuBar(false);
+    // A flat look: Tahoma 8 pt, the selected item white on black.
+    m_menuBar->setStyleSheet(
+        QStringLiteral("QMenuBar, QMenu { font: 8pt \"Tahoma\"; }"
+                       "QMenuBar { spacing: 0px; } QMenuBar::item { padding: 2px 2px; }"
+                       "QMenu::item { padding: 3px 18px 3px 28px; }"
+                       "QMenu::item:selected { background: black; color: white; border: 1px solid "
+                       "palette(highlight); }"));
+
+    const auto show = [this](const char* name) {
+        return [this, name] { showWindow(QString::fromLatin1(name)); };
+    };
+
+    QMenu* file = m_menuBar->addMenu(QStringLiteral("File"));
+    addResumeOptions(file);
+    file->addSeparator();
+    addCommand(file, QStringLiteral("New"), [this] { New1Click(); });
+    addCommand(file, QStringLiteral("Open Resume Database"),
+               [this] { OpenResumeDatabase1Click(); });
+    file->addSeparator();
+    addCommand(file, QStringLiteral("Save Resume Database as..."),
+               [this] { SaveResumeDatabaseas1Click(); });
+    file->addSeparator();
+    addCommand(file, QStringLiteral("Send Resume by Email"), [this] { SendResumebyEmail1Click(); });
+    addCommand(file, QStringLiteral("Export Resume as..."), [this] { ExportResume1Click(); });
+    file->addSeparator();
+    addCommand(file, QStringLiteral("Edit Resume using Word Processor"),
+               [this] { EditResumeusingWordprocesor1Click(); });
+    addCommand(file, QStringLiteral("Print Resume"), [this] { PrintResume1Click(); });
+    file->addSeparator();
+    addCommand(file, QStringLiteral("E&xit"), [this] { Exit1Click(); });
+
+    QMenu* resume = m_menuBar->addMenu(QStringLiteral("Resume"));
+    addResumeOptions(resume);
+    resume->addSeparator();
+    addCommand(resume, QStringLiteral("Resume Format"), show("ResumeFormat"));
+    addCommand(resume, QStringLiteral("Email Configuration"),
+               [this] { EmailConfiguration1Click(); });
+    resume->addSeparator();
+    addCommand(resume, QStringLiteral("Preview Resume"), [this] { PreviewResume1Click(); });
+    resume->addSeparator();
+    addCommand(resume, QStringLiteral("Personal Info"), show("PersonalInfoForm"));
+    addCommand(resume, QStringLiteral("Purpose Statements"), show("PurposeStatementsForm"));
+    addCommand(resume, QStringLiteral("Educational History"), show("EducationalHistoryForm"));
+    addCommand(resume, QStringLiteral("Employment History"), show("EmploymentHistoryForm"));
+    addCommand(resume, QStringLiteral("Honors / Certifications"), show("HonorsCertificationsForm"));
+    addCommand(resume, QStringLiteral("Organizations"), show("OrganizationsForm"));
+    addCommand(resume, QStringLiteral("Skill Area"), show("SkillAreaForm"));
+    addCommand(resume, QStringLiteral("References"), show("ReferencesForm"));
+
+    QMenu* help = m_menuBar->addMenu(QStringLiteral("Help"));
+    addResumeOptions(help);
+    help->addSeparator();
+    addCommand(help, QStringLiteral("&Update Online"), [this] { Upgrade1Click(); });
+    help->addSeparator();
+    addCommand(help, QStringLiteral("About"), show("AboutBox"));
+}
+
+void TResumeExplorerForm::buildSectionBar() {
+    auto* bar = new QWidget(body());
+    bar->setObjectName(QStringLiteral("SectionBar"));
+    bar->setFixedSize(kClientWidth, kClientHeight);
+    auto* barLayout = new QVBoxLayout(bar);
+    barLayout->setContentsMargins(0, 0, 0, 0);
+    barLayout->setSpacing(2);
+
+    auto* header = new QLabel(QStringLiteral("Resume Sections"), bar);
+    header->setObjectName(QStringLiteral("SectionBarHeader"));
+    header->setStyleSheet(QStringLiteral(
+        "QLabel { background: qlineargradient(x1:0, y1:0, x2:1, y2:0, stop:0 #9a9a9a, "
+        "stop:1 white); color: black; font: bold 8pt \"Arial\"; padding: 4px 2px; }"));
+    barLayout->addWidget(header);
+
+    const struct {
+        const char* name;
+        const char* caption;
+        QStyle::StandardPixmap icon;
+        std::function<void()> command;
+    } buttons[] = {
+        {"Button1", "Personal Information", QStyle::SP_FileDialogContentsView,
+         [this] { showWindow(QStringLiteral("PersonalInfoForm")); }},
+        {"Button2", "Purpose Statements", QStyle::SP_FileDialogDetailedView,
+         [this] { showWindow(QStringLiteral("PurposeStatementsForm")); }},
+        {"Button3", "Educational History", QStyle::SP_FileDialogInfoView,
+         [this] { showWindow(QStringLiteral("EducationalHistoryForm")); }},
+        {"Button4", "Employment History", QStyle::SP_DesktopIcon,
+         [this] { showWindow(QStringLiteral("EmploymentHistoryForm")); }},
+        {"Button5", "Honors/Certifications", QStyle::SP_DialogApplyButton,
+         [this] { showWindow(QStringLiteral("HonorsCertificationsForm")); }},
+        {"Button6", "Organizations", QStyle::SP_DirIcon,
+         [this] { showWindow(QStringLiteral("OrganizationsForm")); }},
+        {"Button7", "Skills", QStyle::SP_FileDialogListView,
+         [this] { showWindow(QStringLiteral("SkillAreaForm")); }},
+        {"Button8", "References", QStyle::SP_FileIcon,
+         [this] { showWindow(QStringLiteral("ReferencesForm")); }},
+        {"Button10", "Tell A Friend", QStyle::SP_MessageBoxInformation,
+         [this] { Button10Click(); }},
+        {"Button9", "&Update Online", QStyle::SP_BrowserReload, [this] { Upgrade1Click(); }},
+    };
+    int index = 0;
+    for (const auto& b : buttons) {
+        auto* button =
+            new SectionButton(QString::fromLatin1(b.caption), style()->standardIcon(b.icon), bar);
+        button->setObjectName(QString::fromLatin1(b.name));
+        if (index < 8) {
+            QFont font(QStringLiteral("Arial"), 8);
+            font.setBold(true);
+            font.setUnderline(QLatin1String(b.caption) != QLatin1String("Skills"));
+            button->setFont(font);
+        }
+        connect(button, &QAbstractButton::clicked, this,
+                [command = b.command] { platform::runCommand(command); });
+        barLayout->addWidget(button, 0, Qt::AlignHCenter);
+        m_sectionButtons << button;
+        ++index;
+    }
+    barLayout->addStretch();
+
+    auto* layout = new QVBoxLayout(body());
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(m_menuBar);
+    layout->addWidget(bar);
+}
+
+} // namespace app

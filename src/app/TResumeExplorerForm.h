@@ -1,0 +1,111 @@
+// The main window: the section bar and menus that reach every other window and
+// command, the one database connection and the working copy it points at.
+//
+// It decides at creation which file to work on (the command-line argument or a
+// fresh copy of the blank database), opens an information page when first shown
+// and offers to save a new résumé when it closes.
+#pragma once
+
+#include "platform/Form.h"
+
+#include <QSqlDatabase>
+#include <QStringList>
+
+#include <functional>
+
+class QMenu;
+class QMenuBar;
+class QAbstractButton;
+
+namespace generate {
+class GenerationCommands;
+}
+
+namespace app {
+
+class TResumeExplorerForm : public platform::Form {
+    Q_OBJECT
+public:
+    // The windows the commands show, looked up by instance name
+    // ("PersonalInfoForm"); unknown names show nothing.
+    using WindowLookup = std::function<platform::Form*(const QString& name)>;
+
+    // arguments: the command-line arguments after the program name.
+    explicit TResumeExplorerForm(const QStringList& arguments, QWidget* parent = nullptr);
+
+    void setWindowLookup(WindowLookup lookup) { m_windows = std::move(lookup); }
+
+    QSqlDatabase& ADOConnection1() { return m_connection; }
+    const QString& workingCopyPath() const { return m_workingCopyPath; }
+
+    QMenuBar* menuBar() const { return m_menuBar; }
+    // The section bar's buttons, top to bottom.
+    const QList<QAbstractButton*>& sectionButtons() const { return m_sectionButtons; }
+
+    // Closes the connection and opens it again on the working copy path. Throws
+    // store::EDatabaseError; the connection then stays closed.
+    void ReconnectWorkingCopy();
+
+    // File commands.
+    void New1Click();
+    void OpenResumeDatabase1Click();
+    void SaveResumeDatabaseas1Click();
+    void Exit1Click();
+
+    // Generation commands; the editors' Preview buttons call PreviewResume1Click.
+    void setGenerationCommands(generate::GenerationCommands* commands) {
+        m_generation = commands;
+    }
+    void ExportResume1Click();
+    void EditResumeusingWordprocesor1Click();
+    void PrintResume1Click();
+    void PreviewResume1Click();
+
+    // Mail windows, looked up by instance name.
+    void SendResumebyEmail1Click();
+    void EmailConfiguration1Click();
+
+    // Information commands: wired here by the information pages subsystem.
+    void Button10Click(); // "Tell A Friend"
+    void Upgrade1Click(); // "&Update Online" (menu and section bar)
+
+    // Shows a window by instance name, modelessly, bringing it to the front.
+    void showWindow(const QString& name);
+
+signals:
+    // The main window has closed: the program ends.
+    void closed();
+
+protected:
+    void FormShow() override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormCreate(const QStringList& arguments);
+    void FormClose();
+    void buildSectionBar();
+    void buildMenus();
+    void addStripButtons();
+    void addResumeOptions(QMenu* menu);
+    QAction* addCommand(QMenu* menu, const QString& caption, std::function<void()> command);
+
+    QSqlDatabase m_connection;
+    QString m_workingCopyPath;
+    WindowLookup m_windows;
+    generate::GenerationCommands* m_generation = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QList<QAbstractButton*> m_sectionButtons;
+};
+
+// The instance names of the twelve information pages in the order of the
+// "Resume Options" submenus, with their captions.
+struct ResumeOption {
+    const char* caption;
+    const char* window;
+};
+extern const ResumeOption kResumeOptions[12];
+
+// The page FormShow opens for each number drawn from 0 to 11.
+extern const char* const kRandomPages[12];
+
+} // namespace app

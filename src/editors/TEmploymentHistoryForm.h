@@ -1,0 +1,15 @@
+// Editor of the employment history entries, one entry at a time.
+// Created once at start-up, hidden, and shown modelessly from the main window.
+#pragma once
+
+#include "platform/Form.h"
+
+namespace editors {
+
+class TEmploymentHistoryForm : public platform::Form {
+    Q_OBJECT
+public:
+    explicit TEmploymentHistoryForm(QWidget* parent = nullptr);
+};
+
+} // namespace editors
