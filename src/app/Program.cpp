@@ -56,6 +56,8 @@ Program::Program(const QStringList& arguments)
     m_generation = std::make_unique<generate::GenerationCommands>(
         *m_dm, platform::programDirectory(), QString::fromLatin1(kApplicationTitle));
     m_main->setGenerationCommands(m_generation.get());
+    // A generation that failed leaves the data module's datasets open on the file.
+    m_main->setWorkingCopyReaders([this] { m_dm->closeAfterGeneration(); });
     platform::setPreviewCommand([this] { m_main->PreviewResume1Click(); });
     create<info::TResumeWriting>();
     create<info::TResumePosting>();
@@ -81,6 +83,7 @@ Program::~Program() {
     // The main window's lookup and commands point into this object.
     m_main->setWindowLookup({});
     m_main->setGenerationCommands(nullptr);
+    m_main->setWorkingCopyReaders({});
     platform::setPreviewCommand({});
 }
 

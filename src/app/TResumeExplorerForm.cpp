@@ -2,8 +2,10 @@
 
 #include "generate/GenerationCommands.h"
 
+#include "app/FileCommands.h"
 #include "app/SectionButton.h"
 
+#include "info/ShellCommands.h"
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
@@ -77,7 +79,14 @@ void TResumeExplorerForm::FormCreate(const QStringList& arguments) {
 }
 
 void TResumeExplorerForm::ReconnectWorkingCopy() {
+    closeWorkingCopy();
     store::openResume(m_connection, m_workingCopyPath);
+}
+
+void TResumeExplorerForm::closeWorkingCopy() {
+    if (m_releaseReaders)
+        m_releaseReaders();
+    m_connection.close();
 }
 
 void TResumeExplorerForm::FormShow() {
@@ -89,7 +98,17 @@ void TResumeExplorerForm::FormShow() {
 }
 
 void TResumeExplorerForm::closeEvent(QCloseEvent* event) {
-    platform::runCommand([this] { FormClose(); });
+    try {
+        FormClose();
+    } catch (const EFileCopyError& error) {
+        // The user asked to keep the résumé and it was not saved: closing now
+        // would leave it in data.tmp for the next start to overwrite.
+        platform::showException(error);
+        event->ignore();
+        return;
+    } catch (const std::exception& error) {
+        platform::showException(error);
+    }
     event->accept();
     emit closed();
 }
@@ -109,51 +128,28 @@ void TResumeExplorerForm::showWindow(const QString& name) {
         window->showForm();
 }
 
-void TResumeExplorerForm::New1Click() {
-    const QString directory = platform::programDirectory();
-    store::setUnsavedFlag(1);
-    // The working copy may be the very file being replaced: let go of it first.
-    m_connection.close();
-    platform::fileSystem().copyFile(directory + QStringLiteral("data.mdb"),
-                                    directory + QStringLiteral("data.tmp"));
-    m_workingCopyPath = directory + QStringLiteral("data.tmp");
-    ReconnectWorkingCopy();
+void TResumeExplorerForm::hideDataWindows() {
     for (const char* name : kDataWindows)
         if (platform::Form* window = m_windows ? m_windows(QString::fromLatin1(name)) : nullptr)
             window->hide();
+}
+
+void TResumeExplorerForm::New1Click() {
+    newResume(*this);
 }
 
 void TResumeExplorerForm::OpenResumeDatabase1Click() {
-    const auto path =
-        platform::dialogs().openFile({QStringLiteral("Vitacraft Files|*.vcw"), {}, {}, {}});
-    if (!path)
-        return;
-    m_workingCopyPath = *path;
-    for (const char* name : kDataWindows)
-        if (platform::Form* window = m_windows ? m_windows(QString::fromLatin1(name)) : nullptr)
-            window->hide();
-    ReconnectWorkingCopy();
-    store::setUnsavedFlag(0);
+    openResumeDatabase(*this);
 }
 
 void TResumeExplorerForm::SaveResumeDatabaseas1Click() {
-    const auto path = platform::dialogs().saveFile(
-        {QStringLiteral("Vitacraft files|*.vcw"), QStringLiteral("*.vcw"), {}, {}});
-    if (!path)
-        return;
-    // The rollback journal keeps the open file whole between writes, so it is
-    // copied as it stands.
-    platform::fileSystem().copyFile(m_workingCopyPath, *path);
-    m_workingCopyPath = *path;
-    ReconnectWorkingCopy();
-    store::setUnsavedFlag(0);
+    saveResumeDatabaseAs(*this);
 }
 
 void TResumeExplorerForm::Exit1Click() {
     close();
 }
 
-// The generation commands fill these in.
 void TResumeExplorerForm::ExportResume1Click() {
     if (m_generation)
         m_generation->exportResume(platform::dialogs());
@@ -182,9 +178,13 @@ void TResumeExplorerForm::EmailConfiguration1Click() {
     showWindow(QStringLiteral("EmailServerConf"));
 }
 
-// The information pages subsystem fills these in.
-void TResumeExplorerForm::Button10Click() {}
-void TResumeExplorerForm::Upgrade1Click() {}
+void TResumeExplorerForm::Button10Click() {
+    info::tellAFriend();
+}
+
+void TResumeExplorerForm::Upgrade1Click() {
+    info::updateOnline();
+}
 
 void TResumeExplorerForm::addStripButtons() {
     // Without a system frame the strip carries the minimise and close boxes.

@@ -37,6 +37,8 @@ public:
 
     QSqlDatabase& ADOConnection1() { return m_connection; }
     const QString& workingCopyPath() const { return m_workingCopyPath; }
+    // The file commands move the working copy; the next ReconnectWorkingCopy opens it.
+    void setWorkingCopyPath(const QString& path) { m_workingCopyPath = path; }
 
     QMenuBar* menuBar() const { return m_menuBar; }
     // The section bar's buttons, top to bottom.
@@ -45,17 +47,25 @@ public:
     // Closes the connection and opens it again on the working copy path. Throws
     // store::EDatabaseError; the connection then stays closed.
     void ReconnectWorkingCopy();
+    // Lets go of the working copy file: whatever else reads it, then the connection.
+    void closeWorkingCopy();
+    // What besides the connection reads the working copy (the data module's
+    // datasets); released before the connection closes.
+    void setWorkingCopyReaders(std::function<void()> release) {
+        m_releaseReaders = std::move(release);
+    }
+    // Hides the nine windows that read the working copy, so that they read it
+    // afresh when shown again.
+    void hideDataWindows();
 
-    // File commands.
+    // File commands (FileCommands.h).
     void New1Click();
     void OpenResumeDatabase1Click();
     void SaveResumeDatabaseas1Click();
     void Exit1Click();
 
     // Generation commands; the editors' Preview buttons call PreviewResume1Click.
-    void setGenerationCommands(generate::GenerationCommands* commands) {
-        m_generation = commands;
-    }
+    void setGenerationCommands(generate::GenerationCommands* commands) { m_generation = commands; }
     void ExportResume1Click();
     void EditResumeusingWordprocesor1Click();
     void PrintResume1Click();
@@ -65,7 +75,7 @@ public:
     void SendResumebyEmail1Click();
     void EmailConfiguration1Click();
 
-    // Information commands: wired here by the information pages subsystem.
+    // Information commands.
     void Button10Click(); // "Tell A Friend"
     void Upgrade1Click(); // "&Update Online" (menu and section bar)
 
@@ -92,6 +102,7 @@ private:
     QSqlDatabase m_connection;
     QString m_workingCopyPath;
     WindowLookup m_windows;
+    std::function<void()> m_releaseReaders;
     generate::GenerationCommands* m_generation = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QList<QAbstractButton*> m_sectionButtons;

@@ -1,11 +1,473 @@
 #include "format/TResumeFormat.h"
 
+#include "platform/Application.h"
+#include "platform/PreviewCommand.h"
+#include "platform/Services.h"
+#include "store/Connection.h"
+#include "store/StoreError.h"
+
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStackedWidget>
+#include <QTabBar>
+#include <QVBoxLayout>
+
 namespace format {
+
+namespace {
+
+// The three text classes: the button caption and the prefix of their four columns.
+struct TextClass {
+    const char* caption;
+    const char* prefix;
+};
+constexpr TextClass kTextClasses[3] = {
+    {"Headings", "Heading"},
+    {"Sub-Headings", "SubHeading"},
+    {"Normal Text", "NormalText"},
+};
+
+QString column(int textClass, const char* what) {
+    return QString::fromLatin1(kTextClasses[textClass].prefix) + QLatin1String(what);
+}
+
+constexpr int kDefaultPointSize = 10;
+
+const QString kTemplateName = QStringLiteral("Contemporary Resume");
+
+QStringList readSections(const QSqlDatabase& db, const QString& table) {
+    QSqlQuery query(db);
+    // Rows come back in the order they were inserted, the only record of the order.
+    if (!query.exec(QStringLiteral("select Section from %1 order by rowid").arg(table)))
+        throw store::EDatabaseError(query.lastError().text().toStdString());
+    QStringList sections;
+    while (query.next())
+        sections << query.value(0).toString();
+    return sections;
+}
+
+QStringList texts(const QListWidget* list) {
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
+
+QListWidgetItem* selectedItem(const QListWidget* list) {
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+// A small drawing of the template's look: name, contact lines, then headed
+// sections of text lines.
+class TemplatePicture : public QWidget {
+public:
+    explicit TemplatePicture(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("TemplatePicture"));
+        setFixedSize(150, 194);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
+        const QRect page = rect().adjusted(6, 6, -8, -8);
+        p.fillRect(page.translated(2, 2), QColor(0x40, 0x40, 0x40));
+        p.fillRect(page, Qt::white);
+        const int left = page.left() + 12;
+        const int right = page.right() - 12;
+        int y = page.top() + 12;
+        p.fillRect(QRect(left + 25, y, right - left - 50, 5), QColor(0x1f, 0x3f, 0x64));
+        y += 9;
+        p.fillRect(QRect(left + 35, y, right - left - 70, 2), Qt::gray);
+        y += 5;
+        p.fillRect(QRect(left + 30, y, right - left - 60, 2), Qt::gray);
+        y += 9;
+        const int lines[] = {3, 4, 2, 3};
+        for (int count : lines) {
+            p.fillRect(QRect(left, y, 40, 3), QColor(0x1f, 0x3f, 0x64));
+            p.fillRect(QRect(left, y + 5, right - left, 1), QColor(0x1f, 0x3f, 0x64));
+            y += 10;
+            for (int i = 0; i < count && y < page.bottom() - 6; ++i) {
+                const int width = (i == count - 1) ? (right - left) * 2 / 3 : right - left - 10;
+                p.fillRect(QRect(left + 10, y, width, 2), QColor(0xa0, 0xa0, 0xa0));
+                y += 5;
+            }
+            y += 5;
+        }
+    }
+};
+
+} // namespace
+
+int styleCode(const QFont& font) {
+    return (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
+           (font.strikeOut() ? 8 : 0);
+}
+
+void applyStyleCode(QFont& font, int code) {
+    font.setBold(code & 1);
+    font.setItalic(code & 2);
+    font.setUnderline(code & 4);
+    font.setStrikeOut(code & 8);
+}
+
+QColor storedColor(int value) {
+    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
+}
+
+int alphabeticalIndex(const QStringList& sorted, const QString& text) {
+    int index = 0;
+    while (index < sorted.size() && QString::compare(sorted[index], text, Qt::CaseInsensitive) <= 0)
+        ++index;
+    return index;
+}
+
+void writeSections(QSqlDatabase db, const QStringList& available, const QStringList& displayed) {
+    const auto fail = [&db](const QSqlError& error) {
+        db.rollback();
+        throw store::EDatabaseError(error.text().toStdString());
+    };
+    if (!db.transaction())
+        throw store::EDatabaseError(db.lastError().text().toStdString());
+    const struct {
+        const char* table;
+        const QStringList& sections;
+    } tables[] = {{"AvailableSections", available}, {"DisplayedOrder", displayed}};
+    for (const auto& t : tables) {
+        QSqlQuery query(db);
+        if (!query.exec(QStringLiteral("delete from %1").arg(QLatin1String(t.table))))
+            fail(query.lastError());
+        if (!query.prepare(QStringLiteral("insert into %1 values(?)").arg(QLatin1String(t.table))))
+            fail(query.lastError());
+        for (const QString& section : t.sections) {
+            query.bindValue(0, section);
+            if (!query.exec())
+                fail(query.lastError());
+        }
+    }
+    if (!db.commit())
+        fail(db.lastError());
+}
 
 TResumeFormat::TResumeFormat(QWidget* parent)
     : platform::Form(QStringLiteral("ResumeFormat"),
-                     QStringLiteral("Resume Format, Content, Templates"), parent) {
-    resize(480, 360);
+                     QStringLiteral("Resume Format, Content, Templates"), parent),
+      m_db(store::connection()),
+      m_table1(m_db, QStringLiteral("Configuration"), store::TableCursor::WriteMode::Immediate) {
+    m_tabs = new QTabBar(body());
+    m_tabs->setObjectName(QStringLiteral("FlatTabControl1"));
+    m_tabs->setDrawBase(false);
+    m_tabs->setExpanding(false);
+    for (const char* tab : {"Fonts", "Content", "Templates"})
+        m_tabs->addTab(QString::fromLatin1(tab));
+    m_pages = new QStackedWidget(body());
+    m_pages->setObjectName(QStringLiteral("PageControl"));
+    m_pages->setFrameShape(QFrame::StyledPanel);
+    m_pages->addWidget(buildFontsPage());
+    m_pages->addWidget(buildContentPage());
+    m_pages->addWidget(buildTemplatesPage());
+    connect(m_tabs, &QTabBar::currentChanged, this, [this] { FlatTabControl1TabChanged(); });
+
+    auto* layout = new QVBoxLayout(body());
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(0);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_pages, 1);
+    layout->addSpacing(8);
+    layout->addWidget(buildButtons());
+
+    connect(&m_table1, &store::TableCursor::stateChanged, this,
+            [this] { DataSource1StateChange(); });
+    setPending(false);
+    resize(470, 400);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QPushButton* TResumeFormat::addButton(const QString& name, const QString& caption,
+                                      void (TResumeFormat::*handler)()) {
+    auto* button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    connect(button, &QPushButton::clicked, this,
+            [this, handler] { platform::runCommand([this, handler] { (this->*handler)(); }); });
+    return button;
+}
+
+QWidget* TResumeFormat::buildFontsPage() {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(24, 16, 24, 16);
+    layout->setSpacing(10);
+    void (TResumeFormat::*handlers[3])() = {&TResumeFormat::FlatButton1Click,
+                                            &TResumeFormat::FlatButton2Click,
+                                            &TResumeFormat::FlatButton3Click};
+    for (int i = 0; i < 3; ++i) {
+        QPushButton* button = addButton(QStringLiteral("FlatButton%1").arg(i + 1),
+                                        QString::fromLatin1(kTextClasses[i].caption), handlers[i]);
+        button->setParent(page);
+        button->setFlat(true);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setMinimumHeight(70);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        button->setStyleSheet(
+            QStringLiteral("QPushButton { border: 1px solid #a0a0a0; background: white; }"
+                           "QPushButton:hover { border: 1px solid black; }"));
+        m_fontButtons[i] = button;
+        layout->addWidget(button);
+    }
+    return page;
+}
+
+QWidget* TResumeFormat::buildContentPage() {
+    auto* page = new QWidget;
+    auto* text = new QLabel(
+        QStringLiteral("Use this panel to choose the exact content of your resume. Published "
+                       "resumes only contain the content you select, in order you select it."),
+        page);
+    text->setWordWrap(true);
+
+    m_available = new QListWidget(page);
+    m_available->setObjectName(QStringLiteral("ListBox1"));
+    m_displayed = new QListWidget(page);
+    m_displayed->setObjectName(QStringLiteral("ListBox2"));
+    for (QListWidget* list : {m_available, m_displayed})
+        list->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(m_available, &QListWidget::itemDoubleClicked, this,
+            [this] { platform::runCommand([this] { ListBox1DblClick(); }); });
+    connect(m_displayed, &QListWidget::itemDoubleClicked, this,
+            [this] { platform::runCommand([this] { ListBox2DblClick(); }); });
+
+    QPushButton* toDisplayed = addButton(QStringLiteral("FlatButton4"), QStringLiteral(">"),
+                                         &TResumeFormat::FlatButton4Click);
+    QPushButton* toAvailable = addButton(QStringLiteral("FlatButton5"), QStringLiteral("<"),
+                                         &TResumeFormat::FlatButton5Click);
+    auto* arrows = new QVBoxLayout;
+    arrows->addStretch();
+    for (QPushButton* b : {toDisplayed, toAvailable}) {
+        b->setParent(page);
+        b->setFixedSize(32, 26);
+        arrows->addWidget(b);
+    }
+    arrows->addStretch();
+
+    auto* grid = new QGridLayout(page);
+    grid->setContentsMargins(12, 10, 12, 12);
+    grid->addWidget(text, 0, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Available Sections"), page), 1, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Displayed Sections"), page), 1, 2);
+    grid->addWidget(m_available, 2, 0);
+    grid->addLayout(arrows, 2, 1);
+    grid->addWidget(m_displayed, 2, 2);
+    grid->setRowStretch(2, 1);
+    return page;
+}
+
+QWidget* TResumeFormat::buildTemplatesPage() {
+    auto* page = new QWidget;
+    m_templates = new QListWidget(page);
+    m_templates->setObjectName(QStringLiteral("TemplateList"));
+    m_templates->addItem(kTemplateName);
+    m_templates->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(m_templates, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        platform::runCommand([this, item] { chooseTemplate(item); });
+    });
+    connect(m_templates, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        platform::runCommand([this, item] { chooseTemplate(item); });
+    });
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(12, 12, 12, 12);
+    layout->addWidget(m_templates, 1);
+    layout->addWidget(new TemplatePicture(page), 0, Qt::AlignTop);
+    return page;
+}
+
+QWidget* TResumeFormat::buildButtons() {
+    auto* row = new QWidget(body());
+    m_preview = addButton(QStringLiteral("previewbtn"), QStringLiteral("&Preview"),
+                          &TResumeFormat::previewbtnClick);
+    m_ok = addButton(QStringLiteral("FlatButton6"), QStringLiteral("&Ok"),
+                     &TResumeFormat::FlatButton6Click);
+    m_cancel = addButton(QStringLiteral("cancelbtn"), QStringLiteral("&Cancel"),
+                         &TResumeFormat::cancelbtnClick);
+    m_apply = addButton(QStringLiteral("applybtn"), QStringLiteral("&Apply"),
+                        &TResumeFormat::applybtnClick);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_preview);
+    layout->addStretch();
+    for (QPushButton* b : {m_ok, m_cancel, m_apply})
+        layout->addWidget(b);
+    for (QPushButton* b : {m_preview, m_ok, m_cancel, m_apply})
+        b->setParent(row);
+    return row;
+}
+
+QStringList TResumeFormat::availableSections() const {
+    return texts(m_available);
+}
+
+QStringList TResumeFormat::displayedSections() const {
+    return texts(m_displayed);
+}
+
+void TResumeFormat::setPending(bool pending) {
+    m_apply->setEnabled(pending);
+    m_preview->setEnabled(!pending);
+}
+
+void TResumeFormat::FormShow() {
+    // Nothing of an earlier file stays in view should the table fail to open.
+    m_available->clear();
+    m_displayed->clear();
+    setPending(false);
+    m_table1.open();
+    for (int i = 0; i < 3; ++i)
+        showFont(i);
+    showTemplate();
+    setPending(false);
+    for (const QString& section : readSections(m_db, QStringLiteral("AvailableSections")))
+        m_available->insertItem(alphabeticalIndex(availableSections(), section), section);
+    m_displayed->addItems(readSections(m_db, QStringLiteral("DisplayedOrder")));
+}
+
+void TResumeFormat::FormHide() {
+    // An unposted template choice and unapplied moves are dropped.
+    m_table1.close();
+}
+
+void TResumeFormat::FlatTabControl1TabChanged() {
+    m_pages->setCurrentIndex(m_tabs->currentIndex());
+}
+
+void TResumeFormat::DataSource1StateChange() {
+    setPending(true);
+}
+
+void TResumeFormat::showFont(int textClass) {
+    const QString face = m_table1.value(column(textClass, "FontName")).toString();
+    const int size = m_table1.value(column(textClass, "FontSize")).toInt();
+    QFont font(face.isEmpty() ? QFont().family() : face, size > 0 ? size : kDefaultPointSize);
+    applyStyleCode(font, m_table1.value(column(textClass, "FontStyle")).toInt());
+    QPushButton* button = m_fontButtons[textClass];
+    button->setFont(font);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::ButtonText,
+                     storedColor(m_table1.value(column(textClass, "FontColor")).toInt()));
+    button->setPalette(palette);
+}
+
+void TResumeFormat::chooseFont(int textClass) {
+    const platform::FontChoice current{
+        m_table1.value(column(textClass, "FontName")).toString(),
+        m_table1.value(column(textClass, "FontSize")).toInt(),
+        m_table1.value(column(textClass, "FontColor")).toInt(),
+        m_table1.value(column(textClass, "FontStyle")).toInt() & 15,
+    };
+    const std::optional<platform::FontChoice> chosen = platform::dialogs().chooseFont(current);
+    if (!chosen)
+        return;
+    m_table1.edit();
+    m_table1.setValue(column(textClass, "FontName"), chosen->face);
+    m_table1.setValue(column(textClass, "FontSize"), chosen->size);
+    m_table1.setValue(column(textClass, "FontColor"), chosen->color);
+    m_table1.setValue(column(textClass, "FontStyle"), chosen->style);
+    showFont(textClass);
+    m_table1.post();
+}
+
+void TResumeFormat::FlatButton1Click() {
+    chooseFont(0);
+}
+
+void TResumeFormat::FlatButton2Click() {
+    chooseFont(1);
+}
+
+void TResumeFormat::FlatButton3Click() {
+    chooseFont(2);
+}
+
+void TResumeFormat::showTemplate() {
+    const QString chosen = m_table1.value(QStringLiteral("Template")).toString();
+    const QList<QListWidgetItem*> matches = m_templates->findItems(chosen, Qt::MatchExactly);
+    m_templates->clearSelection();
+    m_templates->setCurrentItem(matches.isEmpty() ? nullptr : matches.first(),
+                                QItemSelectionModel::ClearAndSelect);
+}
+
+void TResumeFormat::chooseTemplate(QListWidgetItem* item) {
+    if (!item || !m_table1.isActive())
+        return;
+    m_table1.setValue(QStringLiteral("Template"), item->text());
+}
+
+void TResumeFormat::moveToDisplayed() {
+    QListWidgetItem* item = selectedItem(m_available);
+    if (!item)
+        return;
+    m_displayed->addItem(item->text());
+    delete item;
+    m_available->clearSelection();
+    setPending(true);
+}
+
+void TResumeFormat::moveToAvailable() {
+    QListWidgetItem* item = selectedItem(m_displayed);
+    if (!item)
+        return;
+    const QString text = item->text();
+    delete item;
+    m_displayed->clearSelection();
+    m_available->insertItem(alphabeticalIndex(availableSections(), text), text);
+    setPending(true);
+}
+
+void TResumeFormat::FlatButton4Click() {
+    moveToDisplayed();
+}
+
+void TResumeFormat::ListBox1DblClick() {
+    moveToDisplayed();
+}
+
+void TResumeFormat::FlatButton5Click() {
+    moveToAvailable();
+}
+
+void TResumeFormat::ListBox2DblClick() {
+    moveToAvailable();
+}
+
+void TResumeFormat::applybtnClick() {
+    writeSections(m_db, availableSections(), displayedSections());
+    if (m_table1.state() == store::TableCursor::State::Edit ||
+        m_table1.state() == store::TableCursor::State::Insert)
+        m_table1.post();
+    setPending(false);
+}
+
+void TResumeFormat::FlatButton6Click() {
+    if (m_apply->isEnabled() && m_table1.isActive())
+        m_table1.post();
+    hide();
+}
+
+void TResumeFormat::cancelbtnClick() {
+    hide();
+}
+
+void TResumeFormat::previewbtnClick() {
+    platform::previewResume();
 }
 
 } // namespace format

@@ -1,15 +1,113 @@
-// The format dialog: fonts of the three text classes, shown sections and their order, template.
-// Created once at start-up, hidden, and shown modelessly from the main window.
+// The format dialog: the fonts of the three text classes, the sections the résumé
+// shows and their order, and the template. Created once, shown modelessly.
+//
+// A font is written to the configuration row as soon as its dialog closes; moves
+// between the two section lists are the dialog's own state until Apply writes both
+// tables in one transaction.
 #pragma once
 
 #include "platform/Form.h"
+#include "store/TableCursor.h"
+
+#include <QColor>
+#include <QFont>
+#include <QSqlDatabase>
+#include <QStringList>
+
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QStackedWidget;
+class QTabBar;
 
 namespace format {
+
+// The style code of a font: bold 1 + italic 2 + underline 4 + strikeout 8.
+int styleCode(const QFont& font);
+// Sets exactly the styles whose bits are set; only the low four bits count.
+void applyStyleCode(QFont& font, int code);
+// A stored colour, blue * 65536 + green * 256 + red, as a colour.
+QColor storedColor(int value);
+
+// Where text joins an alphabetical list (letter case ignored), after its equals.
+int alphabeticalIndex(const QStringList& sorted, const QString& text);
+
+// Rewrites AvailableSections and DisplayedOrder with the given lists, in their
+// order, in one transaction: either both tables hold the lists or neither changed.
+// Throws store::EDatabaseError with the driver's text.
+void writeSections(QSqlDatabase db, const QStringList& available, const QStringList& displayed);
 
 class TResumeFormat : public platform::Form {
     Q_OBJECT
 public:
     explicit TResumeFormat(QWidget* parent = nullptr);
+
+    // "Headings", "Sub-Headings", "Normal Text": choose the class's font.
+    void FlatButton1Click();
+    void FlatButton2Click();
+    void FlatButton3Click();
+    // ">" and a double-click in Available: the selected section to the end of Displayed.
+    void FlatButton4Click();
+    void ListBox1DblClick();
+    // "<" and a double-click in Displayed: the selected section back to Available.
+    void FlatButton5Click();
+    void ListBox2DblClick();
+    void applybtnClick();
+    void FlatButton6Click(); // "&Ok"
+    void cancelbtnClick();
+    void previewbtnClick();
+
+    QTabBar* FlatTabControl1() const { return m_tabs; }
+    QStackedWidget* pages() const { return m_pages; }
+    // The three font buttons, in the order Headings, Sub-Headings, Normal Text.
+    QPushButton* fontButton(int textClass) const { return m_fontButtons[textClass]; }
+    QListWidget* ListBox1() const { return m_available; }
+    QListWidget* ListBox2() const { return m_displayed; }
+    QListWidget* templateList() const { return m_templates; }
+    QPushButton* applybtn() const { return m_apply; }
+    QPushButton* previewbtn() const { return m_preview; }
+    QPushButton* okbtn() const { return m_ok; }
+    QPushButton* cancelbtn() const { return m_cancel; }
+    store::TableCursor& table1() { return m_table1; }
+
+    // The texts of the two lists, top to bottom.
+    QStringList availableSections() const;
+    QStringList displayedSections() const;
+
+protected:
+    void FormShow() override;
+    void FormHide() override;
+
+private:
+    QWidget* buildFontsPage();
+    QWidget* buildContentPage();
+    QWidget* buildTemplatesPage();
+    QWidget* buildButtons();
+    void FlatTabControl1TabChanged();
+    void DataSource1StateChange();
+    void chooseFont(int textClass);
+    void showFont(int textClass);
+    void chooseTemplate(QListWidgetItem* item);
+    void showTemplate();
+    void moveToDisplayed();
+    void moveToAvailable();
+    // A change not yet applied: Apply on, Preview off; and back.
+    void setPending(bool pending);
+    QPushButton* addButton(const QString& name, const QString& caption,
+                           void (TResumeFormat::*handler)());
+
+    QSqlDatabase m_db;
+    store::TableCursor m_table1;
+    QTabBar* m_tabs = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    QPushButton* m_fontButtons[3] = {};
+    QListWidget* m_available = nullptr;
+    QListWidget* m_displayed = nullptr;
+    QListWidget* m_templates = nullptr;
+    QPushButton* m_preview = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QPushButton* m_apply = nullptr;
 };
 
 } // namespace format

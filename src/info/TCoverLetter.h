@@ -1,12 +1,12 @@
-// Information page on the cover-letter service.
+// Information page on the cover-letter service: a few lines about it and a link to its web page.
 // Created once at start-up, hidden, and shown modelessly from the main window.
 #pragma once
 
-#include "platform/Form.h"
+#include "info/InfoPage.h"
 
 namespace info {
 
-class TCoverLetter : public platform::Form {
+class TCoverLetter : public InfoPage {
     Q_OBJECT
 public:
     explicit TCoverLetter(QWidget* parent = nullptr);

@@ -1,12 +1,12 @@
-// Information page on the résumé-distribution service.
-// Created once at start-up, hidden, and shown modelessly from the main window.
+// Information page on the résumé-distribution service: a few lines about it and a link to its web
+// page. Created once at start-up, hidden, and shown modelessly from the main window.
 #pragma once
 
-#include "platform/Form.h"
+#include "info/InfoPage.h"
 
 namespace info {
 
-class TResumeDistribution : public platform::Form {
+class TResumeDistribution : public InfoPage {
     Q_OBJECT
 public:
     explicit TResumeDistribution(QWidget* parent = nullptr);

@@ -1,12 +1,12 @@
-// Information page on the salary-report service.
+// Information page on the salary-report service: a few lines about it and a link to its web page.
 // Created once at start-up, hidden, and shown modelessly from the main window.
 #pragma once
 
-#include "platform/Form.h"
+#include "info/InfoPage.h"
 
 namespace info {
 
-class TSalaryReport : public platform::Form {
+class TSalaryReport : public InfoPage {
     Q_OBJECT
 public:
     explicit TSalaryReport(QWidget* parent = nullptr);

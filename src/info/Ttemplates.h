@@ -1,12 +1,12 @@
-// Information page on the résumé templates.
+// Information page on the résumé templates: a few lines about it and a link to its web page.
 // Created once at start-up, hidden, and shown modelessly from the main window.
 #pragma once
 
-#include "platform/Form.h"
+#include "info/InfoPage.h"
 
 namespace info {
 
-class Ttemplates : public platform::Form {
+class Ttemplates : public InfoPage {
     Q_OBJECT
 public:
     explicit Ttemplates(QWidget* parent = nullptr);

@@ -54,9 +54,14 @@ int RecordingShell::execute(const QString& verb, const QString& target, const QS
 
 bool RecordingFileSystem::copyFile(const QString& source, const QString& target) {
     copies.emplace_back(source, target);
-    if (failCopies)
+    if (failCopies) {
+        m_lastError = failure;
         return false;
-    return LocalFileSystem().copyFile(source, target);
+    }
+    LocalFileSystem files;
+    const bool copied = files.copyFile(source, target);
+    m_lastError = files.lastError();
+    return copied;
 }
 
 int ScriptedRandom::next(int range) {

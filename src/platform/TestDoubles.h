@@ -57,9 +57,15 @@ public:
 class RecordingFileSystem : public FileSystem {
 public:
     bool copyFile(const QString& source, const QString& target) override;
+    QString lastError() const override { return m_lastError; }
 
+    // Copies fail with this reason while set.
     bool failCopies = false;
+    QString failure = QStringLiteral("The disk is full.");
     std::vector<std::pair<QString, QString>> copies;
+
+private:
+    QString m_lastError;
 };
 
 class FixedClock : public Clock {

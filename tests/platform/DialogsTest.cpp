@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -52,10 +53,20 @@ TEST(LocalFileSystem, CopiesOverAnExistingFileAndFailsWithoutHarm) {
     ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
     EXPECT_EQ(copied.readAll(), QByteArray("blank"));
 
-    EXPECT_FALSE(files.copyFile(dir.filePath("missing"), target));
-    EXPECT_FALSE(files.copyFile(source, dir.filePath("no/such/dir/x")));
-    EXPECT_TRUE(QFile::exists(target));
+    // Each failure says why; a success forgets the last reason.
+    for (const auto& [from, to] : {std::pair{dir.filePath("missing"), target},
+                                   std::pair{source, dir.filePath("no/such/dir/x")},
+                                   std::pair{source, dir.path()}, std::pair{dir.path(), target}}) {
+        SCOPED_TRACE(from.toStdString() + " -> " + to.toStdString());
+        EXPECT_FALSE(files.copyFile(from, to));
+        EXPECT_FALSE(files.lastError().isEmpty());
+    }
+    EXPECT_TRUE(QFileInfo(dir.path()).isDir());
+    QFile kept(target);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("blank"));
     EXPECT_TRUE(files.copyFile(source, source));
+    EXPECT_TRUE(files.lastError().isEmpty());
 }
 
 TEST(Services, ScopedDoublesAreRestored) {
