@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -173,6 +175,30 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
         writeColorTable(tables, head);
         EXPECT_EQ(head.find_first_of("{}", 1), head.size() - 1) << head;
     }
+}
+
+TEST(InsertRtfFragment, ZeroByteEndsTheTablesAsWellAsTheText) {
+    using namespace std::string_literals;
+    DocumentTables tables;
+    tables.styles = {"{\\s0 Normal;}"};
+    const std::string fragments[] = {
+        "{\\stylesheet{\\\0{};}}"s,
+        "{\\rtf1{\\stylesheet{\\s1 A;}{\\s2\0 B;}}\\s1 x}"s,
+        "{\\rtf1{\\fonttbl{\\f0\0\\fnil X;}}\\f0 y}"s,
+    };
+    for (const std::string& fragment : fragments) {
+        const std::string out = insert(tables, fragment);
+        std::string head;
+        writeFontTable(tables, head);
+        writeStylesheet(tables, head);
+        EXPECT_EQ(std::count(head.begin(), head.end(), '{'),
+                  std::count(head.begin(), head.end(), '}'))
+            << head;
+        EXPECT_EQ(head.find('\0'), std::string::npos);
+        EXPECT_EQ(out.find('\0'), std::string::npos);
+    }
+    EXPECT_EQ(tables.styles, Strings{"{\\s0 Normal;}"});
+    EXPECT_TRUE(tables.fonts.empty());
 }
 
 TEST(InsertRtfFragment, MergesAndRenumbersStyles) {
