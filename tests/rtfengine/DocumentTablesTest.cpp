@@ -177,7 +177,7 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
     }
 }
 
-TEST(InsertRtfFragment, ZeroByteEndsTheTablesAsWellAsTheText) {
+TEST(InsertRtfFragment, ControlBytesNeverUnbalanceTheTables) {
     using namespace std::string_literals;
     DocumentTables tables;
     tables.styles = {"{\\s0 Normal;}"};
@@ -185,6 +185,8 @@ TEST(InsertRtfFragment, ZeroByteEndsTheTablesAsWellAsTheText) {
         "{\\stylesheet{\\\0{};}}"s,
         "{\\rtf1{\\stylesheet{\\s1 A;}{\\s2\0 B;}}\\s1 x}"s,
         "{\\rtf1{\\fonttbl{\\f0\0\\fnil X;}}\\f0 y}"s,
+        // Not a zero byte, but a control byte dropped from a style entry.
+        "{\\stylesheet{{\\\1};}}"s,
     };
     for (const std::string& fragment : fragments) {
         const std::string out = insert(tables, fragment);
