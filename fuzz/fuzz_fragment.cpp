@@ -33,6 +33,11 @@ bool hasMalformedHex(std::string_view rtf) {
     for (size_t i = rtf.find("\\'"); i != std::string_view::npos; i = rtf.find("\\'", i + 1))
         if (i + 3 >= rtf.size() || !isHex(rtf[i + 2]) || !isHex(rtf[i + 3]))
             return true;
+    // Style entries lose their control bytes, so a backslash before one may turn
+    // into "\\'" or an escaped brace later: the same open reading.
+    for (size_t i = rtf.find('\\'); i != std::string_view::npos; i = rtf.find('\\', i + 1))
+        if (i + 1 < rtf.size() && static_cast<unsigned char>(rtf[i + 1]) < 0x20)
+            return true;
     return false;
 }
 
