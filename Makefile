@@ -1,7 +1,7 @@
 # Thin wrapper over CMake presets: every target installs and builds what it needs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run demo test test-asan bench clean
+.PHONY: deps configure build run demo test test-asan fuzz bench clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +24,8 @@ demo: configure
 test: build
 	ctest --preset default -j $(JOBS)
 
+# The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer; any
+# report fails the run.
 test-asan: deps
 	@test -f build-asan/build.ninja || cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
@@ -34,5 +36,12 @@ bench: build
 	build/bin/vitacraft-bench
 	bash bench/compare.sh
 
+# The libFuzzer targets of fuzz/, each run for FUZZ_SECONDS from its seeds.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@test -f build-fuzz/build.ninja || CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja
+	cmake --build build-fuzz -j $(JOBS)
+	fuzz/run.sh $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-fuzz

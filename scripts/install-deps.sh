@@ -14,6 +14,8 @@ packages=(
   python3 python3-aiosmtpd libreoffice-writer-nogui unrtf poppler-utils
   # peer template engines and measuring tools of bench/compare.sh
   python3-jinja2 time
+  # sanitizers and fuzzing (clang with libFuzzer)
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -215,6 +215,11 @@ std::string TLineIo::Transaction(std::string_view command) {
 
 void TLineIo::SendStream(std::istream& stream) {
     report("SendStream", 8);
+    // A large message may take as long as it needs, but a peer that stops taking
+    // bytes altogether must not hold the send for ever: the time limit runs while
+    // no byte moves and starts again with every block that goes out.
+    TimerOn();
+    Finally off([this] { TimerOff(); });
     stream.clear();
     stream.seekg(0, std::ios::end);
     const auto size = static_cast<std::uint64_t>(std::max<std::streamoff>(stream.tellg(), 0));
@@ -239,6 +244,7 @@ void TLineIo::SendStream(std::istream& stream) {
                     return;
                 done += static_cast<std::size_t>(r.bytes);
                 m_bytesSent += static_cast<std::uint64_t>(r.bytes);
+                m_timer.setInterval(m_timer.interval());
                 if (OnPacketSent)
                     OnPacketSent();
                 if (ProcessEvents)

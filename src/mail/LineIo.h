@@ -35,8 +35,8 @@ public:
     TLineIo(TLineIo&&) = delete;
     TLineIo& operator=(TLineIo&&) = delete;
 
-    // Time limit in milliseconds of a connect, name lookup, line read or buffer
-    // send; 0 (or less) waits without limit.
+    // Time limit in milliseconds of a connect, name lookup, line read, buffer send
+    // or stall of a stream send; 0 (or less) waits without limit.
     std::int32_t TimeOut = 0;
     // Highest status level passed to OnStatus.
     std::int32_t ReportLevel = 0;
@@ -55,7 +55,8 @@ public:
     std::string ReadLn();
     // Writes the command, reads one reply line and takes its reply code.
     std::string Transaction(std::string_view command);
-    // Sends the whole stream from its start, without time limit.
+    // Sends the whole stream from its start. The time limit applies to stalls:
+    // it fails the send only when no byte could be sent for that long.
     void SendStream(std::istream& stream);
     bool DataAvailable();
     void ClearInput();

@@ -12,6 +12,9 @@ namespace {
 
 const char* const kServerClosed = "The mail server closed the connection";
 
+// Far more lines than any real server's reply has.
+constexpr int kMaxReplyLines = 1000;
+
 // A reply line that continues: it begins with a space or reads "250-...".
 bool continues(const std::string& line) {
     return !line.empty() && (line[0] == ' ' || (line.size() > 3 && line[3] == '-'));
@@ -37,7 +40,11 @@ std::string TSmtpClient::command(std::string_view text) {
 }
 
 void TSmtpClient::readContinuation(std::string& line) {
-    while (continues(line)) {
+    // Each line arrives within the time limit, so only a count can stop a server
+    // that keeps a reply going for ever.
+    for (int lines = 1; continues(line); ++lines) {
+        if (lines >= kMaxReplyLines)
+            throw ESockError("Reply longer than " + std::to_string(kMaxReplyLines) + " lines");
         line = ReadLn();
         if (line.empty())
             throw ESockError(kServerClosed);

@@ -119,6 +119,9 @@ void writeStylesheet(const DocumentTables& tables, std::string& out) {
 
 void insertRtfFragment(DocumentTables& tables, bool tableRowMode, std::string& out,
                        std::string_view fragment) {
+    // A zero byte ends the fragment for the text; the tables must end there too, or
+    // a table read past it could take bytes the text never had.
+    fragment = fragment.substr(0, fragment.find('\0'));
     TRtfStream stream(fragment, tableRowMode);
     for (const std::string& font : tables.fonts)
         stream.fonts().loadEntry(font);

@@ -17,6 +17,30 @@ constexpr std::string_view kRowParagraphReset =
 // Longer than any keyword of the table.
 constexpr size_t kMaxKeyword = 32;
 
+// The words of a colour table: its text without nested groups and without control
+// symbols ("\'" with the two bytes it takes). Neither is part of a colour, and
+// either could carry a brace into a slot, which would unbalance the document's head.
+std::string colourTableWords(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == '\\') {
+            if (i + 1 < text.size() && isLetter(text[i + 1]))
+                out += text[i++];
+            else
+                i += text.substr(i + 1, 1) == "'" ? 4 : 2;
+            continue;
+        }
+        if (text[i] == '{') {
+            const size_t end = findGroupEnd(text, i);
+            i = end == std::string_view::npos ? text.size() : end;
+            continue;
+        }
+        out += text[i++];
+    }
+    return out;
+}
+
 } // namespace
 
 TRtfStream::TRtfStream(std::string_view input, bool tableRowMode)
@@ -270,6 +294,8 @@ void TRtfStream::groupAction(const TKwAction& row) {
     if (m_groupStack.empty())
         return;
     const size_t open = m_groupStack.back();
+    // A table's entries follow its word; words before it in the group are none.
+    const size_t wordEnd = m_tokenStart + m_keyword.size() + m_parameter.size();
     const bool braceWritten = m_pending.empty() || m_pending.front() != '{';
     m_pending.clear();
 
@@ -288,7 +314,7 @@ void TRtfStream::groupAction(const TKwAction& row) {
             return;
         case KwAction::MergeTable:
             if (readGroup(group))
-                mergeTable(row.subCode, group);
+                mergeTable(row.subCode, group, group.substr(wordEnd - open));
             else
                 m_pos = m_input.size();
             return;
@@ -311,7 +337,8 @@ void TRtfStream::groupAction(const TKwAction& row) {
         m_output->append(m_input.substr(m_tokenStart, close - m_tokenStart));
         break;
     case KwAction::MergeTable:
-        mergeTable(row.subCode, m_input.substr(open, end - open));
+        mergeTable(row.subCode, m_input.substr(open, end - open),
+                   m_input.substr(wordEnd, end - wordEnd));
         break;
     default:
         break;
@@ -319,13 +346,12 @@ void TRtfStream::groupAction(const TKwAction& row) {
     m_pos = close;
 }
 
-void TRtfStream::mergeTable(KwCode code, std::string_view group) {
+void TRtfStream::mergeTable(KwCode code, std::string_view group, std::string_view entries) {
     switch (code) {
     case KwCode::FontTable: {
         if (group.size() <= 16)
             return;
-        forEachSubGroup(group.substr(1),
-                        [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
+        forEachSubGroup(entries, [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
         const int32_t defaultFont = m_defaultFont ? toNumber(*m_defaultFont, "\\deff") : 0;
         m_defaultFontOut.clear();
         appendNumber(m_defaultFontOut, m_fonts.translate(defaultFont));
@@ -335,7 +361,8 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group) {
         if (group.size() < 12)
             return;
         // Each slot runs through its ";"; what follows the last one is no slot.
-        const std::string_view slots = group.substr(10);
+        const std::string slotText = colourTableWords(entries);
+        const std::string_view slots = slotText;
         int32_t number = 0;
         size_t start = 0;
         for (size_t semi = slots.find(';'); semi != std::string_view::npos;
@@ -348,8 +375,7 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group) {
     case KwCode::Stylesheet:
         if (group.size() <= 17)
             return;
-        forEachSubGroup(group.substr(1),
-                        [&](std::string_view entry) { m_styles.mergeEntry(entry); });
+        forEachSubGroup(entries, [&](std::string_view entry) { m_styles.mergeEntry(entry); });
         m_styles.renumberNew(m_fonts, m_colors);
         return;
     default:

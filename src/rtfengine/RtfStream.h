@@ -62,7 +62,8 @@ private:
     void translate(KwCode code);
     void writeMapped(std::string_view word, TReplTable& map);
     void groupAction(const TKwAction& row);
-    void mergeTable(KwCode code, std::string_view group);
+    // `entries` is the part of `group` after the table's word.
+    void mergeTable(KwCode code, std::string_view group, std::string_view entries);
     void closeOpenGroups();
 
     std::string_view m_input;

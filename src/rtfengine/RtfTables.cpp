@@ -122,6 +122,10 @@ std::optional<StyleHead> parseStyle(std::string_view raw) {
     }
     if (entry.size() <= 5 || entry.front() != '{' || !entry.ends_with(";}"))
         return std::nullopt;
+    // Dropping a control byte after a backslash turns the next byte into a symbol;
+    // an entry that is no longer one whole group would unbalance the stylesheet.
+    if (findGroupEnd(entry, 0) != entry.size())
+        return std::nullopt;
 
     const auto headAt = [&](std::string_view head) {
         const size_t digitAt = 1 + head.size();

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -137,6 +139,68 @@ TEST(InsertRtfFragment, ColourTableNeedsItsFirstSlot) {
     EXPECT_EQ(tables.colors.size(), 1u);
     EXPECT_EQ(insert(tables, "{\\rtf1{\\colortbl;}\\cf0 x}"), "{\\cf1 x}");
     EXPECT_EQ(tables.colors, (Strings{"\\red1\\green1\\blue1;", ";"}));
+}
+
+TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
+    // Their braces in a slot would break the head.
+    struct Case {
+        const char* table;
+        Strings colors;
+        const char* out;
+    } cases[] = {
+        {"{\\colortbl{;}}", {";", "\\red9\\green9\\blue9;"}, "{\\cf1 x}"},
+        {"{\\colortbl;{\\*\\x;}\\red1\\green2\\blue3;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+        {"{\\colortbl;\\red1\\green2\\blue3\\'7b\\{;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+        // Words before the table's own word are no part of the table.
+        {"{\\x\\colortbl;\\red1\\green2\\blue3;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+        {"{\\-\\colortbl;\\red1\\green2\\blue3;}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{{\\-}\\cf2 x}"},
+        {"{\\colortbl;\\red1\\green2\\blue3{\\*\\y};}",
+         {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
+         "{\\cf2 x}"},
+    };
+    for (const Case& c : cases) {
+        DocumentTables tables;
+        tables.colors = {";", "\\red9\\green9\\blue9;"};
+        EXPECT_EQ(insert(tables, std::string("{\\rtf1") + c.table + "\\cf1 x}"), c.out) << c.table;
+        EXPECT_EQ(tables.colors, c.colors) << c.table;
+        std::string head;
+        writeColorTable(tables, head);
+        EXPECT_EQ(head.find_first_of("{}", 1), head.size() - 1) << head;
+    }
+}
+
+TEST(InsertRtfFragment, ControlBytesNeverUnbalanceTheTables) {
+    using namespace std::string_literals;
+    DocumentTables tables;
+    tables.styles = {"{\\s0 Normal;}"};
+    const std::string fragments[] = {
+        "{\\stylesheet{\\\0{};}}"s,
+        "{\\rtf1{\\stylesheet{\\s1 A;}{\\s2\0 B;}}\\s1 x}"s,
+        "{\\rtf1{\\fonttbl{\\f0\0\\fnil X;}}\\f0 y}"s,
+        // Not a zero byte, but a control byte dropped from a style entry.
+        "{\\stylesheet{{\\\1};}}"s,
+    };
+    for (const std::string& fragment : fragments) {
+        const std::string out = insert(tables, fragment);
+        std::string head;
+        writeFontTable(tables, head);
+        writeStylesheet(tables, head);
+        EXPECT_EQ(std::count(head.begin(), head.end(), '{'),
+                  std::count(head.begin(), head.end(), '}'))
+            << head;
+        EXPECT_EQ(head.find('\0'), std::string::npos);
+        EXPECT_EQ(out.find('\0'), std::string::npos);
+    }
+    EXPECT_EQ(tables.styles, Strings{"{\\s0 Normal;}"});
+    EXPECT_TRUE(tables.fonts.empty());
 }
 
 TEST(InsertRtfFragment, MergesAndRenumbersStyles) {

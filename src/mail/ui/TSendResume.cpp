@@ -97,7 +97,10 @@ TSendResume::TSendResume(ServerSettings& settings, TEmailServerConf& serverConf,
     sendmail.ClearParams = true;
     sendmail.SubType = TSubType::mtPlain;
     sendmail.Charset = "us-ascii";
-    sendmail.TimeOut = 0;
+    // A server that accepts the connection and then says nothing would otherwise
+    // keep Send disabled for the rest of the run. Five minutes per reply is what
+    // RFC 5321 asks a client to wait for most replies.
+    sendmail.TimeOut = 300000;
     // The GUI stays live while the mail goes out.
     sendmail.ProcessEvents = [] { QCoreApplication::processEvents(); };
 
