@@ -1,5 +1,7 @@
 #include "rtfengine/BmpReader.h"
 
+#include "rtfengine/LittleEndian.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -15,14 +17,6 @@ constexpr uint32_t kInfoHeaderSize = 40;
 constexpr uint32_t kBiRgb = 0;
 constexpr uint32_t kBiBitfields = 3;
 constexpr uint32_t kBiAlphaBitfields = 6;
-
-uint32_t u16At(std::string_view d, size_t at) {
-    return uint32_t(uint8_t(d[at])) | uint32_t(uint8_t(d[at + 1])) << 8;
-}
-
-uint32_t u32At(std::string_view d, size_t at) {
-    return u16At(d, at) | u16At(d, at + 2) << 16;
-}
 
 [[noreturn]] void fail(const std::string& why) {
     throw EPictureError("Invalid bitmap: " + why + ".");

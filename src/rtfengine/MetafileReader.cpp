@@ -1,5 +1,7 @@
 #include "rtfengine/MetafileReader.h"
 
+#include "rtfengine/LittleEndian.h"
+
 #include "rtfengine/Image.h"
 
 #include <cmath>
@@ -14,14 +16,6 @@ constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
 constexpr size_t kPlaceableSize = 22;
 constexpr size_t kWmfHeaderSize = 18;
 constexpr size_t kFrameAt = 24;
-
-uint32_t u16At(std::string_view d, size_t at) {
-    return uint32_t(uint8_t(d[at])) | uint32_t(uint8_t(d[at + 1])) << 8;
-}
-
-uint32_t u32At(std::string_view d, size_t at) {
-    return u16At(d, at) | u16At(d, at + 2) << 16;
-}
 
 uint32_t pixels(double extent, double unitsPerInch) {
     return uint32_t(std::nearbyint(std::abs(extent) * 96.0 / unitsPerInch));

@@ -15,6 +15,7 @@
 namespace rtfengine {
 
 struct RunState;
+struct TScanInfo;
 
 // A function a template may call: its ID (user-defined index or predefined ID),
 // argument range and result type.
@@ -69,6 +70,7 @@ private:
     void emitScanFunctions(const std::vector<std::string>& items, const std::string& command,
                            int scanId);
     void emitWhileCondition(const std::string& condition, int scanId);
+    void emitEndOfBody(const TScanInfo& scan);
     size_t emitScanInstruction(InstrKind kind, std::string codes, std::string trailing, int scanId);
     // Consumes the paragraph mark after a scan command when only formatting stands
     // between them; returns the formatting (the trailing codes) or nothing.

@@ -121,17 +121,23 @@ void Translator::translateScanFooter(const std::string& command, std::string cod
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     emitScanFunctions(items, command, scan->scanId);
-    Instruction endOfBody;
-    endOfBody.kind = InstrKind::EndOfBody;
-    endOfBody.position = m_pos;
-    endOfBody.scanId = scan->scanId;
-    emit(std::move(endOfBody));
-    if (scan->isWhile)
-        emitWhileCondition(scan->conditionText, scan->scanId);
+    emitEndOfBody(*scan);
     std::string trailing = swallowParagraph();
     const size_t place = emitScanInstruction(InstrKind::ScanFooter, std::move(codes),
                                              std::move(trailing), scan->scanId);
     m_state.scans.recordFooter(place, m_pos);
+}
+
+// The body ends where the footer starts, or at the end of the scan when there is no
+// footer; a while block checks its condition there.
+void Translator::emitEndOfBody(const TScanInfo& scan) {
+    Instruction endOfBody;
+    endOfBody.kind = InstrKind::EndOfBody;
+    endOfBody.position = m_pos;
+    endOfBody.scanId = scan.scanId;
+    emit(std::move(endOfBody));
+    if (scan.isWhile)
+        emitWhileCondition(scan.conditionText, scan.scanId);
 }
 
 void Translator::translateEndScan(const std::string& command, std::string codes) {
@@ -141,15 +147,8 @@ void Translator::translateEndScan(const std::string& command, std::string codes)
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     emitScanFunctions(items, command, scan->scanId);
-    if (!scan->hasFooter) {
-        Instruction endOfBody;
-        endOfBody.kind = InstrKind::EndOfBody;
-        endOfBody.position = m_pos;
-        endOfBody.scanId = scan->scanId;
-        emit(std::move(endOfBody));
-        if (scan->isWhile)
-            emitWhileCondition(scan->conditionText, scan->scanId);
-    }
+    if (!scan->hasFooter)
+        emitEndOfBody(*scan);
     std::string trailing = swallowParagraph();
     const size_t place = emitScanInstruction(InstrKind::EndScan, std::move(codes),
                                              std::move(trailing), scan->scanId);
