@@ -1,5 +1,6 @@
 // Structural checks on RTF text that the fuzz targets apply to what the engine
-// writes: groups balanced, and only 7-bit bytes outside binary picture data.
+// writes: groups balanced, hex escapes whole, and only 7-bit bytes outside binary
+// picture data.
 #pragma once
 
 #include <cstdint>
@@ -7,10 +8,14 @@
 
 namespace fuzz {
 
-// True when every "{" has its "}" and no "}" closes more than was opened. A byte
-// after a backslash is a symbol, two bytes after "\'" a hex escape, and "\binN "
-// is followed by N raw bytes.
-inline bool groupsBalanced(std::string_view rtf) {
+inline bool isHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// True when every "{" has its "}", no "}" closes more than was opened, and every
+// "\'" is followed by two hex digits. A byte after a backslash is a symbol, and
+// "\binN " is followed by N raw bytes.
+inline bool wellFormed(std::string_view rtf) {
     long depth = 0;
     for (size_t i = 0; i < rtf.size(); ++i) {
         const char c = rtf[i];
@@ -30,9 +35,13 @@ inline bool groupsBalanced(std::string_view rtf) {
                 i = j + count - 1;
                 continue;
             }
-            // "\'" takes the next two bytes, whatever they are, as the engine's
-            // filter reads it.
-            i += rtf.substr(i + 1, 1) == "'" ? 3 : 1;
+            if (rtf.substr(i + 1, 1) == "'") {
+                if (i + 3 >= rtf.size() || !isHex(rtf[i + 2]) || !isHex(rtf[i + 3]))
+                    return false;
+                i += 3;
+            } else {
+                ++i;
+            }
         }
     }
     return depth == 0;

@@ -36,7 +36,7 @@ void checkAndWrite(const Picture& picture, uint8_t choice) {
     DocumentTables tables;
     std::string out;
     writePicture(out, picture, choice >> 4, settings, tables, "\\par ");
-    if (!fuzz::groupsBalanced(out))
+    if (!fuzz::wellFormed(out))
         fuzz::broken();
 }
 

@@ -20,7 +20,7 @@ bool plainAscii(std::string_view text) {
 
 void checkText(std::string_view text) {
     const std::string rtf = rtfText(text);
-    if (!fuzz::sevenBit(rtf) || !fuzz::groupsBalanced(rtf))
+    if (!fuzz::sevenBit(rtf) || !fuzz::wellFormed(rtf))
         fuzz::broken();
     // The longest form of one input byte is "\u-12345?" for a 3-byte sequence, or
     // two such units for a 4-byte one.

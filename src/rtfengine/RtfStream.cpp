@@ -28,7 +28,7 @@ std::string colourTableWords(std::string_view text) {
             if (i + 1 < text.size() && isLetter(text[i + 1]))
                 out += text[i++];
             else
-                i += text.substr(i + 1, 1) == "'" ? 4 : 2;
+                i += escapeLength(text, i);
             continue;
         }
         if (text[i] == '{') {
@@ -44,7 +44,9 @@ std::string colourTableWords(std::string_view text) {
 } // namespace
 
 TRtfStream::TRtfStream(std::string_view input, bool tableRowMode)
-    : m_input(input), m_tableRowMode(tableRowMode) {
+    : m_mendedInput(withMendedHexEscapes(input)),
+      m_input(m_mendedInput ? std::string_view(*m_mendedInput) : input),
+      m_tableRowMode(tableRowMode) {
     m_groupStack.reserve(16);
 }
 
@@ -229,7 +231,7 @@ void TRtfStream::controlWord() {
     }
 }
 
-void TRtfStream::writeMapped(std::string_view word, TReplTable& map) {
+void TRtfStream::writeMapped(std::string_view word, const TReplTable& map) {
     const int32_t number = map.translate(toNumber(m_parameter, m_token));
     write(word);
     appendNumber(*m_output, number);

@@ -27,9 +27,13 @@ public:
         Character,     // any other byte
     };
 
-    // `input` must outlive the stream. In table-row mode the fragment lands inside a
+    // `input` must outlive the stream. A "\'" without its two hex digits is read as
+    // "\'3f", a question mark. In table-row mode the fragment lands inside a
     // table row that the template repeats, so it may not start or end rows itself.
     TRtfStream(std::string_view input, bool tableRowMode);
+    // The reading position may point into the stream's own mended copy of the input.
+    TRtfStream(const TRtfStream&) = delete;
+    TRtfStream& operator=(const TRtfStream&) = delete;
 
     void setOutput(std::string* output) { m_output = output; }
 
@@ -60,12 +64,16 @@ private:
     void flushPending();
     void controlWord();
     void translate(KwCode code);
-    void writeMapped(std::string_view word, TReplTable& map);
+    void writeMapped(std::string_view word, const TReplTable& map);
     void groupAction(const TKwAction& row);
     // `entries` is the part of `group` after the table's word.
     void mergeTable(KwCode code, std::string_view group, std::string_view entries);
     void closeOpenGroups();
 
+    // The input with its malformed hex escapes mended, when it has any: the token
+    // reader and the group readers would read those apart, and so would whoever
+    // opens the document.
+    std::optional<std::string> m_mendedInput;
     std::string_view m_input;
     std::string* m_output = nullptr;
     bool m_tableRowMode;

@@ -7,17 +7,15 @@
 namespace rtfengine {
 
 void TReplTable::addPair(int32_t source, int32_t target) {
-    m_pairs.push_back({source, target});
-    m_sorted = false;
+    // Kept sorted as pairs arrive, after any pair of the same number, so that a number
+    // listed twice in a fragment keeps its first meaning.
+    const auto at =
+        std::upper_bound(m_pairs.begin(), m_pairs.end(), source,
+                         [](int32_t value, const Pair& pair) { return value < pair.source; });
+    m_pairs.insert(at, {source, target});
 }
 
-int32_t TReplTable::translate(int32_t source) {
-    if (!m_sorted) {
-        // Stable, so that a number listed twice in a fragment keeps its first meaning.
-        std::stable_sort(m_pairs.begin(), m_pairs.end(),
-                         [](const Pair& a, const Pair& b) { return a.source < b.source; });
-        m_sorted = true;
-    }
+int32_t TReplTable::translate(int32_t source) const {
     const auto it =
         std::lower_bound(m_pairs.begin(), m_pairs.end(), source,
                          [](const Pair& pair, int32_t value) { return pair.source < value; });
@@ -120,6 +118,9 @@ std::optional<StyleHead> parseStyle(std::string_view raw) {
         if (static_cast<unsigned char>(c) >= 32)
             entry += c;
     }
+    // Dropping a control byte between "\'" and its digits leaves a malformed escape.
+    if (auto mended = withMendedHexEscapes(entry))
+        entry = std::move(*mended);
     if (entry.size() <= 5 || entry.front() != '{' || !entry.ends_with(";}"))
         return std::nullopt;
     // Dropping a control byte after a backslash turns the next byte into a symbol;
@@ -214,8 +215,8 @@ namespace {
 
 // One pass over a style's words, so that a number already rewritten is never
 // rewritten again. Escaped backslashes are stepped over whole.
-std::string renumbered(std::string_view text, TReplTable& fonts, TReplTable& colors,
-                       TReplTable& styles) {
+std::string renumbered(std::string_view text, const TReplTable& fonts,
+                       const TReplTable& colors, const TReplTable& styles) {
     std::string out;
     out.reserve(text.size() + 8);
     bool nextSeen = false;
@@ -223,7 +224,7 @@ std::string renumbered(std::string_view text, TReplTable& fonts, TReplTable& col
     size_t i = 0;
     // Writes the word of `length` bytes at i with its number mapped through `map`;
     // false when no digits follow it.
-    const auto mapNumber = [&](size_t length, TReplTable& map) {
+    const auto mapNumber = [&](size_t length, const TReplTable& map) {
         const std::string_view digits = digitsAt(text, i + length);
         if (digits.empty())
             return false;
@@ -265,7 +266,7 @@ std::string renumbered(std::string_view text, TReplTable& fonts, TReplTable& col
 
 } // namespace
 
-void TStyleStrings::renumberNew(TReplTable& fonts, TReplTable& colors) {
+void TStyleStrings::renumberNew(const TReplTable& fonts, const TReplTable& colors) {
     for (TStyleStr& style : m_entries) {
         if (!style.renumber)
             continue;

@@ -15,7 +15,7 @@ class TReplTable {
 public:
     void addPair(int32_t source, int32_t target);
     // The target of `source`, or `source` itself when it has no pair.
-    int32_t translate(int32_t source);
+    int32_t translate(int32_t source) const;
 
 private:
     struct Pair {
@@ -23,7 +23,6 @@ private:
         int32_t target;
     };
     std::vector<Pair> m_pairs;
-    bool m_sorted = true;
 };
 
 // Font entries: "{\f" number, then the font's words and name through "}".
@@ -83,7 +82,7 @@ public:
     std::optional<size_t> findSame(std::string_view text) const;
     // Rewrites the font, colour and style numbers of the entries added by this
     // fragment into the merged numbering.
-    void renumberNew(TReplTable& fonts, TReplTable& colors);
+    void renumberNew(const TReplTable& fonts, const TReplTable& colors);
     std::string entryText(size_t index) const;
 
     size_t count() const { return m_entries.size(); }

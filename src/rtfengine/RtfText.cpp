@@ -35,7 +35,7 @@ size_t findGroupEnd(std::string_view text, size_t open) {
     for (size_t i = open; i < text.size(); ++i) {
         switch (text[i]) {
         case '\\':
-            ++i;
+            i += escapeLength(text, i) - 1;
             break;
         case '{':
             ++depth;
@@ -51,6 +51,22 @@ size_t findGroupEnd(std::string_view text, size_t open) {
         }
     }
     return std::string_view::npos;
+}
+
+std::optional<std::string> withMendedHexEscapes(std::string_view text) {
+    std::optional<std::string> mended;
+    for (size_t i = text.find('\\'); i < text.size(); i = text.find('\\', i)) {
+        const size_t length = escapeLength(text, i);
+        if (length == 4 && i + 3 < text.size() &&
+            !(isHexDigit(text[i + 2]) && isHexDigit(text[i + 3]))) {
+            if (!mended)
+                mended.emplace(text);
+            (*mended)[i + 2] = '3';
+            (*mended)[i + 3] = 'f';
+        }
+        i += length;
+    }
+    return mended;
 }
 
 } // namespace rtfengine

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,24 @@ inline bool isDigit(char c) {
 inline bool isLetter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
+inline bool isHexDigit(char c) {
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// The bytes a backslash at `i` starts as one unit when groups are counted: "\'" with
+// the two bytes after it, whatever they are, as the fragment filter reads a hex
+// escape; otherwise the backslash and the byte after it. Every reader that looks for
+// braces steps over the same units, so none finds a brace another reads as text.
+inline size_t escapeLength(std::string_view text, size_t i) {
+    return i + 1 < text.size() && text[i + 1] == '\'' ? 4 : 2;
+}
+
+// `text` with every "\'" whose two bytes are not hex digits turned into "\'3f", a
+// question mark in the place of what was meant; nothing when there is none. Readers
+// disagree on what such an escape means, and its bytes may be braces; dropping it
+// instead could join the words around it into another word. A "\'" cut short by the
+// end of the text stays.
+std::optional<std::string> withMendedHexEscapes(std::string_view text);
 
 // The run of decimal digits at `from` (empty when there is none).
 std::string_view digitsAt(std::string_view text, size_t from);
@@ -27,8 +46,8 @@ int32_t toNumber(std::string_view number, std::string_view what);
 void appendNumber(std::string& out, int64_t value);
 
 // Index just past the "}" that closes the group opening at `open`, or npos when the
-// text ends first. A byte after a backslash is never counted, so "\{", "\}" and "\\"
-// are read as the symbols they are.
+// text ends first. Bytes after a backslash (see escapeLength) are never counted, so
+// "\{", "\}" and "\\" are read as the symbols they are.
 size_t findGroupEnd(std::string_view text, size_t open);
 
 // Calls `visit(std::string_view subGroup)` for every group found at the top level of
@@ -39,7 +58,7 @@ template <typename Visit> void forEachSubGroup(std::string_view body, Visit&& vi
     while (i < body.size()) {
         const char c = body[i];
         if (c == '\\') {
-            i += 2;
+            i += escapeLength(body, i);
             continue;
         }
         if (c == '}')

@@ -31,3 +31,18 @@ TEST(RtfText, EscapesAndConvertsAtTheBoundary) {
     for (const Case& c : cases)
         EXPECT_EQ(rtfText(c.in), c.expected) << c.in;
 }
+
+TEST(RtfText, MendsHexEscapesWithoutTheirDigits) {
+    struct Case {
+        const char* in;
+        std::optional<std::string> expected; // nothing: the text is sound as it is
+    } cases[] = {
+        {"caf\\'e9 \\'C9", std::nullopt},
+        {"\\\\'zz", std::nullopt}, // an escaped backslash, then a quote
+        {"a\\'4", std::nullopt},     // cut short by the end
+        {"\\'{}x", "\\'3fx"},
+        {"\\'g1\\'41\\'\\'zz\\'1", "\\'3f\\'41\\'3fzz\\'1"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(rtfengine::withMendedHexEscapes(c.in), c.expected) << c.in;
+}
