@@ -36,6 +36,9 @@ std::string TSmtpClient::command(std::string_view text) {
     // anything; going on would report a failure as success.
     if (reply.empty())
         throw ESockError(kServerClosed);
+    // Any reply may run over several lines; a line left unread would be taken as
+    // the reply to the next command, and a refusal could pass for acceptance.
+    readContinuation(reply);
     return reply;
 }
 
@@ -66,8 +69,7 @@ void TSmtpClient::Connect() {
             if (parseReplyCode(greeting) >= 400)
                 throw EMailError(greeting);
 
-            std::string reply = command("HELO " + UserID);
-            readContinuation(reply);
+            command("HELO " + UserID);
             for (int attempts = 0; lastReplyCode() >= 300; ++attempts) {
                 bool handled = false;
                 if (attempts == 0 && OnAuthenticationFailed)
@@ -75,8 +77,7 @@ void TSmtpClient::Connect() {
                 if (!handled)
                     throw EMailError("Authentication failed");
                 checkHeaderField(UserID, "user ID");
-                reply = command("HELO " + UserID);
-                readContinuation(reply);
+                command("HELO " + UserID);
             }
         } catch (...) {
             try {

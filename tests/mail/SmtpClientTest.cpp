@@ -231,6 +231,28 @@ TEST_F(SmtpClientTest, RefusedEndOfDataCallsOnFailureAndKeepsTheMessage) {
     EXPECT_EQ(client.lastReplyCode(), 554);
 }
 
+TEST_F(SmtpClientTest, MultiLineRepliesKeepTheConversationInStep) {
+    // Every reply comes in two lines; the refusal at the end must still be read as
+    // the answer to the message, not as one to an earlier command.
+    startServer([](const std::string& command) {
+        if (command == ".")
+            return std::string("554-rejected\r\n554 as spam\r\n");
+        const std::string reply = mailtest::willingReply(command);
+        return command == "QUIT" ? reply : reply.substr(0, 3) + "-first line\r\n" + reply;
+    });
+    fillMessage();
+    client.Connect();
+    try {
+        client.SendMail();
+        FAIL() << "sent";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "554 as spam\r\n");
+    }
+    EXPECT_EQ(transcript().commands,
+              (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                        "RCPT TO:<bob@example.org>", "DATA", "."}));
+}
+
 TEST_F(SmtpClientTest, RefusedCommandsBeforeDataFailWithTheReply) {
     const std::pair<const char*, const char*> cases[] = {
         {"RSET", "421 shutting down\r\n"},
