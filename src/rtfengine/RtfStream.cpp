@@ -14,6 +14,13 @@ constexpr std::string_view kRowParagraphReset =
     "\\ql \\li0\\ri0\\widctlpar\\aspalpha\\aspnum\\faauto\\adjustright\\rin0\\lin0\\itap0 "
     "\\cgrid";
 
+// Bytes that a reader would take into a control word written right before them:
+// letters and digits, a "-" that may start a number, and the space that would be
+// read as the word's delimiter and lost.
+bool runsOnWord(char c) {
+    return isLetter(c) || isDigit(c) || c == '-' || c == ' ';
+}
+
 // Longer than any keyword of the table.
 constexpr size_t kMaxKeyword = 32;
 
@@ -126,6 +133,7 @@ bool TRtfStream::copyGroup() {
     if (!readGroup(group))
         return false;
     m_output->append(group);
+    m_wordOpen = false;
     return true;
 }
 
@@ -175,11 +183,24 @@ void TRtfStream::flushPending() {
         return;
     m_output->append(m_pending);
     m_pending.clear();
+    m_wordOpen = false;
 }
 
 void TRtfStream::write(std::string_view text) {
     flushPending();
+    // A word whose delimiter went with a dropped word after it would otherwise run
+    // on into this text: "\b\insrsid5 Hi" must not become "\bHi".
+    if (m_wordOpen && !text.empty() && runsOnWord(text.front()))
+        m_output->push_back(' ');
     m_output->append(text);
+    m_wordOpen = false;
+}
+
+void TRtfStream::writeWord(std::string_view word, std::string_view number) {
+    write(word);
+    m_output->append(number);
+    m_output->append(m_delimiter);
+    m_wordOpen = m_delimiter.empty();
 }
 
 void TRtfStream::controlWord() {
@@ -199,7 +220,7 @@ void TRtfStream::controlWord() {
     // number.
     if (lower == "\\u") {
         if (!m_parameter.empty())
-            write(m_token);
+            writeWord(m_keyword, m_parameter);
         return;
     }
 
@@ -211,7 +232,7 @@ void TRtfStream::controlWord() {
     case KwAction::Ignore:
         return;
     case KwAction::Copy:
-        write(m_token);
+        writeWord(m_keyword, m_parameter);
         return;
     case KwAction::Translate:
         translate(row->subCode);
@@ -226,16 +247,15 @@ void TRtfStream::controlWord() {
         return;
     case KwAction::TableKeyword:
         if (!m_tableRowMode)
-            write(m_token);
+            writeWord(m_keyword, m_parameter);
         return;
     }
 }
 
 void TRtfStream::writeMapped(std::string_view word, const TReplTable& map) {
-    const int32_t number = map.translate(toNumber(m_parameter, m_token));
-    write(word);
-    appendNumber(*m_output, number);
-    m_output->append(m_delimiter);
+    std::string number;
+    appendNumber(number, map.translate(toNumber(m_parameter, m_token)));
+    writeWord(word, number);
 }
 
 void TRtfStream::translate(KwCode code) {
@@ -269,17 +289,13 @@ void TRtfStream::translate(KwCode code) {
         writeMapped("\\ds", m_styles);
         return;
     case KwCode::Plain:
-        write("\\plain\\f");
-        m_output->append(m_defaultFontOut);
-        m_output->append(m_delimiter);
+        writeWord("\\plain\\f", m_defaultFontOut);
         return;
     case KwCode::Row:
-        write(m_tableRowMode ? "\\line" : "\\row");
-        m_output->append(m_delimiter);
+        writeWord(m_tableRowMode ? "\\line" : "\\row");
         return;
     case KwCode::Pard:
-        write(m_tableRowMode ? kRowParagraphReset : "\\pard");
-        m_output->append(m_delimiter);
+        writeWord(m_tableRowMode ? kRowParagraphReset : "\\pard");
         return;
     case KwCode::None:
     case KwCode::DefaultFont:
@@ -337,6 +353,7 @@ void TRtfStream::groupAction(const TKwAction& row) {
     switch (row.action) {
     case KwAction::CopyGroup:
         m_output->append(m_input.substr(m_tokenStart, close - m_tokenStart));
+        m_wordOpen = false; // the group's "}" comes next
         break;
     case KwAction::MergeTable:
         mergeTable(row.subCode, m_input.substr(open, end - open),

@@ -61,6 +61,8 @@ public:
 
 private:
     void write(std::string_view text);
+    // Writes a control word with its number and the delimiter read after the word.
+    void writeWord(std::string_view word, std::string_view number = {});
     void flushPending();
     void controlWord();
     void translate(KwCode code);
@@ -82,6 +84,8 @@ private:
     // Output held back until something follows it: "{" or "{\*", so that a group
     // whose opening words are all dropped still opens right before its first content.
     std::string m_pending;
+    // The output ends in a control word written without a delimiter.
+    bool m_wordOpen = false;
     std::string_view m_token;
     std::string_view m_keyword;
     std::string_view m_parameter;

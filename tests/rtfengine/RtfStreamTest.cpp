@@ -169,6 +169,11 @@ TEST(FragmentFilter, ActsOnEachKindOfKeyword) {
         {"{x\\u8364?\\u-4064\\'3f y}", false, "{x\\u8364?\\u-4064\\'3f y}"},
         {"{\\U263 ?}", false, "{\\U263 ?}"},
         {"{\\u x}", false, "{x}"},
+        // a word whose delimiter left with a dropped word still ends where it did
+        {"{\\b\\insrsid5 Hi}", false, "{\\b Hi}"},
+        {"{\\f0\\insrsid5 12}", false, "{\\f0 12}"},
+        {"{\\b\\insrsid5  two}", false, "{\\b  two}"},
+        {"{\\b\\insrsid5 \\i\\insrsid5 -3}", false, "{\\b\\i -3}"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(filter(c.fragment, c.tableRow), c.expected) << c.fragment;
