@@ -108,24 +108,50 @@ struct StyleHead {
 constexpr std::string_view kNext = "\\snext";
 constexpr std::string_view kBasedOn = "\\sbasedon";
 
-// Control bytes are dropped first so that line breaks inside a stylesheet entry never
-// make two equal styles look different. A head counts only when a digit follows it:
-// "\sb120" or "\sa60" opening a Normal style is a spacing word, not a style number.
-std::optional<StyleHead> parseStyle(std::string_view raw) {
+// The entry without its control bytes, so that line breaks inside a stylesheet entry
+// never make two equal styles look different. A control byte still ends a control
+// word, so a space takes its place where the word would run on into what follows
+// ("\b", a line break and "0" is no "\b0"); a backslash before one is an unknown
+// symbol that goes with it (a backslash, a line break and "bin4" is no "\bin4").
+std::string withoutControlBytes(std::string_view raw) {
     std::string entry;
     entry.reserve(raw.size());
+    bool afterBackslash = false;
+    bool inWord = false;
+    bool wordCut = false;
     for (const char c : raw) {
-        if (static_cast<unsigned char>(c) >= 32)
-            entry += c;
+        if (static_cast<unsigned char>(c) < 32) {
+            if (afterBackslash) {
+                entry.pop_back();
+                afterBackslash = false;
+            }
+            wordCut = wordCut || inWord;
+            inWord = false;
+            continue;
+        }
+        if (wordCut && (isLetter(c) || isDigit(c) || c == '-'))
+            entry += ' ';
+        wordCut = false;
+        if (afterBackslash) {
+            inWord = isLetter(c);
+            afterBackslash = false;
+        } else {
+            inWord = inWord && (isLetter(c) || isDigit(c) || c == '-');
+            afterBackslash = c == '\\';
+        }
+        entry += c;
     }
-    // Dropping a control byte between "\'" and its digits leaves a malformed escape.
+    return entry;
+}
+
+// A head counts only when a digit follows it: "\sb120" or "\sa60" opening a Normal
+// style is a spacing word, not a style number.
+std::optional<StyleHead> parseStyle(std::string_view raw) {
+    std::string entry = withoutControlBytes(raw);
+    // A template's own entries come as the template has them, unmended.
     if (auto mended = withMendedHexEscapes(entry))
         entry = std::move(*mended);
     if (entry.size() <= 5 || entry.front() != '{' || !entry.ends_with(";}"))
-        return std::nullopt;
-    // Dropping a control byte after a backslash turns the next byte into a symbol;
-    // an entry that is no longer one whole group would unbalance the stylesheet.
-    if (findGroupEnd(entry, 0) != entry.size())
         return std::nullopt;
 
     const auto headAt = [&](std::string_view head) {

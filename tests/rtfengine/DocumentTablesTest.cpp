@@ -177,6 +177,13 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
     }
 }
 
+TEST(InsertRtfFragment, ControlBytesInAStyleNeverJoinWords) {
+    DocumentTables tables;
+    insert(tables, "{\\rtf1{\\stylesheet{\\s1\\bi\x11n8 A;}{\\s2\\\x11"
+                   "bin4 B;}}x}");
+    EXPECT_EQ(tables.styles, (Strings{"{\\s1\\bi n8 A;}", "{\\s2bin4 B;}"}));
+}
+
 TEST(InsertRtfFragment, ControlBytesNeverUnbalanceTheTables) {
     using namespace std::string_literals;
     DocumentTables tables;
