@@ -1,122 +1,16 @@
-#include "mail/ui/TEmailServerConf.h"
-#include "mail/ui/TSendResume.h"
-#include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "SendWindowSupport.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QTcpServer>
-#include <QTcpSocket>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <ostream>
-
-// Readable QStrings in failure messages.
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
 
 using namespace mail;
+using mailtest::ScriptedServer;
 
 namespace {
 
-// A willing SMTP server on 127.0.0.1 that runs in the test's own event loop: the
-// client's waits process events, and with them this server's replies.
-class LoopSmtpServer {
-public:
-    LoopSmtpServer() {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        QObject::connect(&m_server, &QTcpServer::newConnection, [this] {
-            QTcpSocket* peer = m_server.nextPendingConnection();
-            peer->write("220 loop ready\r\n");
-            QObject::connect(peer, &QTcpSocket::readyRead, [this, peer] { serve(peer); });
-        });
-    }
-    int port() const { return m_server.serverPort(); }
-
-    QStringList commands;
-    QByteArray data;
-    int connections() const { return m_connections; }
-
-private:
-    void serve(QTcpSocket* peer) {
-        m_pending += peer->readAll();
-        for (;;) {
-            if (m_inData) {
-                const auto end = m_pending.indexOf("\r\n.\r\n");
-                if (end < 0)
-                    return;
-                data = m_pending.left(end + 2);
-                m_pending.remove(0, end + 5);
-                m_inData = false;
-                peer->write("250 queued\r\n");
-                continue;
-            }
-            const auto lf = m_pending.indexOf("\r\n");
-            if (lf < 0)
-                return;
-            const QString command = QString::fromUtf8(m_pending.left(lf));
-            m_pending.remove(0, lf + 2);
-            commands << command;
-            if (command.startsWith(QStringLiteral("HELO")))
-                ++m_connections;
-            if (command == QStringLiteral("DATA")) {
-                m_inData = true;
-                peer->write("354 go ahead\r\n");
-            } else if (command == QStringLiteral("QUIT")) {
-                peer->write("221 bye\r\n");
-                peer->disconnectFromHost();
-            } else {
-                peer->write("250 ok\r\n");
-            }
-        }
-    }
-
-    QTcpServer m_server;
-    QByteArray m_pending;
-    bool m_inData = false;
-    int m_connections = 0;
-};
-
-class SendResumeTest : public testing::Test {
+class SendResumeTest : public mailtest::SendWindowTest {
 protected:
-    SendResumeTest()
-        : services(nullptr, &dialogs), conf(settings),
-          window(settings, conf, [this] { return documentPath; }) {
-        openServerSettingsKey()->remove(QString());
-        const QString resume = m_dir.filePath(QStringLiteral("test.vcw"));
-        store::createBlankResume(resume);
-        m_db = store::connection();
-        store::openResume(m_db, resume);
-        documentPath = m_dir.filePath(QStringLiteral("temp.doc"));
-        std::ofstream(documentPath.toStdString(), std::ios::binary) << "{\\rtf1 resume}";
-    }
-    ~SendResumeTest() override {
-        m_db.close();
-        openServerSettingsKey()->remove(QString());
-    }
-
-    void setContact(const QString& first, const QString& last, const QString& email) {
-        QSqlQuery q(m_db);
-        q.prepare(
-            QStringLiteral("UPDATE ContactInfo SET FirstName = ?, LastName = ?, EmailAddress = ?"));
-        q.addBindValue(first);
-        q.addBindValue(last);
-        q.addBindValue(email);
-        ASSERT_TRUE(q.exec());
-    }
-    void storeServer(const QString& host, int port) {
-        const auto key = openServerSettingsKey();
-        key->setValue(QStringLiteral("HostName"), host);
-        key->setValue(QStringLiteral("HostPort"), QString::number(port));
-        key->setValue(QStringLiteral("UserId"), QStringLiteral("me.local"));
-    }
     // A shown window with every required field filled.
     void readyToSend(int port) {
         setContact(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("ann@example.org"));
@@ -126,23 +20,6 @@ protected:
         window.Subject->setText(QStringLiteral("Application"));
         window.Body->setPlainText(QStringLiteral("Dear team,\n.\nAnn\n"));
     }
-    std::vector<QString> messageTexts() const {
-        std::vector<QString> texts;
-        for (const auto& m : dialogs.messages)
-            texts.push_back(m.text);
-        return texts;
-    }
-
-    platform::ScriptedDialogs dialogs;
-    platform::ScopedServices services;
-    ServerSettings settings;
-    QString documentPath;
-    TEmailServerConf conf;
-    TSendResume window;
-
-private:
-    QTemporaryDir m_dir;
-    QSqlDatabase m_db;
 };
 
 TEST_F(SendResumeTest, ShowFillsSenderAttachmentAndSettings) {
@@ -166,7 +43,7 @@ TEST_F(SendResumeTest, ContactWithoutNamesShowsASingleSpace) {
 }
 
 TEST_F(SendResumeTest, ChecksRunInOrderAndStopTheSend) {
-    LoopSmtpServer server;
+    ScriptedServer server;
     struct Case {
         QLineEdit* TSendResume::*field;
         const char* message;
@@ -203,7 +80,7 @@ TEST_F(SendResumeTest, MissingServerConfigurationOpensTheSettingsWindow) {
 }
 
 TEST_F(SendResumeTest, SuccessfulSendReportsAndHides) {
-    LoopSmtpServer server;
+    ScriptedServer server;
     readyToSend(server.port());
     window.FlatButton1->click();
     EXPECT_EQ(messageTexts(),
@@ -221,7 +98,7 @@ TEST_F(SendResumeTest, SuccessfulSendReportsAndHides) {
 }
 
 TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {
-    LoopSmtpServer server;
+    ScriptedServer server;
     QTcpServer closed;
     closed.listen(QHostAddress::LocalHost, 0);
     const int closedPort = closed.serverPort();
@@ -246,7 +123,7 @@ TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {
 }
 
 TEST_F(SendResumeTest, FailureAfterConnectingLeavesNoConnectionBehind) {
-    LoopSmtpServer server;
+    ScriptedServer server;
     readyToSend(server.port());
     window.Attach->setText(documentPath + QStringLiteral(".missing"));
     window.FlatButton1->click();
@@ -265,7 +142,7 @@ TEST_F(SendResumeTest, FailureAfterConnectingLeavesNoConnectionBehind) {
 }
 
 TEST_F(SendResumeTest, LineBreakInAFieldIsRefusedBeforeConnecting) {
-    LoopSmtpServer server;
+    ScriptedServer server;
     readyToSend(server.port());
     window.FromName->setText(QStringLiteral("Ann\r\nBcc: all@example.com"));
     window.FlatButton1->click();
