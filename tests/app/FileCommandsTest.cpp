@@ -1,25 +1,14 @@
-#include "app/FileCommands.h"
-#include "app/Program.h"
+#include "ProgramFixture.h"
 
+#include "app/FileCommands.h"
 #include "platform/Application.h"
-#include "platform/ProgramInfo.h"
-#include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
 #include "store/ProgramState.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
-#include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <unistd.h>
-
-// Defined with the start-up tests.
-void PrintTo(const QString& text, std::ostream* out);
 
 namespace {
 
@@ -37,47 +26,8 @@ private:
     std::function<bool()> m_busy;
 };
 
-// A program directory with the blank database, a saved résumé holding one skill,
-// and every desktop service scripted.
-class FileCommandsTest : public testing::Test {
+class FileCommandsTest : public ProgramFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_programDir = m_dir.filePath("bin") + "/";
-        QDir().mkpath(m_programDir);
-        store::createBlankResume(m_programDir + "data.mdb");
-        platform::setProgramDirectory(m_programDir);
-        m_resume = m_dir.filePath("mine.vcw");
-        makeResume();
-    }
-    // The saved résumé, afresh: one skill, "Mine".
-    void makeResume() {
-        QFile::remove(m_resume);
-        store::createBlankResume(m_resume);
-        QSqlDatabase db = store::connection("setup");
-        store::openResume(db, m_resume);
-        QSqlQuery(db).exec("INSERT INTO Skills (skill) VALUES ('Mine')");
-        db.close();
-    }
-    void TearDown() override {
-        m_program.reset();
-        platform::setProgramDirectory({});
-    }
-    app::TResumeExplorerForm& start(const QStringList& arguments) {
-        m_program.reset();
-        m_program = std::make_unique<app::Program>(arguments);
-        return m_program->ResumeExplorerForm();
-    }
-    app::TResumeExplorerForm& main() { return m_program->ResumeExplorerForm(); }
-    QStringList skills() {
-        QSqlQuery q(main().ADOConnection1());
-        if (!q.exec("SELECT skill FROM Skills ORDER BY ID"))
-            return {"<unreadable>"};
-        QStringList values;
-        while (q.next())
-            values << q.value(0).toString();
-        return values;
-    }
     void addSkill(const QString& skill) {
         QSqlQuery q(main().ADOConnection1());
         ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
@@ -93,17 +43,6 @@ protected:
                 texts << m.text;
         return texts;
     }
-
-    QTemporaryDir m_dir;
-    QString m_programDir;
-    QString m_resume;
-    platform::ScriptedDialogs m_dialogs;
-    platform::RecordingShell m_shell;
-    platform::RecordingFileSystem m_files;
-    platform::FixedClock m_clock;
-    platform::ScriptedRandom m_random;
-    platform::ScopedServices m_services{&m_shell, &m_dialogs, &m_files, &m_clock, &m_random};
-    std::unique_ptr<app::Program> m_program;
 };
 
 // Every command from every kind of working copy ends in the state of the table.

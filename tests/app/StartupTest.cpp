@@ -1,9 +1,5 @@
-#include "app/Program.h"
+#include "ProgramFixture.h"
 
-#include "platform/ProgramInfo.h"
-#include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
 #include "store/ProgramState.h"
 
 #include <QAbstractButton>
@@ -16,10 +12,6 @@
 
 #include <gtest/gtest.h>
 
-void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 QByteArray contents(const QString& path) {
@@ -27,47 +19,8 @@ QByteArray contents(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// A program directory of its own, with the blank database, and every desktop
-// service scripted.
-class StartupTest : public testing::Test {
+class StartupTest : public ProgramFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_programDir = m_dir.filePath("bin") + "/";
-        QDir().mkpath(m_programDir);
-        store::createBlankResume(m_programDir + "data.mdb");
-        platform::setProgramDirectory(m_programDir);
-        m_resume = m_dir.filePath("mine.vcw");
-        store::createBlankResume(m_resume);
-        insertSkill(m_resume, "Mine");
-    }
-    void TearDown() override {
-        m_program.reset();
-        platform::setProgramDirectory({});
-    }
-    app::Program& start(const QStringList& arguments) {
-        m_program.reset();
-        m_program = std::make_unique<app::Program>(arguments);
-        return *m_program;
-    }
-    app::TResumeExplorerForm& main() { return m_program->ResumeExplorerForm(); }
-    static void insertSkill(const QString& path, const QString& skill) {
-        QSqlDatabase db = store::connection("setup");
-        store::openResume(db, path);
-        {
-            QSqlQuery q(db);
-            ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
-        }
-        db.close();
-    }
-    QStringList skills() {
-        QSqlQuery q(main().ADOConnection1());
-        EXPECT_TRUE(q.exec("SELECT skill FROM Skills ORDER BY ID"));
-        QStringList values;
-        while (q.next())
-            values << q.value(0).toString();
-        return values;
-    }
     QStringList visibleWindows() {
         QStringList names;
         for (platform::Form* w : m_program->windows())
@@ -80,17 +33,6 @@ protected:
             if (w != &main())
                 w->hide();
     }
-
-    QTemporaryDir m_dir;
-    QString m_programDir;
-    QString m_resume;
-    platform::ScriptedDialogs m_dialogs;
-    platform::RecordingShell m_shell;
-    platform::RecordingFileSystem m_files;
-    platform::FixedClock m_clock;
-    platform::ScriptedRandom m_random;
-    platform::ScopedServices m_services{&m_shell, &m_dialogs, &m_files, &m_clock, &m_random};
-    std::unique_ptr<app::Program> m_program;
 };
 
 TEST_F(StartupTest, WithoutAnArgumentANewResumeStartsInDataTmp) {

@@ -1,0 +1,85 @@
+// What the program tests share: a program directory of its own with the blank
+// database, a saved résumé holding one skill ("Mine"), and every desktop service
+// scripted.
+#pragma once
+
+#include "app/Program.h"
+
+#include "platform/ProgramInfo.h"
+#include "platform/Services.h"
+#include "platform/TestDoubles.h"
+#include "store/Connection.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <ostream>
+
+// Readable QStrings in failure messages.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+class ProgramFixture : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_programDir = m_dir.filePath("bin") + "/";
+        QDir().mkpath(m_programDir);
+        store::createBlankResume(m_programDir + "data.mdb");
+        platform::setProgramDirectory(m_programDir);
+        m_resume = m_dir.filePath("mine.vcw");
+        makeResume();
+    }
+    void TearDown() override {
+        m_program.reset();
+        platform::setProgramDirectory({});
+    }
+    // The saved résumé, afresh: one skill, "Mine".
+    void makeResume() {
+        QFile::remove(m_resume);
+        store::createBlankResume(m_resume);
+        insertSkill(m_resume, "Mine");
+    }
+    static void insertSkill(const QString& path, const QString& skill) {
+        QSqlDatabase db = store::connection("setup");
+        store::openResume(db, path);
+        {
+            QSqlQuery q(db);
+            ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
+        }
+        db.close();
+    }
+    app::Program& start(const QStringList& arguments) {
+        m_program.reset();
+        m_program = std::make_unique<app::Program>(arguments);
+        return *m_program;
+    }
+    app::TResumeExplorerForm& main() { return m_program->ResumeExplorerForm(); }
+    // The skills of the open résumé, in the order they were added.
+    QStringList skills() {
+        QSqlQuery q(main().ADOConnection1());
+        if (!q.exec("SELECT skill FROM Skills ORDER BY ID"))
+            return {"<unreadable>"};
+        QStringList values;
+        while (q.next())
+            values << q.value(0).toString();
+        return values;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_programDir;
+    QString m_resume;
+    platform::ScriptedDialogs m_dialogs;
+    platform::RecordingShell m_shell;
+    platform::RecordingFileSystem m_files;
+    platform::FixedClock m_clock;
+    platform::ScriptedRandom m_random;
+    platform::ScopedServices m_services{&m_shell, &m_dialogs, &m_files, &m_clock, &m_random};
+    std::unique_ptr<app::Program> m_program;
+};
