@@ -117,13 +117,15 @@ std::string withoutControlBytes(std::string_view raw) {
     std::string entry;
     entry.reserve(raw.size());
     bool afterBackslash = false;
-    bool inWord = false;
-    bool wordCut = false;
+    bool inWord = false;         // a letter or digit written next would join a word
+    bool inWordBefore = false;   // the same, before the backslash just written
+    bool wordCut = false;        // bytes were dropped right after a word
     for (const char c : raw) {
         if (static_cast<unsigned char>(c) < 32) {
             if (afterBackslash) {
                 entry.pop_back();
                 afterBackslash = false;
+                inWord = inWordBefore;
             }
             wordCut = wordCut || inWord;
             inWord = false;
@@ -131,14 +133,15 @@ std::string withoutControlBytes(std::string_view raw) {
         }
         if (wordCut && (isLetter(c) || isDigit(c) || c == '-'))
             entry += ' ';
-        wordCut = false;
         if (afterBackslash) {
             inWord = isLetter(c);
             afterBackslash = false;
         } else {
+            inWordBefore = wordCut || inWord;
             inWord = inWord && (isLetter(c) || isDigit(c) || c == '-');
             afterBackslash = c == '\\';
         }
+        wordCut = false;
         entry += c;
     }
     return entry;

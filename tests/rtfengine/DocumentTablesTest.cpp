@@ -180,8 +180,9 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
 TEST(InsertRtfFragment, ControlBytesInAStyleNeverJoinWords) {
     DocumentTables tables;
     insert(tables, "{\\rtf1{\\stylesheet{\\s1\\bi\x11n8 A;}{\\s2\\\x11"
-                   "bin4 B;}}x}");
-    EXPECT_EQ(tables.styles, (Strings{"{\\s1\\bi n8 A;}", "{\\s2bin4 B;}"}));
+                   "bin4 B;}{\\s3\\bi\x11\\\x11n5 C;}}x}");
+    EXPECT_EQ(tables.styles,
+              (Strings{"{\\s1\\bi n8 A;}", "{\\s2 bin4 B;}", "{\\s3\\bi n5 C;}"}));
 }
 
 TEST(InsertRtfFragment, ControlBytesNeverUnbalanceTheTables) {
