@@ -28,24 +28,20 @@ constexpr size_t kMaxKeyword = 32;
 // symbols ("\'" with the two bytes it takes). Neither is part of a colour, and
 // either could carry a brace into a slot, which would unbalance the document's head.
 std::string colourTableWords(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
+    RtfRebuilder out(text.size());
     for (size_t i = 0; i < text.size();) {
-        if (text[i] == '\\') {
-            if (i + 1 < text.size() && isLetter(text[i + 1]))
-                out += text[i++];
-            else
-                i += escapeLength(text, i);
-            continue;
-        }
-        if (text[i] == '{') {
+        if (text[i] == '\\' && !(i + 1 < text.size() && isLetter(text[i + 1]))) {
+            i += escapeLength(text, i);
+            out.cut();
+        } else if (text[i] == '{') {
             const size_t end = findGroupEnd(text, i);
             i = end == std::string_view::npos ? text.size() : end;
-            continue;
+            out.cut();
+        } else {
+            out.append(text[i++]);
         }
-        out += text[i++];
     }
-    return out;
+    return out.take();
 }
 
 } // namespace

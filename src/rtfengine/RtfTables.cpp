@@ -114,37 +114,17 @@ constexpr std::string_view kBasedOn = "\\sbasedon";
 // ("\b", a line break and "0" is no "\b0"); a backslash before one is an unknown
 // symbol that goes with it (a backslash, a line break and "bin4" is no "\bin4").
 std::string withoutControlBytes(std::string_view raw) {
-    std::string entry;
-    entry.reserve(raw.size());
-    bool afterBackslash = false;
-    bool inWord = false;         // a letter or digit written next would join a word
-    bool inWordBefore = false;   // the same, before the backslash just written
-    bool wordCut = false;        // bytes were dropped right after a word
+    RtfRebuilder entry(raw.size());
     for (const char c : raw) {
-        if (static_cast<unsigned char>(c) < 32) {
-            if (afterBackslash) {
-                entry.pop_back();
-                afterBackslash = false;
-                inWord = inWordBefore;
-            }
-            wordCut = wordCut || inWord;
-            inWord = false;
-            continue;
-        }
-        if (wordCut && (isLetter(c) || isDigit(c) || c == '-'))
-            entry += ' ';
-        if (afterBackslash) {
-            inWord = isLetter(c);
-            afterBackslash = false;
+        if (static_cast<unsigned char>(c) >= 32) {
+            entry.append(c);
+        } else if (entry.afterBackslash()) {
+            entry.dropBackslash();
         } else {
-            inWordBefore = wordCut || inWord;
-            inWord = inWord && (isLetter(c) || isDigit(c) || c == '-');
-            afterBackslash = c == '\\';
+            entry.cut();
         }
-        wordCut = false;
-        entry += c;
     }
-    return entry;
+    return entry.take();
 }
 
 // A head counts only when a digit follows it: "\sb120" or "\sa60" opening a Normal

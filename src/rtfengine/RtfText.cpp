@@ -53,6 +53,28 @@ size_t findGroupEnd(std::string_view text, size_t open) {
     return std::string_view::npos;
 }
 
+void RtfRebuilder::append(char c) {
+    if (m_cut && (isLetter(c) || isDigit(c) || c == '-'))
+        m_text += ' ';
+    if (m_afterBackslash) {
+        m_inWord = isLetter(c);
+        m_afterBackslash = false;
+    } else {
+        m_inWordBefore = m_cut || m_inWord;
+        m_inWord = m_inWord && (isLetter(c) || isDigit(c) || c == '-');
+        m_afterBackslash = c == '\\';
+    }
+    m_cut = false;
+    m_text += c;
+}
+
+void RtfRebuilder::dropBackslash() {
+    m_text.pop_back();
+    m_afterBackslash = false;
+    m_inWord = m_inWordBefore;
+    cut();
+}
+
 std::optional<std::string> withMendedHexEscapes(std::string_view text) {
     std::optional<std::string> mended;
     for (size_t i = text.find('\\'); i < text.size(); i = text.find('\\', i)) {

@@ -75,6 +75,34 @@ template <typename Visit> void forEachSubGroup(std::string_view body, Visit&& vi
     }
 }
 
+// Builds RTF text from another with parts left out, byte by byte, so that a part left
+// out never joins a control word before it to what follows: "\b", a dropped group
+// and "0" make "\b 0", not "\b0" (nor, after "\bi", the binary word "\bin").
+class RtfRebuilder {
+public:
+    explicit RtfRebuilder(size_t capacity) { m_text.reserve(capacity); }
+
+    void append(char c);
+    // Something was left out between the last byte appended and the next.
+    void cut() {
+        m_cut = m_cut || m_inWord;
+        m_inWord = false;
+    }
+    // The last byte appended is a backslash that starts no word or symbol yet.
+    bool afterBackslash() const { return m_afterBackslash; }
+    // Leaves out that backslash, with whatever it would have started.
+    void dropBackslash();
+
+    std::string take() { return std::move(m_text); }
+
+private:
+    std::string m_text;
+    bool m_afterBackslash = false;
+    bool m_inWord = false;       // a letter or digit appended next would join a word
+    bool m_inWordBefore = false; // the same, before the pending backslash
+    bool m_cut = false;          // something was left out right after a word
+};
+
 // Appends UTF-8 text as RTF text. ASCII stays as it is except "\", "{" and "}",
 // which are escaped; tab, vertical tab and form feed become "\tab ", "\line " and
 // "\page "; a line break (CR LF, CR or LF) becomes "\par ". The other control

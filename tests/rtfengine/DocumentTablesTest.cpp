@@ -165,6 +165,9 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
         {"{\\colortbl;\\red1\\green2\\blue3{\\*\\y};}",
          {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
          "{\\cf2 x}"},
+        // What is left out never joins the words around it into another word.
+        {"{\\colortbl;\\bi{x}n5\\'41;}", {";", "\\red9\\green9\\blue9;", "\\bi n5;"},
+         "{\\cf2 x}"},
     };
     for (const Case& c : cases) {
         DocumentTables tables;
