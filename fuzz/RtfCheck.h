@@ -3,14 +3,13 @@
 // picture data.
 #pragma once
 
+#include "rtfengine/RtfText.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace fuzz {
 
-inline bool isHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 
 // True when every "{" has its "}", no "}" closes more than was opened, and every
 // "\'" is followed by two hex digits. A byte after a backslash is a symbol, and
@@ -36,7 +35,8 @@ inline bool wellFormed(std::string_view rtf) {
                 continue;
             }
             if (rtf.substr(i + 1, 1) == "'") {
-                if (i + 3 >= rtf.size() || !isHex(rtf[i + 2]) || !isHex(rtf[i + 3]))
+                if (i + 3 >= rtf.size() || !rtfengine::isHexDigit(rtf[i + 2]) ||
+                    !rtfengine::isHexDigit(rtf[i + 3]))
                     return false;
                 i += 3;
             } else {

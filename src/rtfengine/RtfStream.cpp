@@ -14,13 +14,6 @@ constexpr std::string_view kRowParagraphReset =
     "\\ql \\li0\\ri0\\widctlpar\\aspalpha\\aspnum\\faauto\\adjustright\\rin0\\lin0\\itap0 "
     "\\cgrid";
 
-// Bytes that a reader would take into a control word written right before them:
-// letters and digits, a "-" that may start a number, and the space that would be
-// read as the word's delimiter and lost.
-bool runsOnWord(char c) {
-    return isLetter(c) || isDigit(c) || c == '-' || c == ' ';
-}
-
 // Longer than any keyword of the table.
 constexpr size_t kMaxKeyword = 32;
 
@@ -185,8 +178,9 @@ void TRtfStream::flushPending() {
 void TRtfStream::write(std::string_view text) {
     flushPending();
     // A word whose delimiter went with a dropped word after it would otherwise run
-    // on into this text: "\b\insrsid5 Hi" must not become "\bHi".
-    if (m_wordOpen && !text.empty() && runsOnWord(text.front()))
+    // on into this text: "\b\insrsid5 Hi" must not become "\bHi". A leading space
+    // would be read as that delimiter and lost, so it gets one too.
+    if (m_wordOpen && !text.empty() && (continuesWord(text.front()) || text.front() == ' '))
         m_output->push_back(' ');
     m_output->append(text);
     m_wordOpen = false;

@@ -54,14 +54,14 @@ size_t findGroupEnd(std::string_view text, size_t open) {
 }
 
 void RtfRebuilder::append(char c) {
-    if (m_cut && (isLetter(c) || isDigit(c) || c == '-'))
+    if (m_cut && continuesWord(c))
         m_text += ' ';
     if (m_afterBackslash) {
         m_inWord = isLetter(c);
         m_afterBackslash = false;
     } else {
         m_inWordBefore = m_cut || m_inWord;
-        m_inWord = m_inWord && (isLetter(c) || isDigit(c) || c == '-');
+        m_inWord = m_inWord && continuesWord(c);
         m_afterBackslash = c == '\\';
     }
     m_cut = false;

@@ -19,6 +19,11 @@ inline bool isLetter(char c) {
 inline bool isHexDigit(char c) {
     return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
+// Bytes that a reader takes into a control word written right before them: letters,
+// digits, and a "-" that may start its number.
+inline bool continuesWord(char c) {
+    return isLetter(c) || isDigit(c) || c == '-';
+}
 
 // The bytes a backslash at `i` starts as one unit when groups are counted: "\'" with
 // the two bytes after it, whatever they are, as the fragment filter reads a hex
