@@ -97,14 +97,7 @@ std::string scratchPath(const std::string& name) {
 }
 
 SampleResume::SampleResume() {
-    db = store::connection(QStringLiteral("bench-sample"));
-    store::openResume(db, QString::fromStdString(programDirectory() + "/sample.vcw"));
-    dm = std::make_unique<store::TDM>(db);
-}
-
-SampleResume::~SampleResume() {
-    dm.reset();
-    db.close();
+    dm = std::make_unique<store::TDM>(store::openResumeFile(programDirectory() + "/sample.vcw"));
 }
 
 } // namespace bench

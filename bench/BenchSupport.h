@@ -5,7 +5,6 @@
 #include "rtfengine/Dataset.h"
 #include "store/TDM.h"
 
-#include <QSqlDatabase>
 
 #include <memory>
 #include <string>
@@ -53,8 +52,6 @@ std::string scratchPath(const std::string& name);
 // The sample résumé opened on its own connection, its datasets ready for generation.
 struct SampleResume {
     SampleResume();
-    ~SampleResume();
-    QSqlDatabase db;
     std::unique_ptr<store::TDM> dm;
 };
 

@@ -14,7 +14,7 @@ std::vector<std::string> sampleFragments() {
     bench::SampleResume sample;
     store::TDM& dm = *sample.dm;
     for (store::SqlDataset* query : dm.sectionQueries())
-        query->setParameter(QStringLiteral("ShowItem"), 1);
+        query->setParameter("ShowItem", 1);
     dm.openForGeneration();
     rtfengine::Dataset& conf = dm.Configuration;
     std::vector<generate::Fragment> made = {

@@ -2,7 +2,7 @@
 // translated, section functions and fragments, the document written and closed.
 #include "BenchSupport.h"
 
-#include "generate/GenerationCommands.h"
+#include "generate/DocumentGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,11 +10,11 @@ namespace {
 
 void BM_GenerateSampleResume(benchmark::State& state) {
     bench::SampleResume sample;
-    generate::GenerationCommands commands(
-        *sample.dm, QString::fromStdString(bench::programDirectory()), QString());
-    const QString out = QString::fromStdString(bench::scratchPath("sample-resume.doc"));
+    generate::DocumentGenerator generator(
+        *sample.dm, generate::defaultTemplatePath(bench::programDirectory()));
+    const std::string out = bench::scratchPath("sample-resume.doc");
     for (auto _ : state)
-        commands.generateDocument(out);
+        generator.generateDocument(out);
 }
 BENCHMARK(BM_GenerateSampleResume)->Unit(benchmark::kMillisecond);
 

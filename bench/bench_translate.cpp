@@ -5,7 +5,7 @@
 #include "rtfengine/Translator.h"
 
 #include "BenchSupport.h"
-#include "generate/GenerationCommands.h"
+#include "generate/DocumentGenerator.h"
 
 #include <benchmark/benchmark.h>
 
@@ -23,9 +23,9 @@ std::string readFile(const std::string& path) {
 
 void BM_TranslateResumeTemplate(benchmark::State& state) {
     bench::SampleResume sample;
-    generate::GenerationCommands commands(
-        *sample.dm, QString::fromStdString(bench::programDirectory()), QString());
-    const std::string templateText = readFile(commands.templatePath().toStdString());
+    generate::DocumentGenerator commands(
+        *sample.dm, generate::defaultTemplatePath(bench::programDirectory()));
+    const std::string templateText = readFile(commands.templatePath());
     const std::vector<rtfengine::Dataset*> datasets = commands.sectionList();
     size_t instructions = 0;
     for (auto _ : state) {

@@ -26,6 +26,7 @@
 #include "mail/ui/TSendResume.h"
 #include "platform/PreviewCommand.h"
 #include "platform/ProgramInfo.h"
+#include "store/Connection.h"
 #include "store/ProgramState.h"
 
 namespace app {
@@ -52,7 +53,7 @@ Program::Program(const QStringList& arguments)
     create<editors::TReferencesForm>();
     create<format::TResumeFormat>();
     create<info::TAboutBox>();
-    m_dm = std::make_unique<store::TDM>(m_main->ADOConnection1());
+    m_dm = std::make_unique<store::TDM>(store::statementsOf(m_main->ADOConnection1()));
     m_generation = std::make_unique<generate::GenerationCommands>(
         *m_dm, platform::programDirectory(), QString::fromLatin1(kApplicationTitle));
     m_main->setGenerationCommands(m_generation.get());

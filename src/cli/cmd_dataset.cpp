@@ -2,22 +2,22 @@
 // dataset of a résumé as tab-separated lines, column names first.
 #include "cli/Command.h"
 
-#include "store/Connection.h"
 #include "store/SqlDataset.h"
+#include "store/SqliteConnection.h"
 #include "store/StoreError.h"
 #include "store/TDM.h"
 
-#include <QString>
-
+#include <charconv>
+#include <cstdio>
 #include <iostream>
 #include <optional>
 
 namespace {
 
 // One line per row: tabs, line breaks and backslashes inside values are escaped.
-std::string escaped(const QString& value) {
+std::string escaped(const std::string& value) {
     std::string out;
-    for (char c : value.toStdString()) {
+    for (char c : value) {
         switch (c) {
         case '\\':
             out += "\\\\";
@@ -39,13 +39,14 @@ std::string escaped(const QString& value) {
 }
 
 // Dates as stored (yyyy-mm-dd), NULL as nothing, everything else as its text.
-QString cellText(const store::SqlField& field) {
-    if (field.value().isNull())
-        return {};
-    const QString text = field.value().toString();
+std::string cellText(const store::SqlField& field) {
+    const std::string text = field.asBytes();
     rtfengine::DateTime date;
-    if (field.kind() == rtfengine::FieldKind::Date && store::parseStoredDateTime(text, date))
-        return QString::asprintf("%04d-%02d-%02d", date.year, date.month, date.day);
+    if (field.kind() == rtfengine::FieldKind::Date && store::parseStoredDateTime(text, date)) {
+        char iso[32];
+        std::snprintf(iso, sizeof iso, "%04d-%02d-%02d", date.year, date.month, date.day);
+        return iso;
+    }
     return text;
 }
 
@@ -56,10 +57,13 @@ int runDataset(const std::vector<std::string>& args) {
         if (args[i] == "--show-item") {
             if (i + 1 == args.size() || showItem)
                 return cli::usageError("dataset");
-            bool ok = false;
-            showItem = QString::fromStdString(args[++i]).toInt(&ok);
-            if (!ok)
+            const std::string& number = args[++i];
+            int value = 0;
+            const auto [end, error] =
+                std::from_chars(number.data(), number.data() + number.size(), value);
+            if (number.empty() || error != std::errc() || end != number.data() + number.size())
                 return cli::usageError("dataset");
+            showItem = value;
         } else if (args[i].rfind("--", 0) == 0) {
             return cli::usageError("dataset");
         } else {
@@ -69,18 +73,16 @@ int runDataset(const std::vector<std::string>& args) {
     if (positional.size() != 2)
         return cli::usageError("dataset");
 
-    QSqlDatabase db = store::connection();
-    store::openResume(db, QString::fromStdString(positional[0]));
-    store::TDM dm(db);
-    store::SqlDataset* dataset = dm.dataset(QString::fromStdString(positional[1]));
+    store::TDM dm(store::openResumeFile(positional[0]));
+    store::SqlDataset* dataset = dm.dataset(positional[1]);
     if (!dataset)
         throw store::EDatabaseError("Unknown dataset '" + positional[1] + "'.");
-    if (dataset->hasParameter(QStringLiteral("ShowItem")))
-        dataset->setParameter(QStringLiteral("ShowItem"), showItem.value_or(1));
+    if (dataset->hasParameter("ShowItem"))
+        dataset->setParameter("ShowItem", showItem.value_or(1));
     dataset->open();
 
     std::string line;
-    for (const QString& name : dataset->columnNames())
+    for (const std::string& name : dataset->columnNames())
         line += (line.empty() ? "" : "\t") + escaped(name);
     std::cout << line << '\n';
     for (dataset->first(); !dataset->eof(); dataset->next()) {

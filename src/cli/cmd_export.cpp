@@ -2,12 +2,9 @@
 // RESUME into OUT, as "Export Resume as..." does, without a display.
 #include "cli/Command.h"
 
-#include "generate/GenerationCommands.h"
-#include "store/Connection.h"
+#include "generate/DocumentGenerator.h"
+#include "store/SqliteConnection.h"
 #include "store/TDM.h"
-
-#include <QCoreApplication>
-#include <QString>
 
 #include <optional>
 
@@ -32,14 +29,10 @@ int runExport(const std::vector<std::string>& args) {
         return cli::usageError("export");
     }
 
-    QSqlDatabase db = store::connection();
-    store::openResume(db, QString::fromStdString(positional[0]));
-    store::TDM dm(db);
-    generate::GenerationCommands commands(dm, QCoreApplication::applicationDirPath(), QString());
-    if (templatePath) {
-        commands.setTemplatePath(QString::fromStdString(*templatePath));
-    }
-    commands.generateDocument(QString::fromStdString(positional[1]));
+    store::TDM dm(store::openResumeFile(positional[0]));
+    generate::DocumentGenerator generator(
+        dm, templatePath ? *templatePath : generate::defaultTemplatePath(cli::programDirectory()));
+    generator.generateDocument(positional[1]);
     return cli::kExitOk;
 }
 

@@ -5,14 +5,13 @@
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/Scans.h"
 #include "rtfengine/UdfList.h"
-#include "store/Connection.h"
 #include "store/SqlDataset.h"
-
-#include <QString>
+#include "store/SqliteConnection.h"
 
 #include <charconv>
 #include <fstream>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -157,13 +156,12 @@ int runRender(const std::vector<std::string>& args) {
     if (positional.size() != 2 || !db)
         return cli::usageError(renderCommand());
 
-    QSqlDatabase connection = store::connection();
-    store::openResume(connection, QString::fromStdString(*db));
+    const auto connection = store::openResumeFile(*db);
     std::vector<std::unique_ptr<store::SqlDataset>> owned;
     std::vector<rtfengine::Dataset*> datasets;
     for (const auto& [name, sql] : datasetArgs) {
         owned.push_back(
-            std::make_unique<store::SqlDataset>(connection, QString::fromStdString(sql), name));
+            std::make_unique<store::SqlDataset>(connection, sql, name));
         owned.back()->open();
         datasets.push_back(owned.back().get());
     }

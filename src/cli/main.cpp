@@ -1,9 +1,8 @@
 // vitacraft-cli: the program's core without a display.
 #include "cli/Command.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
+#include <filesystem>
 #include <iostream>
 
 namespace cli {
@@ -16,6 +15,12 @@ std::vector<Command>& commands() {
 int usageError(const Command& command) {
     std::cerr << "usage: vitacraft-cli " << command.name << ' ' << command.usage << '\n';
     return kExitUsage;
+}
+
+std::string programDirectory() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string(".") : program.parent_path().string();
 }
 
 int usageError(const std::string& name) {
@@ -38,9 +43,6 @@ static int printUsage() {
 }
 
 int main(int argc, char** argv) {
-    // The Qt application object gives the store its SQL drivers and the program
-    // directory; no display is needed.
-    QCoreApplication app(argc, argv);
     if (argc < 2)
         return printUsage();
     const std::string name = argv[1];

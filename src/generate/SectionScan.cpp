@@ -73,7 +73,7 @@ void resetSectionQueries(store::TDM& dm) {
     for (const SectionEntry& entry : kSectionMap) {
         const std::string section = fieldText(dm.DisplayedOrder, "Section");
         (dm.*entry.query)
-            .setParameter(QStringLiteral("ShowItem"), section == entry.identifier ? 1 : 0);
+            .setParameter("ShowItem", section == entry.identifier ? 1 : 0);
     }
     for (Query query : kOpenOrder) {
         (dm.*query).open();

@@ -1,22 +1,56 @@
 #include "store/Connection.h"
 
-#include "store/SchemaSql.h"
 #include "store/StoreError.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlResult>
 
 #include <sqlite3.h>
 
-#include <cerrno>
-#include <cstring>
-
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace store {
+
+namespace {
+
+template <typename Handle> Handle handleOf(const QVariant& handle, const char* typeName) {
+    if (!handle.isValid() || qstrcmp(handle.typeName(), typeName) != 0)
+        return nullptr;
+    return *static_cast<const Handle*>(handle.constData());
+}
+
+class QueryStatement final : public PreparedStatement {
+public:
+    explicit QueryStatement(std::unique_ptr<QSqlQuery> query) : m_query(std::move(query)) {}
+    sqlite3_stmt* statement() const override {
+        return m_query->result() ? handleOf<sqlite3_stmt*>(m_query->result()->handle(),
+                                                           "sqlite3_stmt*")
+                                 : nullptr;
+    }
+
+private:
+    std::unique_ptr<QSqlQuery> m_query;
+};
+
+class ConnectionStatements final : public StatementSource {
+public:
+    explicit ConnectionStatements(QSqlDatabase db) : m_db(std::move(db)) {}
+    std::unique_ptr<PreparedStatement> prepare(const std::string& sql) override {
+        auto query = std::make_unique<QSqlQuery>(m_db);
+        query->setForwardOnly(true);
+        if (!query->prepare(QString::fromStdString(sql)))
+            throw EDatabaseError(query->lastError().text().toStdString());
+        auto prepared = std::make_unique<QueryStatement>(std::move(query));
+        if (!prepared->statement())
+            throw EDatabaseError("The database connection does not hand out its statements");
+        return prepared;
+    }
+
+private:
+    QSqlDatabase m_db;
+};
+
+} // namespace
 
 QSqlDatabase connection(const QString& name) {
     if (QSqlDatabase::contains(name))
@@ -27,67 +61,21 @@ QSqlDatabase connection(const QString& name) {
 void openResume(QSqlDatabase& db, const QString& path) {
     db.close();
     // The SQLite driver creates a missing file, so existence is checked first.
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists())
-        throw EDatabaseError("Could not find file '" + path.toStdString() + "'.");
-    if (info.isDir())
-        throw EDatabaseError("'" + path.toStdString() + "' is a folder, not a resume database.");
+    const std::string nativePath = QFile::encodeName(path).toStdString();
+    checkResumePath(nativePath);
     db.setDatabaseName(path);
     if (!db.open())
         throw EDatabaseError(db.lastError().text().toStdString());
-    // Opening is lazy: reading the schema is what tells a database from any file, and
-    // a quick check of every page finds a file cut short before a query trips on it.
-    // SQLite reads an empty file as an empty database; no résumé is without tables,
-    // so such a file is refused rather than left for a later write to fill.
-    QSqlQuery probe(db);
-    std::string failure;
-    if (!probe.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !probe.next()) {
-        failure = probe.lastError().databaseText().toStdString();
-    } else if (probe.value(0).toLongLong() == 0) {
-        failure = "The file holds no tables, it is not a resume database";
-    } else if (!probe.exec(QStringLiteral("PRAGMA quick_check(1)")) || !probe.next()) {
-        failure = probe.lastError().databaseText().toStdString();
-    } else if (const QString verdict = probe.value(0).toString(); verdict != QLatin1String("ok")) {
-        failure = verdict.toStdString();
-    }
-    probe.finish();
-    if (!failure.empty()) {
+    try {
+        checkOpenedResume(handleOf<sqlite3*>(db.driver()->handle(), "sqlite3*"), nativePath);
+    } catch (const EDatabaseError&) {
         db.close();
-        throw EDatabaseError(failure + ": '" + path.toStdString() + "'");
+        throw;
     }
-    // A copy of the file must always be the whole résumé: no write-ahead log.
-    probe.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
 }
 
-void createBlankResume(const QString& path) {
-    const QByteArray native = QFile::encodeName(path);
-    // O_EXCL makes the refusal to overwrite atomic; an empty file is a valid,
-    // empty SQLite database that the script then fills.
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (fd < 0) {
-        if (errno == EEXIST)
-            throw EDatabaseError("The file '" + path.toStdString() +
-                                 "' already exists; it was not overwritten.");
-        throw EDatabaseError("Cannot create '" + path.toStdString() + "': " + std::strerror(errno));
-    }
-    ::close(fd);
-
-    sqlite3* handle = nullptr;
-    std::string failure;
-    if (sqlite3_open_v2(native.constData(), &handle, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        failure = handle ? sqlite3_errmsg(handle) : "out of memory";
-    } else {
-        char* message = nullptr;
-        if (sqlite3_exec(handle, kSchemaSql, nullptr, nullptr, &message) != SQLITE_OK) {
-            failure = message ? message : sqlite3_errmsg(handle);
-            sqlite3_free(message);
-        }
-    }
-    sqlite3_close(handle);
-    if (!failure.empty()) {
-        QFile::remove(path);
-        throw EDatabaseError("Cannot create '" + path.toStdString() + "': " + failure);
-    }
+std::shared_ptr<StatementSource> statementsOf(QSqlDatabase db) {
+    return std::make_shared<ConnectionStatements>(std::move(db));
 }
 
 } // namespace store

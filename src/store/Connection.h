@@ -1,9 +1,15 @@
-// The program's one database connection and the résumé files behind it: opening
-// an existing résumé (never creating one by accident) and creating a blank one.
+// The desktop's one database connection and the résumé files behind it: opening
+// an existing résumé (never creating one by accident), and the connection's
+// statements for the data module.
 #pragma once
 
+#include "store/SqliteConnection.h"
+
+#include <QFile>
 #include <QSqlDatabase>
 #include <QString>
+
+#include <memory>
 
 namespace store {
 
@@ -19,8 +25,12 @@ QSqlDatabase connection(const QString& name = QString::fromLatin1(kConnectionNam
 // closed. Nothing is ever created at path.
 void openResume(QSqlDatabase& db, const QString& path);
 
-// Creates a blank résumé at path: every table, the one Configuration row and the
-// initial sections. Refuses (EDatabaseError) when anything exists at path.
-void createBlankResume(const QString& path);
+// Statements compiled on db. Closing db finalizes them; a dataset then compiles
+// its statement again on the connection as it is at its next opening.
+std::shared_ptr<StatementSource> statementsOf(QSqlDatabase db);
+
+inline void createBlankResume(const QString& path) {
+    createBlankResume(QFile::encodeName(path).toStdString());
+}
 
 } // namespace store

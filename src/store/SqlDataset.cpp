@@ -1,13 +1,9 @@
 #include "store/SqlDataset.h"
 
 #include "rtfengine/FormatSettings.h"
+#include "store/SqlText.h"
 #include "store/StoreError.h"
 
-#include <QDate>
-#include <QRegularExpression>
-
-#include <QSqlError>
-#include <QSqlResult>
 #include <algorithm>
 
 #include <sqlite3.h>
@@ -19,40 +15,87 @@ namespace {
 using rtfengine::DateTime;
 using rtfengine::FieldKind;
 
-sqlite3_stmt* statementOf(const QSqlQuery& query) {
-    const QVariant handle = query.result() ? query.result()->handle() : QVariant();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3_stmt*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3_stmt* const*>(handle.constData());
-}
-
 bool isTemporalOrFlag(FieldKind kind) {
     return kind == FieldKind::Date || kind == FieldKind::DateTime || kind == FieldKind::Boolean;
 }
 
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+long long daysFromCivil(long long year, int month, int day) {
+    year -= month <= 2;
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+bool isValidDate(int year, int month, int day) {
+    if (year == 0 || month < 1 || month > 12 || day < 1)
+        return false;
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 // Days since 1899-12-30 plus the fraction of the day, the serial form of dates.
 double serialOf(const DateTime& value) {
-    const QDate date(value.year, value.month, value.day);
-    const double days = static_cast<double>(date.toJulianDay() - QDate(1899, 12, 30).toJulianDay());
+    const double days = static_cast<double>(daysFromCivil(value.year, value.month, value.day) -
+                                            daysFromCivil(1899, 12, 30));
     const double seconds =
         value.hour * 3600.0 + value.minute * 60.0 + value.second + value.millisecond / 1000.0;
     return days + seconds / 86400.0;
 }
 
-bool textIsTrue(const QVariant& value) {
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString().trimmed();
-        if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-            return true;
-        bool number = false;
-        const double n = text.toDouble(&number);
-        return number && n != 0;
-    }
-    return value.toDouble() != 0;
-}
-
 bool isBlank(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool equalsIgnoringCase(std::string_view text, std::string_view upper) {
+    return text.size() == upper.size() &&
+           std::equal(text.begin(), text.end(), upper.begin(), [](char a, char b) {
+               return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+           });
+}
+
+// A stored value as text: numbers in their shortest form, text and blobs as they are.
+std::string valueText(const SqlCell& cell) {
+    switch (cell.type) {
+    case SqlCell::Type::Null:
+        return {};
+    case SqlCell::Type::Integer:
+        return std::to_string(cell.integer);
+    case SqlCell::Type::Real:
+        return shortestNumberText(cell.real);
+    case SqlCell::Type::Text:
+    case SqlCell::Type::Blob:
+        break;
+    }
+    return cell.bytes;
+}
+
+// A number written as text, 0 when the text is none.
+double numberOf(std::string_view text) {
+    double value = 0;
+    return parseNumber(text, value) ? value : 0;
+}
+
+// Flags are stored as the words True and False; a number counts as true unless zero.
+bool cellIsTrue(const SqlCell& cell) {
+    switch (cell.type) {
+    case SqlCell::Type::Null:
+        return false;
+    case SqlCell::Type::Integer:
+        return cell.integer != 0;
+    case SqlCell::Type::Real:
+        return cell.real != 0;
+    case SqlCell::Type::Text: {
+        const std::string_view text = trimmedSpace(cell.bytes);
+        return equalsIgnoringCase(text, "TRUE") || numberOf(text) != 0;
+    }
+    case SqlCell::Type::Blob:
+        break;
+    }
+    return numberOf(cell.bytes) != 0;
 }
 
 bool isAscii(std::string_view text) {
@@ -165,28 +208,28 @@ bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
     return atBlankEnd(text, pos);
 }
 
-bool isIdentifierStart(char16_t c) {
+bool isIdentifierStart(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
-bool isIdentifierPart(char16_t c) {
+bool isIdentifierPart(char c) {
     return isIdentifierStart(c) || (c >= '0' && c <= '9');
 }
 
 // The parameter names a statement text uses (":" and an identifier of ASCII letters,
 // digits and "_"), in order of first appearance.
-QStringList parameterNamesOf(const QString& sql) {
-    QStringList names;
-    const qsizetype size = sql.size();
-    for (qsizetype i = 0; i + 1 < size; ++i) {
-        if (sql[i] != QLatin1Char(':') || !isIdentifierStart(sql[i + 1].unicode()))
+std::vector<std::string> parameterNamesOf(std::string_view sql) {
+    std::vector<std::string> names;
+    const size_t size = sql.size();
+    for (size_t i = 0; i + 1 < size; ++i) {
+        if (sql[i] != ':' || !isIdentifierStart(sql[i + 1]))
             continue;
-        qsizetype end = i + 2;
-        while (end < size && isIdentifierPart(sql[end].unicode()))
+        size_t end = i + 2;
+        while (end < size && isIdentifierPart(sql[end]))
             ++end;
-        const QString name = sql.mid(i + 1, end - i - 1);
-        if (!names.contains(name))
-            names << name;
+        std::string name(sql.substr(i + 1, end - i - 1));
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
         i = end - 1;
     }
     return names;
@@ -194,30 +237,7 @@ QStringList parameterNamesOf(const QString& sql) {
 
 // The field kind of a declared column type given as the database hands it over.
 FieldKind kindOfDeclaredType(const char* declared) {
-    if (!declared)
-        return FieldKind::Other;
-    std::string_view type(declared);
-    if (!isAscii(type))
-        return fieldKindForDeclaredType(QString::fromUtf8(declared));
-    while (!type.empty() && isBlank(type.front()))
-        type.remove_prefix(1);
-    while (!type.empty() && isBlank(type.back()))
-        type.remove_suffix(1);
-    const auto is = [type](std::string_view word) {
-        return type.size() == word.size() &&
-               std::equal(type.begin(), type.end(), word.begin(), [](char a, char b) {
-                   return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
-               });
-    };
-    if (is("DATE"))
-        return FieldKind::Date;
-    if (is("DATETIME") || is("TIMESTAMP"))
-        return FieldKind::DateTime;
-    if (is("BOOLEAN"))
-        return FieldKind::Boolean;
-    if (is("GRAPHIC") || is("PICTURE"))
-        return FieldKind::Graphic;
-    return FieldKind::Other;
+    return declared ? fieldKindForDeclaredType(declared) : FieldKind::Other;
 }
 
 // A result column's name as the SQL layer reports it: without double quotes.
@@ -225,32 +245,6 @@ std::string columnName(sqlite3_stmt* statement, int column) {
     std::string name = sqlite3_column_name(statement, column);
     std::erase(name, '"');
     return name;
-}
-
-// Binds a parameter value the way the SQL layer binds it.
-int bindParameter(sqlite3_stmt* statement, int index, const QVariant& value) {
-    if (value.isNull())
-        return sqlite3_bind_null(statement, index);
-    switch (value.typeId()) {
-    case QMetaType::QByteArray: {
-        const QByteArray bytes = value.toByteArray();
-        return sqlite3_bind_blob(statement, index, bytes.constData(),
-                                 static_cast<int>(bytes.size()), SQLITE_TRANSIENT);
-    }
-    case QMetaType::Int:
-    case QMetaType::Bool:
-        return sqlite3_bind_int(statement, index, value.toInt());
-    case QMetaType::Double:
-        return sqlite3_bind_double(statement, index, value.toDouble());
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-        return sqlite3_bind_int64(statement, index, value.toLongLong());
-    default: {
-        const QByteArray text = value.toString().toUtf8();
-        return sqlite3_bind_text(statement, index, text.constData(), static_cast<int>(text.size()),
-                                 SQLITE_TRANSIENT);
-    }
-    }
 }
 
 // True when `fields` describe the statement's result columns, name for name and kind
@@ -269,45 +263,27 @@ bool columnsMatch(sqlite3_stmt* statement, const std::vector<std::unique_ptr<Sql
 
 } // namespace
 
-FieldKind fieldKindForDeclaredType(const QString& declaredType) {
-    const QString type = declaredType.trimmed().toUpper();
-    if (type == QLatin1String("DATE"))
+FieldKind fieldKindForDeclaredType(std::string_view declaredType) {
+    const std::string_view type = trimmedSpace(declaredType);
+    const auto is = [type](std::string_view word) { return equalsIgnoringCase(type, word); };
+    if (is("DATE"))
         return FieldKind::Date;
-    if (type == QLatin1String("DATETIME") || type == QLatin1String("TIMESTAMP"))
+    if (is("DATETIME") || is("TIMESTAMP"))
         return FieldKind::DateTime;
-    if (type == QLatin1String("BOOLEAN"))
+    if (is("BOOLEAN"))
         return FieldKind::Boolean;
-    if (type == QLatin1String("GRAPHIC") || type == QLatin1String("PICTURE"))
+    if (is("GRAPHIC") || is("PICTURE"))
         return FieldKind::Graphic;
     return FieldKind::Other;
 }
 
-bool parseStoredDateTime(const QString& text, DateTime& value) {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\s*(\d{4})-(\d{1,2})-(\d{1,2})(?:[ T](\d{1,2}):(\d{2})(?::(\d{2})(?:\.(\d{1,3})\d*)?)?)?\s*$)"));
-    const auto match = pattern.match(text);
-    if (!match.hasMatch())
-        return false;
-    DateTime parsed;
-    parsed.year = match.captured(1).toInt();
-    parsed.month = match.captured(2).toInt();
-    parsed.day = match.captured(3).toInt();
-    parsed.hour = match.captured(4).toInt();
-    parsed.minute = match.captured(5).toInt();
-    parsed.second = match.captured(6).toInt();
-    parsed.millisecond = match.captured(7).leftJustified(3, QLatin1Char('0')).toInt();
-    if (!QDate::isValid(parsed.year, parsed.month, parsed.day) || parsed.hour > 23 ||
-        parsed.minute > 59 || parsed.second > 59)
-        return false;
-    value = parsed;
-    return true;
-}
-
 bool parseStoredDateTime(std::string_view text, DateTime& value) {
-    // Other than ASCII, blanks and digits follow the full Unicode rules.
-    if (!isAscii(text))
-        return parseStoredDateTime(
-            QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), value);
+    // Blanks around the value may be any Unicode space; inside it only ASCII counts.
+    if (!isAscii(text)) {
+        text = trimmedSpace(text);
+        if (!isAscii(text))
+            return false;
+    }
     size_t pos = 0;
     while (pos < text.size() && isBlank(text[pos]))
         ++pos;
@@ -326,7 +302,7 @@ bool parseStoredDateTime(std::string_view text, DateTime& value) {
         if (!atBlankEnd(text, pos))
             return false;
     }
-    if (!QDate::isValid(parsed.year, parsed.month, parsed.day) || parsed.hour > 23 ||
+    if (!isValidDate(parsed.year, parsed.month, parsed.day) || parsed.hour > 23 ||
         parsed.minute > 59 || parsed.second > 59)
         return false;
     value = parsed;
@@ -344,32 +320,6 @@ const SqlCell* SqlField::cell() const {
     return &m_owner.m_row[static_cast<size_t>(m_index)];
 }
 
-const QVariant& SqlField::value() const {
-    const SqlCell* c = cell();
-    if (!c)
-        return m_owner.m_null;
-    // The forms the SQL layer gives each storage class.
-    switch (c->type) {
-    case SqlCell::Type::Null:
-        m_value = QVariant(QMetaType::fromType<QString>());
-        break;
-    case SqlCell::Type::Integer:
-        m_value = QVariant(static_cast<qlonglong>(c->integer));
-        break;
-    case SqlCell::Type::Real:
-        m_value = QVariant(c->real);
-        break;
-    case SqlCell::Type::Text:
-        m_value =
-            QVariant(QString::fromUtf8(c->bytes.data(), static_cast<qsizetype>(c->bytes.size())));
-        break;
-    case SqlCell::Type::Blob:
-        m_value = QVariant(QByteArray(c->bytes.data(), static_cast<qsizetype>(c->bytes.size())));
-        break;
-    }
-    return m_value;
-}
-
 bool SqlField::isNull() const {
     const SqlCell* c = cell();
     if (!c || c->type == SqlCell::Type::Null)
@@ -377,12 +327,7 @@ bool SqlField::isNull() const {
     // Editors may leave an empty string where no date or flag was chosen.
     if (!isTemporalOrFlag(m_kind) || c->type != SqlCell::Type::Text)
         return false;
-    if (!isAscii(c->bytes))
-        return value().toString().trimmed().isEmpty();
-    for (const char ch : c->bytes)
-        if (!isBlank(ch))
-            return false;
-    return true;
+    return trimmedSpace(c->bytes).empty();
 }
 
 std::string SqlField::asString() const {
@@ -393,11 +338,9 @@ std::string SqlField::asString() const {
     case FieldKind::Date:
     case FieldKind::DateTime: {
         DateTime parsed;
-        const bool isDate = c.type == SqlCell::Type::Text
-                                ? parseStoredDateTime(std::string_view(c.bytes), parsed)
-                                : parseStoredDateTime(value().toString(), parsed);
-        if (!isDate)
-            return c.type == SqlCell::Type::Text ? c.bytes : value().toString().toStdString();
+        const std::string text = valueText(c);
+        if (!parseStoredDateTime(text, parsed))
+            return text;
         const auto& settings = rtfengine::FormatSettings::current();
         return rtfengine::formatDateTime(m_kind == FieldKind::Date ? settings.shortDateFormat : "c",
                                          parsed, settings);
@@ -415,7 +358,7 @@ std::string SqlField::asString() const {
     case SqlCell::Type::Integer:
         return std::to_string(c.integer);
     case SqlCell::Type::Real: {
-        std::string text = value().toString().toStdString();
+        std::string text = shortestNumberText(c.real);
         for (char& ch : text)
             if (ch == '.')
                 ch = rtfengine::FormatSettings::current().decimalSeparator;
@@ -425,7 +368,7 @@ std::string SqlField::asString() const {
     case SqlCell::Type::Blob:
         break;
     }
-    return value().toString().toStdString();
+    return valueText(c);
 }
 
 double SqlField::asFloat() const {
@@ -446,55 +389,47 @@ double SqlField::asFloat() const {
         return c.real;
     if (c.type == SqlCell::Type::Integer)
         return static_cast<double>(c.integer);
-    return value().toDouble();
+    return numberOf(c.bytes);
 }
 
 bool SqlField::asBoolean() const {
-    return !isNull() && textIsTrue(value());
+    return !isNull() && cellIsTrue(*cell());
 }
 
 DateTime SqlField::asDateTime() const {
     DateTime parsed;
     if (isNull())
         return parsed;
-    const SqlCell& c = *cell();
-    if (c.type == SqlCell::Type::Text)
-        parseStoredDateTime(std::string_view(c.bytes), parsed);
-    else
-        parseStoredDateTime(value().toString(), parsed);
+    parseStoredDateTime(valueText(*cell()), parsed);
     return parsed;
 }
 
 std::string SqlField::asBytes() const {
     const SqlCell* c = cell();
-    if (!c || c->type == SqlCell::Type::Null)
-        return {};
-    if (c->type == SqlCell::Type::Text || c->type == SqlCell::Type::Blob)
-        return c->bytes;
-    return value().toString().toUtf8().toStdString();
+    return c ? valueText(*c) : std::string();
 }
 
 // ---------------------------------------------------------------------------
 
-SqlDataset::SqlDataset(QSqlDatabase db, QString sql, std::string name)
-    : m_db(std::move(db)), m_sql(std::move(sql)), m_name(std::move(name)),
-      m_parameterNames(parameterNamesOf(m_sql)) {
-    for (const QString& name : m_parameterNames)
-        m_placeholders.push_back((QLatin1Char(':') + name).toUtf8());
-}
+SqlDataset::SqlDataset(std::shared_ptr<StatementSource> statements, std::string sql,
+                       std::string name)
+    : m_statements(std::move(statements)), m_sql(std::move(sql)), m_name(std::move(name)),
+      m_parameterNames(parameterNamesOf(m_sql)) {}
 
 SqlDataset::~SqlDataset() = default;
 
-void SqlDataset::setParameter(const QString& name, const QVariant& value) {
-    m_parameters.insert(name, value);
+void SqlDataset::setParameter(const std::string& name, long long value) {
+    m_parameters[name] = value;
 }
 
-QVariant SqlDataset::parameter(const QString& name) const {
-    return m_parameters.value(name);
+std::optional<long long> SqlDataset::parameter(const std::string& name) const {
+    const auto found = m_parameters.find(name);
+    return found == m_parameters.end() ? std::nullopt : std::optional<long long>(found->second);
 }
 
-bool SqlDataset::hasParameter(const QString& name) const {
-    return m_parameterNames.contains(name);
+bool SqlDataset::hasParameter(const std::string& name) const {
+    return std::find(m_parameterNames.begin(), m_parameterNames.end(), name) !=
+           m_parameterNames.end();
 }
 
 void SqlDataset::open() {
@@ -506,7 +441,7 @@ void SqlDataset::open() {
 
 void SqlDataset::close() {
     // The prepared statement stays for the next open(); resetting it ends its read.
-    if (sqlite3_stmt* statement = m_query ? statementOf(*m_query) : nullptr)
+    if (sqlite3_stmt* statement = m_prepared ? m_prepared->statement() : nullptr)
         sqlite3_reset(statement);
     m_spareFields = std::move(m_fields);
     m_fields.clear();
@@ -516,37 +451,30 @@ void SqlDataset::close() {
     m_eof = true;
 }
 
-QStringList SqlDataset::columnNames() const {
-    QStringList names;
+std::vector<std::string> SqlDataset::columnNames() const {
+    std::vector<std::string> names;
     for (const auto& f : m_fields)
-        names << QString::fromStdString(f->name());
+        names.push_back(f->name());
     return names;
 }
 
 void SqlDataset::execute() {
     // Closing the connection finalizes every statement on it; such a statement is
     // prepared again on the connection as it is now.
-    if (m_query && !statementOf(*m_query))
-        m_query.reset();
-    if (!m_query) {
+    if (m_prepared && !m_prepared->statement())
+        m_prepared.reset();
+    if (!m_prepared) {
         m_spareFields.clear();
-        auto query = std::make_unique<QSqlQuery>(m_db);
-        query->setForwardOnly(true);
-        if (!query->prepare(m_sql))
-            throw EDatabaseError(query->lastError().text().toStdString());
-        if (!statementOf(*query))
-            throw EDatabaseError("The database connection does not hand out its statements");
-        m_query = std::move(query);
+        m_prepared = m_statements->prepare(m_sql);
     }
-    // The statement is bound and run here rather than through the SQL layer, whose
-    // every execution converts the parameters and the first row once more.
-    sqlite3_stmt* statement = statementOf(*m_query);
+    sqlite3_stmt* statement = m_prepared->statement();
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
-    for (qsizetype i = 0; i < m_parameterNames.size(); ++i) {
-        const int index = sqlite3_bind_parameter_index(statement, m_placeholders[i].constData());
-        if (index > 0 &&
-            bindParameter(statement, index, m_parameters.value(m_parameterNames[i])) != SQLITE_OK)
+    for (const std::string& name : m_parameterNames) {
+        const int index = sqlite3_bind_parameter_index(statement, (':' + name).c_str());
+        const auto value = m_parameters.find(name);
+        if (index > 0 && value != m_parameters.end() &&
+            sqlite3_bind_int64(statement, index, value->second) != SQLITE_OK)
             throw EDatabaseError(std::string(sqlite3_errmsg(sqlite3_db_handle(statement))) +
                                  " Unable to bind parameters");
     }
@@ -587,7 +515,7 @@ void SqlDataset::execute() {
 // Rows are stepped on the statement directly and read in the database's own
 // encoding, so no text goes through UTF-16 and back.
 void SqlDataset::fetch() {
-    sqlite3_stmt* statement = m_query ? statementOf(*m_query) : nullptr;
+    sqlite3_stmt* statement = m_prepared ? m_prepared->statement() : nullptr;
     if (!statement || sqlite3_step(statement) != SQLITE_ROW) {
         // Like the SQL layer: a finished or failed step leaves the statement reset.
         if (statement)
@@ -600,7 +528,7 @@ void SqlDataset::fetch() {
 }
 
 void SqlDataset::readRow() {
-    sqlite3_stmt* statement = statementOf(*m_query);
+    sqlite3_stmt* statement = m_prepared->statement();
     for (size_t i = 0; i < m_row.size(); ++i) {
         SqlCell& cell = m_row[i];
         const int column = static_cast<int>(i);
@@ -631,12 +559,13 @@ void SqlDataset::readRow() {
             cell.bytes.assign(text ? text : "",
                               text ? static_cast<size_t>(sqlite3_column_bytes(statement, column))
                                    : 0);
-            // Malformed UTF-8 reads as the SQL layer reads it, through UTF-16.
+            // Malformed UTF-8 is mended the way the desktop's editors read it,
+            // through UTF-16.
             if (!isWellFormedUtf8(cell.bytes)) {
                 const auto* wide =
-                    static_cast<const QChar*>(sqlite3_column_text16(statement, column));
+                    static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
                 const int bytes = sqlite3_column_bytes16(statement, column);
-                cell.bytes = QString(wide, bytes / static_cast<int>(sizeof(QChar))).toStdString();
+                cell.bytes = utf16ToUtf8(wide, wide ? static_cast<size_t>(bytes) / 2 : 0);
             }
             break;
         }

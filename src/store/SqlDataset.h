@@ -8,15 +8,11 @@
 #pragma once
 
 #include "rtfengine/Dataset.h"
+#include "store/SqliteConnection.h"
 
-#include <QMap>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QString>
-#include <QStringList>
-#include <QVariant>
-
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,10 +43,9 @@ public:
     double asFloat() const override;
     bool asBoolean() const override;
     rtfengine::DateTime asDateTime() const override;
+    // The stored value as it is: text and blobs as their bytes, numbers as their
+    // shortest text, null (and no row) as nothing.
     std::string asBytes() const override;
-
-    // The stored value: null at the end of the result or while closed.
-    const QVariant& value() const;
 
 private:
     // The current row's cell, or null at the end of the result or while closed.
@@ -60,22 +55,21 @@ private:
     int m_index;
     std::string m_name;
     rtfengine::FieldKind m_kind;
-    mutable QVariant m_value;
 };
 
 class SqlDataset : public rtfengine::Dataset {
 public:
-    SqlDataset(QSqlDatabase db, QString sql, std::string name);
+    SqlDataset(std::shared_ptr<StatementSource> statements, std::string sql, std::string name);
     ~SqlDataset() override;
     SqlDataset(const SqlDataset&) = delete;
     SqlDataset& operator=(const SqlDataset&) = delete;
 
     // Parameters are written ":Name" in the SQL text and set by name without the
     // colon; the value is bound at the next open(). Unset parameters bind NULL.
-    void setParameter(const QString& name, const QVariant& value);
-    QVariant parameter(const QString& name) const;
-    bool hasParameter(const QString& name) const;
-    const QString& sql() const { return m_sql; }
+    void setParameter(const std::string& name, long long value);
+    std::optional<long long> parameter(const std::string& name) const;
+    bool hasParameter(const std::string& name) const;
+    const std::string& sql() const { return m_sql; }
 
     // Runs the query and stands on its first row. Opening an open dataset keeps
     // it as it is. Throws store::EDatabaseError with the data layer's text.
@@ -84,7 +78,7 @@ public:
     bool isOpen() const { return m_open; }
 
     // Result column names, in order (empty while closed).
-    QStringList columnNames() const;
+    std::vector<std::string> columnNames() const;
 
     std::string name() const override { return m_name; }
     void first() override;
@@ -104,19 +98,17 @@ private:
     void fetch();
     void readRow();
 
-    QSqlDatabase m_db;
-    QString m_sql;
+    std::shared_ptr<StatementSource> m_statements;
+    std::string m_sql;
     std::string m_name;
-    QStringList m_parameterNames;
-    std::vector<QByteArray> m_placeholders; // ":" and the name, for each parameter
-    QMap<QString, QVariant> m_parameters;
+    std::vector<std::string> m_parameterNames;
+    std::map<std::string, long long> m_parameters;
 
-    std::unique_ptr<QSqlQuery> m_query;
+    std::unique_ptr<PreparedStatement> m_prepared;
     std::vector<std::unique_ptr<SqlField>> m_fields;
     // The fields of the last opening, kept while the dataset is closed.
     std::vector<std::unique_ptr<SqlField>> m_spareFields;
     std::vector<SqlCell> m_row;
-    QVariant m_null;
     long long m_position = -1; // index of the current row; -1 before the first
     bool m_open = false;
     bool m_eof = true;
@@ -124,12 +116,12 @@ private:
 };
 
 // The field kind for a column's declared type: DATE, DATETIME or TIMESTAMP,
-// BOOLEAN, GRAPHIC or PICTURE; anything else (or no declared type) is Other.
-rtfengine::FieldKind fieldKindForDeclaredType(const QString& declaredType);
+// BOOLEAN, GRAPHIC or PICTURE in any letter case and between blanks; anything else
+// (or no declared type) is Other.
+rtfengine::FieldKind fieldKindForDeclaredType(std::string_view declaredType);
 
-// Reads "yyyy-mm-dd", optionally followed by " " or "T" and "hh:mm[:ss[.zzz]]".
-bool parseStoredDateTime(const QString& text, rtfengine::DateTime& value);
-// The same for text in UTF-8.
+// Reads "yyyy-mm-dd", optionally followed by " " or "T" and "hh:mm[:ss[.zzz]]",
+// between blanks, from text in UTF-8. Digits are ASCII digits only.
 bool parseStoredDateTime(std::string_view text, rtfengine::DateTime& value);
 
 } // namespace store

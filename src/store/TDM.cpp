@@ -1,5 +1,7 @@
 #include "store/TDM.h"
 
+#include <algorithm>
+
 namespace store {
 
 namespace {
@@ -79,39 +81,44 @@ const char* const kOrganizations =
 
 // The three Honors queries differ in the entry type and the heading column. The
 // editor writes "Honor" while the query asks for "honor": Type ignores case.
-QString honorsQuery(const char* type, const char* headingColumn) {
-    return QStringLiteral("SELECT honors.Type AS \"Type\", honors.Title AS \"Title\", "
-                          "honors.[Date] AS \"Date\",\n"
-                          "       honors.Comments AS \"Comments\", honors.InAllPubliched AS "
-                          "\"InAllPubliched\",\n"
-                          "       Configuration.%2 AS \"%2\"\n"
-                          "FROM honors, Configuration Configuration\n"
-                          "WHERE :ShowItem = 1 AND honors.Type = '%1' COLLATE NOCASE\n"
-                          "  AND honors.InAllPubliched = 'True'\n"
-                          "ORDER BY honors.ID")
-        .arg(QLatin1String(type), QLatin1String(headingColumn));
+std::string honorsQuery(const std::string& type, const std::string& headingColumn) {
+    return "SELECT honors.Type AS \"Type\", honors.Title AS \"Title\", "
+           "honors.[Date] AS \"Date\",\n"
+           "       honors.Comments AS \"Comments\", honors.InAllPubliched AS "
+           "\"InAllPubliched\",\n"
+           "       Configuration." +
+           headingColumn + " AS \"" + headingColumn +
+           "\"\n"
+           "FROM honors, Configuration Configuration\n"
+           "WHERE :ShowItem = 1 AND honors.Type = '" +
+           type +
+           "' COLLATE NOCASE\n"
+           "  AND honors.InAllPubliched = 'True'\n"
+           "ORDER BY honors.ID";
 }
 
-QString referencesQuery(const char* type, const char* headingColumn) {
-    return QStringLiteral(
-               "SELECT Refer.Type AS \"Type\", Refer.Name AS \"Name\", Refer.Title AS \"Title\",\n"
-               "       Refer.Organization AS \"Organization\", Refer.AddressLine1 AS "
-               "\"AddressLine1\",\n"
-               "       Refer.AddressLine2 AS \"AddressLine2\", Refer.City AS \"City\",\n"
-               "       Refer.Phone AS \"Phone\", Refer.Email AS \"Email\",\n"
-               "       Refer.InAllPublished AS \"InAllPublished\", Configuration.%2 AS \"%2\"\n"
-               "FROM refer Refer, Configuration Configuration\n"
-               "WHERE :ShowItem = 1 AND Refer.Type = '%1' COLLATE NOCASE\n"
-               "  AND Refer.InAllPublished = 'True'\n"
-               "ORDER BY Refer.ID")
-        .arg(QLatin1String(type), QLatin1String(headingColumn));
+std::string referencesQuery(const std::string& type, const std::string& headingColumn) {
+    return "SELECT Refer.Type AS \"Type\", Refer.Name AS \"Name\", Refer.Title AS \"Title\",\n"
+           "       Refer.Organization AS \"Organization\", Refer.AddressLine1 AS "
+           "\"AddressLine1\",\n"
+           "       Refer.AddressLine2 AS \"AddressLine2\", Refer.City AS \"City\",\n"
+           "       Refer.Phone AS \"Phone\", Refer.Email AS \"Email\",\n"
+           "       Refer.InAllPublished AS \"InAllPublished\", Configuration." +
+           headingColumn + " AS \"" + headingColumn +
+           "\"\n"
+           "FROM refer Refer, Configuration Configuration\n"
+           "WHERE :ShowItem = 1 AND Refer.Type = '" +
+           type +
+           "' COLLATE NOCASE\n"
+           "  AND Refer.InAllPublished = 'True'\n"
+           "ORDER BY Refer.ID";
 }
 
 const char* const kDisplayedOrder = "SELECT * FROM DisplayedOrder ORDER BY rowid";
 
 } // namespace
 
-TDM::TDM(QSqlDatabase db)
+TDM::TDM(std::shared_ptr<StatementSource> db)
     : EducationalHistory(db, kEducationalHistory, "EducationalHistory"),
       EmploymentHistory(db, kEmploymentHistory, "EmploymentHistory"),
       Configuration(db, kConfiguration, "Configuration"),
@@ -129,7 +136,7 @@ TDM::TDM(QSqlDatabase db)
       HonorsQuery(db, honorsQuery("honor", "Honors"), "HonorsQuery"),
       DisplayedOrder(db, kDisplayedOrder, "DisplayedOrder") {
     for (SqlDataset* query : sectionQueries())
-        query->setParameter(QStringLiteral("ShowItem"), 0);
+        query->setParameter("ShowItem", 0);
 }
 
 std::vector<SqlDataset*> TDM::datasets() {
@@ -146,15 +153,20 @@ std::vector<SqlDataset*> TDM::datasets() {
 std::vector<SqlDataset*> TDM::sectionQueries() {
     std::vector<SqlDataset*> queries;
     for (SqlDataset* d : datasets())
-        if (d->hasParameter(QStringLiteral("ShowItem")))
+        if (d->hasParameter("ShowItem"))
             queries.push_back(d);
     return queries;
 }
 
-SqlDataset* TDM::dataset(const QString& name) {
-    for (SqlDataset* d : datasets())
-        if (QString::fromStdString(d->name()).compare(name, Qt::CaseInsensitive) == 0)
+SqlDataset* TDM::dataset(std::string_view name) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    for (SqlDataset* d : datasets()) {
+        const std::string own = d->name();
+        if (own.size() == name.size() &&
+            std::equal(own.begin(), own.end(), name.begin(),
+                       [&](char a, char b) { return lower(a) == lower(b); }))
             return d;
+    }
     return nullptr;
 }
 

@@ -5,15 +5,16 @@
 
 #include "store/SqlDataset.h"
 
-#include <QSqlDatabase>
-
+#include <memory>
+#include <string_view>
 #include <vector>
 
 namespace store {
 
 class TDM {
 public:
-    explicit TDM(QSqlDatabase db);
+    // Every dataset compiles its statement from `db` at its first opening.
+    explicit TDM(std::shared_ptr<StatementSource> db);
     TDM(const TDM&) = delete;
     TDM& operator=(const TDM&) = delete;
 
@@ -39,7 +40,7 @@ public:
     // The thirteen that carry ShowItem.
     std::vector<SqlDataset*> sectionQueries();
     // A dataset by its name, ignoring letter case; null when there is none.
-    SqlDataset* dataset(const QString& name);
+    SqlDataset* dataset(std::string_view name);
 
     // Before a generation run: opens all sixteen, DisplayedOrder first. Datasets
     // already open stay as they are.

@@ -34,8 +34,7 @@ protected:
 
     std::string generate() {
         GenerationCommands commands(*m_dm, m_dir.path(), QString());
-        commands.setTemplatePath(
-            QStringLiteral(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf"));
+        commands.setTemplatePath(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf");
         const QString out = m_dir.filePath(QStringLiteral("resume.doc"));
         commands.generateDocument(out);
         QFile file(out);

@@ -23,7 +23,7 @@ protected:
         store::createBlankResume(m_path);
         m_db = store::connection(QStringLiteral("generate-test"));
         store::openResume(m_db, m_path);
-        m_dm = std::make_unique<store::TDM>(m_db);
+        m_dm = std::make_unique<store::TDM>(store::statementsOf(m_db));
     }
     void TearDown() override {
         m_dm.reset();

@@ -14,7 +14,7 @@ protected:
     std::vector<std::string> switchedOn() {
         std::vector<std::string> names;
         for (store::SqlDataset* query : m_dm->sectionQueries()) {
-            if (query->parameter(QStringLiteral("ShowItem")).toInt() == 1) {
+            if (query->parameter("ShowItem") == 1) {
                 names.push_back(query->name());
             }
         }
@@ -129,7 +129,7 @@ TEST_F(SectionScanTest, ResetObjectiveQueryKeepsItsSwitch) {
     resetObjectiveQuery(*m_dm);
     ASSERT_FALSE(m_dm->ObjectiveQuery.eof());
     EXPECT_EQ(fieldText(m_dm->ObjectiveQuery, "objective"), "A job");
-    EXPECT_EQ(m_dm->ObjectiveQuery.parameter("ShowItem").toInt(), 1);
+    EXPECT_EQ(m_dm->ObjectiveQuery.parameter("ShowItem"), 1);
 }
 
 } // namespace

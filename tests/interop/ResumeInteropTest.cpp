@@ -80,10 +80,9 @@ protected:
     // Exports the open résumé through the program's template and returns what
     // LibreOffice reads in it, as UTF-8 text.
     std::string exportedText() {
-        store::TDM dm(m_db);
+        store::TDM dm(store::statementsOf(m_db));
         generate::GenerationCommands commands(dm, m_dir.path(), QString());
-        commands.setTemplatePath(
-            QStringLiteral(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf"));
+        commands.setTemplatePath(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf");
         const QString document = m_dir.filePath(QStringLiteral("resume.doc"));
         commands.generateDocument(document);
         const std::string dir = m_dir.path().toStdString();

@@ -159,7 +159,7 @@ TEST_F(DamagedResumeTest, ADatabaseWithoutTheResumeTablesFailsAtFirstUse) {
     const Snapshot before = snapshot(m_folder);
 
     store::openResume(m_db, QString::fromStdString(path.string()));
-    store::TDM dm(m_db);
+    store::TDM dm(store::statementsOf(m_db));
     try {
         dm.openForGeneration();
         ADD_FAILURE() << "generation datasets opened";

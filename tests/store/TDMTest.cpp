@@ -10,6 +10,17 @@
 
 namespace {
 
+std::string joined(const std::vector<std::string>& names) {
+    std::string all;
+    for (const std::string& name : names)
+        all += (all.empty() ? "" : " ") + name;
+    return all;
+}
+
+} // namespace
+
+namespace {
+
 using store::SqlDataset;
 using store::TDM;
 
@@ -21,7 +32,7 @@ protected:
         store::createBlankResume(path);
         m_db = store::connection(QStringLiteral("tdm-test"));
         store::openResume(m_db, path);
-        m_dm = std::make_unique<TDM>(m_db);
+        m_dm = std::make_unique<TDM>(store::statementsOf(m_db));
     }
     void TearDown() override {
         m_dm.reset();
@@ -79,13 +90,13 @@ TEST_F(TDMTest, ResultColumnNames) {
         SqlDataset* ds = m_dm->dataset(c.dataset);
         ASSERT_NE(ds, nullptr) << c.dataset;
         ds->open();
-        EXPECT_EQ(ds->columnNames(), QString::fromLatin1(c.columns).split(' ')) << c.dataset;
+        EXPECT_EQ(joined(ds->columnNames()), c.columns) << c.dataset;
         ds->close();
     }
     m_dm->Configuration.open();
-    EXPECT_EQ(m_dm->Configuration.columnNames().size(), 25);
+    EXPECT_EQ(m_dm->Configuration.columnNames().size(), 25u);
     m_dm->ContactInfo.open();
-    EXPECT_EQ(m_dm->ContactInfo.columnNames().first(), "FirstName");
+    EXPECT_EQ(m_dm->ContactInfo.columnNames().front(), "FirstName");
     EXPECT_EQ(m_dm->dataset("summaryquery"), &m_dm->SummaryQuery);
     EXPECT_EQ(m_dm->dataset("NoSuchQuery"), nullptr);
 }
@@ -105,7 +116,7 @@ TEST_F(TDMTest, SectionQueriesHaveRowsOnlyWhileShowItemIsOne) {
     ASSERT_EQ(queries.size(), 13u);
     for (SqlDataset* q : queries) {
         SCOPED_TRACE(q->name());
-        EXPECT_EQ(q->parameter("ShowItem").toInt(), 0);
+        EXPECT_EQ(q->parameter("ShowItem"), 0);
         q->open();
         EXPECT_TRUE(q->eof());
         ASSERT_GT(q->fieldCount(), 0);
@@ -113,7 +124,7 @@ TEST_F(TDMTest, SectionQueriesHaveRowsOnlyWhileShowItemIsOne) {
         q->close();
         // The value set last is kept across closing, as the next run relies on.
         EXPECT_EQ(rows(*q).size(), 1);
-        EXPECT_EQ(q->parameter("ShowItem").toInt(), 1);
+        EXPECT_EQ(q->parameter("ShowItem"), 1);
         q->setParameter("ShowItem", 0);
         q->open();
         EXPECT_TRUE(q->eof());

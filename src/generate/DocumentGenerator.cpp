@@ -1,0 +1,80 @@
+#include "generate/DocumentGenerator.h"
+
+#include "generate/SectionFunctionList.h"
+#include "generate/SectionScan.h"
+#include "rtfengine/Scans.h"
+
+namespace generate {
+
+std::string defaultTemplatePath(const std::string& programDirectory) {
+    std::string path = programDirectory;
+    if (!path.empty() && path.back() != '/')
+        path += '/';
+    return path + "templates/ContemporaryResume.rtf";
+}
+
+int DocumentGenerator::ExportEngine::openOutFile(const std::string& fileName, int showCommand) {
+    return opener ? opener(fileName, showCommand) : TRtfEngine::openOutFile(fileName, showCommand);
+}
+
+DocumentGenerator::DocumentGenerator(store::TDM& dm, std::string templatePath)
+    : m_dm(dm), m_templatePath(std::move(templatePath)) {
+    registerSectionFunctions(m_functions, m_dm);
+    m_engine.setCharset(1);
+    m_engine.setLang(1033);
+    m_engine.setVarList({"AddressString=''", "YearFormat=yyyy"});
+    m_engine.setTrueValue("True");
+    m_engine.setFalseValue("False");
+    m_engine.setDisableControls(true);
+    m_engine.setOptions(
+        {rtfengine::TRtfOption::eoGraphicsBinary, rtfengine::TRtfOption::eoDotAsColon});
+    m_engine.setUdfList(&m_functions);
+    m_engine.OnScanRecord = [this](rtfengine::TScanInfo& scanInfo) {
+        ExportScanRecord(m_dm, scanInfo.dataSet);
+    };
+    m_engine.setOutFile("temp.doc");
+}
+
+std::vector<rtfengine::Dataset*> DocumentGenerator::sectionList() {
+    return {&m_dm.DisplayedOrder,
+            &m_dm.ContactInfo,
+            &m_dm.EducationalHistory,
+            &m_dm.ObjectiveQuery,
+            &m_dm.EmploymentHistory,
+            &m_dm.SummaryQuery,
+            &m_dm.PersonalQuery,
+            &m_dm.KeywordsQuery,
+            &m_dm.OrganizationsQuery,
+            &m_dm.SkillsQuery,
+            &m_dm.PersonalReferencesQuery,
+            &m_dm.ProfessionalReferencesQuery,
+            &m_dm.HonorsQuery,
+            &m_dm.AwardsQuery,
+            &m_dm.AchievementQuery};
+}
+
+void DocumentGenerator::prepareRun(const std::string& outPath) {
+    m_dm.openForGeneration();
+    m_engine.setInFile(m_templatePath);
+    m_engine.setOutFile(outPath);
+}
+
+void DocumentGenerator::generateDocument(const std::string& path) {
+    prepareRun(path);
+    m_engine.generate(sectionList());
+    m_dm.closeAfterGeneration();
+}
+
+void DocumentGenerator::generateAndOpen(const std::string& path, int showCommand,
+                                        DocumentOpener open) {
+    prepareRun(path);
+    struct OpenerInUse {
+        ExportEngine& engine;
+        ~OpenerInUse() { engine.opener = nullptr; }
+    } inUse{m_engine};
+    m_engine.opener = std::move(open);
+    m_engine.generateAndOpen(sectionList(), showCommand);
+    m_dm.closeAfterGeneration();
+}
+
+} // namespace generate

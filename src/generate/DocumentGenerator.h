@@ -1,0 +1,64 @@
+// The résumé document from the data module and the template: the engine configured
+// once with the section functions and the scan handler, run over the fifteen
+// datasets. Plain C++, so the command-line tool writes documents without Qt; the
+// desktop commands build on it.
+#pragma once
+
+#include "rtfengine/RtfEngine.h"
+#include "rtfengine/UdfList.h"
+#include "store/TDM.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace generate {
+
+// templates/ContemporaryResume.rtf in `programDirectory`.
+std::string defaultTemplatePath(const std::string& programDirectory);
+
+class DocumentGenerator {
+public:
+    // Opens a written document the way the desktop does: its result code as the
+    // shell gives it (above 32 for success).
+    using DocumentOpener = std::function<int(const std::string& path, int showCommand)>;
+
+    DocumentGenerator(store::TDM& dm, std::string templatePath);
+    DocumentGenerator(const DocumentGenerator&) = delete;
+    DocumentGenerator& operator=(const DocumentGenerator&) = delete;
+
+    // The engine instance and its function list, configured once.
+    rtfengine::TRtfEngine& Export() { return m_engine; }
+    rtfengine::TUdfList& UdfList1() { return m_functions; }
+
+    const std::string& templatePath() const { return m_templatePath; }
+    void setTemplatePath(std::string path) { m_templatePath = std::move(path); }
+    // The fifteen datasets the engine receives, alias A (DisplayedOrder) to O.
+    std::vector<rtfengine::Dataset*> sectionList();
+
+    // Writes the document to `path`: opens the sixteen datasets, runs the engine over
+    // the template and closes them. A failure propagates and leaves them open.
+    void generateDocument(const std::string& path);
+    // The same, then hands the document to `open` (the engine's own opener when
+    // empty).
+    void generateAndOpen(const std::string& path, int showCommand, DocumentOpener open);
+
+protected:
+    store::TDM& m_dm;
+
+private:
+    // The engine, opening its document through the opener of the run in progress.
+    class ExportEngine : public rtfengine::TRtfEngine {
+    public:
+        DocumentOpener opener;
+        int openOutFile(const std::string& fileName, int showCommand) override;
+    };
+
+    void prepareRun(const std::string& outPath);
+
+    std::string m_templatePath;
+    rtfengine::TUdfList m_functions;
+    ExportEngine m_engine;
+};
+
+} // namespace generate
