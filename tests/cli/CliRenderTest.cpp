@@ -108,6 +108,20 @@ TEST_F(CliRenderTest, FailuresPrintTheEngineMessage) {
     EXPECT_EQ(r.err, "Illegal function use: SUM(x,t) - report variable x not found\n");
 }
 
+TEST_F(CliRenderTest, ADatasetIsOneQueryThatMustCompile) {
+    const QByteArray text = "{\\rtf1 x}";
+    RenderResult r = render(text, {"--dataset", "SELECT * FROM nowhere"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "no such table: nowhere Unable to execute statement\n");
+    // A second statement is refused before anything runs, not silently dropped or run.
+    r = render(text, {"--dataset", "SELECT * FROM notes; DROP TABLE notes"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "Unable to execute multiple statements at a time\n");
+    r = render("{\\rtf1 \\\\A.Body\\\\}", {"--dataset", "SELECT Body FROM notes ;  \n"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(output(), "{\\rtf1 \\lang0 first}");
+}
+
 TEST_F(CliRenderTest, ScanEventsAreAppendedToTheLog) {
     const QString log = m_dir.filePath("events.log");
     QFile earlier(log);
