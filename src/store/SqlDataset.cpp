@@ -46,16 +46,6 @@ double serialOf(const DateTime& value) {
     return days + seconds / 86400.0;
 }
 
-bool isBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool equalsIgnoringCase(std::string_view text, std::string_view upper) {
-    return text.size() == upper.size() &&
-           std::equal(text.begin(), text.end(), upper.begin(), [](char a, char b) {
-               return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
-           });
-}
 
 // A stored value as text: numbers in their shortest form, text and blobs as they are.
 std::string valueText(const SqlCell& cell) {
@@ -90,7 +80,7 @@ bool cellIsTrue(const SqlCell& cell) {
         return cell.real != 0;
     case SqlCell::Type::Text: {
         const std::string_view text = trimmedSpace(cell.bytes);
-        return equalsIgnoringCase(text, "TRUE") || numberOf(text) != 0;
+        return equalsIgnoringAsciiCase(text, "true") || numberOf(text) != 0;
     }
     case SqlCell::Type::Blob:
         break;
@@ -161,7 +151,7 @@ bool readDigits(std::string_view text, size_t& pos, size_t least, size_t most, i
 }
 
 bool atBlankEnd(std::string_view text, size_t pos) {
-    while (pos < text.size() && isBlank(text[pos]))
+    while (pos < text.size() && isAsciiSpace(text[pos]))
         ++pos;
     return pos == text.size();
 }
@@ -265,14 +255,14 @@ bool columnsMatch(sqlite3_stmt* statement, const std::vector<std::unique_ptr<Sql
 
 FieldKind fieldKindForDeclaredType(std::string_view declaredType) {
     const std::string_view type = trimmedSpace(declaredType);
-    const auto is = [type](std::string_view word) { return equalsIgnoringCase(type, word); };
-    if (is("DATE"))
+    const auto is = [type](std::string_view word) { return equalsIgnoringAsciiCase(type, word); };
+    if (is("date"))
         return FieldKind::Date;
-    if (is("DATETIME") || is("TIMESTAMP"))
+    if (is("datetime") || is("timestamp"))
         return FieldKind::DateTime;
-    if (is("BOOLEAN"))
+    if (is("boolean"))
         return FieldKind::Boolean;
-    if (is("GRAPHIC") || is("PICTURE"))
+    if (is("graphic") || is("picture"))
         return FieldKind::Graphic;
     return FieldKind::Other;
 }
@@ -285,7 +275,7 @@ bool parseStoredDateTime(std::string_view text, DateTime& value) {
             return false;
     }
     size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos]))
+    while (pos < text.size() && isAsciiSpace(text[pos]))
         ++pos;
     DateTime parsed;
     parsed.hour = parsed.minute = parsed.second = parsed.millisecond = 0;

@@ -27,9 +27,6 @@ constexpr std::string_view kMultiByteSpaces[] = {
     "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80",
 };
 
-bool isAsciiSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 // Length of the white space character `text` starts with, 0 when it starts with none.
 size_t leadingSpaceLength(std::string_view text) {
@@ -57,18 +54,6 @@ size_t trailingSpaceLength(std::string_view text) {
     return 0;
 }
 
-bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerWord) {
-    if (text.size() != lowerWord.size())
-        return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerWord[i])
-            return false;
-    }
-    return true;
-}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -210,6 +195,23 @@ std::string utf16ToUtf8(const char16_t* text, std::size_t length) {
         }
     }
     return out;
+}
+
+bool isAsciiSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerWord) {
+    if (text.size() != lowerWord.size())
+        return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != lowerWord[i])
+            return false;
+    }
+    return true;
 }
 
 } // namespace store

@@ -33,6 +33,12 @@ std::string_view trimmedSpace(std::string_view utf8);
 // magnitude overflows or a non-zero number underflows to zero.
 bool parseNumber(std::string_view text, double& value);
 
+// The blanks of ASCII: space, tab, line feed, vertical tab, form feed, carriage return.
+bool isAsciiSpace(char c);
+
+// True when `text` is `lowerWord` but for the letter case of ASCII letters.
+bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerWord);
+
 // UTF-16 to UTF-8 as QString(text, length).toStdString(): each unpaired surrogate becomes a
 // single '?', which is what that conversion writes (not U+FFFD).
 std::string utf16ToUtf8(const char16_t* text, std::size_t length);

@@ -1,6 +1,7 @@
 #include "store/SqliteConnection.h"
 
 #include "store/SchemaSql.h"
+#include "store/SqlText.h"
 #include "store/StoreError.h"
 
 #include <sqlite3.h>
@@ -26,10 +27,6 @@ public:
 private:
     sqlite3_stmt* m_statement;
 };
-
-bool isBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
 
 // Runs a statement that yields one text value. False, with the data layer's text in
 // `failure`, when it cannot run.
@@ -68,7 +65,7 @@ std::unique_ptr<PreparedStatement> SqliteConnection::prepare(const std::string& 
     auto prepared = std::make_unique<OwnStatement>(statement);
     // A dataset is one query: a second statement after it would be silently dropped.
     for (; tail && *tail; ++tail)
-        if (!isBlank(*tail))
+        if (!isAsciiSpace(*tail))
             throw EDatabaseError("Unable to execute multiple statements at a time");
     if (!statement)
         throw EDatabaseError("The statement is empty");
