@@ -10,7 +10,6 @@
 
 namespace fuzz {
 
-
 // True when every "{" has its "}", no "}" closes more than was opened, and every
 // "\'" is followed by two hex digits. A byte after a backslash is a symbol, and
 // "\binN " is followed by N raw bytes.

@@ -43,9 +43,6 @@ public:
     // empty).
     void generateAndOpen(const std::string& path, int showCommand, DocumentOpener open);
 
-protected:
-    store::TDM& m_dm;
-
 private:
     // The engine, opening its document through the opener of the run in progress.
     class ExportEngine : public rtfengine::TRtfEngine {
@@ -56,6 +53,7 @@ private:
 
     void prepareRun(const std::string& outPath);
 
+    store::TDM& m_dm;
     std::string m_templatePath;
     rtfengine::TUdfList m_functions;
     ExportEngine m_engine;

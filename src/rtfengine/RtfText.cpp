@@ -114,38 +114,6 @@ unsigned char cp1252Byte(char32_t c) {
     return 0;
 }
 
-// Decodes one UTF-8 sequence at `i`; returns its length, or 0 when it is not valid.
-size_t decodeUtf8(std::string_view s, size_t i, char32_t& c) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    size_t len;
-    char32_t min;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2;
-        c = b0 & 0x1F;
-        min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3;
-        c = b0 & 0x0F;
-        min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4;
-        c = b0 & 0x07;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + len > s.size())
-        return 0;
-    for (size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80)
-            return 0;
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0;
-    return len;
-}
 
 void appendHexByte(std::string& out, unsigned char b) {
     static const char hex[] = "0123456789ABCDEF";
@@ -233,6 +201,38 @@ std::string rtfText(std::string_view utf8) {
     std::string out;
     appendRtfText(out, utf8);
     return out;
+}
+
+size_t decodeUtf8(std::string_view s, size_t i, char32_t& c) {
+    const auto b0 = static_cast<unsigned char>(s[i]);
+    size_t len;
+    char32_t min;
+    if (b0 >= 0xC2 && b0 <= 0xDF) {
+        len = 2;
+        c = b0 & 0x1F;
+        min = 0x80;
+    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+        len = 3;
+        c = b0 & 0x0F;
+        min = 0x800;
+    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+        len = 4;
+        c = b0 & 0x07;
+        min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > s.size())
+        return 0;
+    for (size_t k = 1; k < len; ++k) {
+        const auto b = static_cast<unsigned char>(s[i + k]);
+        if ((b & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (b & 0x3F);
+    }
+    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0;
+    return len;
 }
 
 } // namespace rtfengine

@@ -40,6 +40,11 @@ inline size_t escapeLength(std::string_view text, size_t i) {
 // end of the text stays.
 std::optional<std::string> withMendedHexEscapes(std::string_view text);
 
+// Decodes the UTF-8 sequence of one character beyond ASCII at `i` into `c`; returns
+// its length, or 0 when it is not well-formed (stray continuation byte, overlong form,
+// surrogate, beyond U+10FFFF, cut short).
+size_t decodeUtf8(std::string_view s, size_t i, char32_t& c);
+
 // The run of decimal digits at `from` (empty when there is none).
 std::string_view digitsAt(std::string_view text, size_t from);
 

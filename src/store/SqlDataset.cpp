@@ -1,6 +1,7 @@
 #include "store/SqlDataset.h"
 
 #include "rtfengine/FormatSettings.h"
+#include "rtfengine/RtfText.h"
 #include "store/SqlText.h"
 #include "store/StoreError.h"
 
@@ -45,7 +46,6 @@ double serialOf(const DateTime& value) {
         value.hour * 3600.0 + value.minute * 60.0 + value.second + value.millisecond / 1000.0;
     return days + seconds / 86400.0;
 }
-
 
 // A stored value as text: numbers in their shortest form, text and blobs as they are.
 std::string valueText(const SqlCell& cell) {
@@ -95,39 +95,17 @@ bool isAscii(std::string_view text) {
     return true;
 }
 
-// True when `text` is well-formed UTF-8: no stray continuation bytes, overlong
-// forms, surrogates or code points beyond U+10FFFF.
+// True when `text` is well-formed UTF-8.
 bool isWellFormedUtf8(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const auto b0 = static_cast<unsigned char>(text[i]);
-        if (b0 < 0x80) {
+    char32_t c = 0;
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
             ++i;
-            continue;
-        }
-        size_t len;
-        char32_t c;
-        char32_t min;
-        if (b0 >= 0xC2 && b0 <= 0xDF) {
-            len = 2, c = b0 & 0x1F, min = 0x80;
-        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-            len = 3, c = b0 & 0x0F, min = 0x800;
-        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-            len = 4, c = b0 & 0x07, min = 0x10000;
+        } else if (const size_t length = rtfengine::decodeUtf8(text, i, c)) {
+            i += length;
         } else {
             return false;
         }
-        if (i + len > text.size())
-            return false;
-        for (size_t k = 1; k < len; ++k) {
-            const auto b = static_cast<unsigned char>(text[i + k]);
-            if ((b & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (b & 0x3F);
-        }
-        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            return false;
-        i += len;
     }
     return true;
 }
@@ -150,14 +128,8 @@ bool readDigits(std::string_view text, size_t& pos, size_t least, size_t most, i
     return true;
 }
 
-bool atBlankEnd(std::string_view text, size_t pos) {
-    while (pos < text.size() && isAsciiSpace(text[pos]))
-        ++pos;
-    return pos == text.size();
-}
-
 // The time part after the date: [ T]h[h]:mm[:ss[.f[f[f]]]...]; true when it was read
-// up to the trailing blanks.
+// to the end of the (trimmed) text.
 bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
     if (pos >= text.size() || (text[pos] != ' ' && text[pos] != 'T'))
         return false;
@@ -182,7 +154,7 @@ bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
                     while (q < text.size() && text[q] >= '0' && text[q] <= '9')
                         ++q;
                     millisecond = fraction * (count == 1 ? 100 : count == 2 ? 10 : 1);
-                    if (atBlankEnd(text, q)) {
+                    if (q == text.size()) {
                         parsed.second = second;
                         parsed.millisecond = millisecond;
                         return true;
@@ -191,11 +163,11 @@ bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
             }
         }
     }
-    if (afterSeconds != pos && atBlankEnd(text, afterSeconds)) {
+    if (afterSeconds != pos && afterSeconds == text.size()) {
         parsed.second = second;
         return true;
     }
-    return atBlankEnd(text, pos);
+    return pos == text.size();
 }
 
 bool isIdentifierStart(char c) {
@@ -269,14 +241,10 @@ FieldKind fieldKindForDeclaredType(std::string_view declaredType) {
 
 bool parseStoredDateTime(std::string_view text, DateTime& value) {
     // Blanks around the value may be any Unicode space; inside it only ASCII counts.
-    if (!isAscii(text)) {
-        text = trimmedSpace(text);
-        if (!isAscii(text))
-            return false;
-    }
+    text = trimmedSpace(text);
+    if (!isAscii(text))
+        return false;
     size_t pos = 0;
-    while (pos < text.size() && isAsciiSpace(text[pos]))
-        ++pos;
     DateTime parsed;
     parsed.hour = parsed.minute = parsed.second = parsed.millisecond = 0;
     if (!readDigits(text, pos, 4, 4, parsed.year) || pos >= text.size() || text[pos] != '-')
@@ -289,7 +257,7 @@ bool parseStoredDateTime(std::string_view text, DateTime& value) {
         return false;
     if (!readTimePart(text, pos, parsed)) {
         parsed.hour = parsed.minute = parsed.second = parsed.millisecond = 0;
-        if (!atBlankEnd(text, pos))
+        if (pos != text.size())
             return false;
     }
     if (!isValidDate(parsed.year, parsed.month, parsed.day) || parsed.hour > 23 ||
@@ -342,23 +310,11 @@ std::string SqlField::asString() const {
     case FieldKind::Other:
         break;
     }
-    switch (c.type) {
-    case SqlCell::Type::Text:
-        return c.bytes;
-    case SqlCell::Type::Integer:
-        return std::to_string(c.integer);
-    case SqlCell::Type::Real: {
-        std::string text = shortestNumberText(c.real);
-        for (char& ch : text)
-            if (ch == '.')
-                ch = rtfengine::FormatSettings::current().decimalSeparator;
-        return text;
-    }
-    case SqlCell::Type::Null:
-    case SqlCell::Type::Blob:
-        break;
-    }
-    return valueText(c);
+    std::string text = valueText(c);
+    if (c.type == SqlCell::Type::Real)
+        std::replace(text.begin(), text.end(), '.',
+                     rtfengine::FormatSettings::current().decimalSeparator);
+    return text;
 }
 
 double SqlField::asFloat() const {
@@ -404,7 +360,10 @@ std::string SqlField::asBytes() const {
 SqlDataset::SqlDataset(std::shared_ptr<StatementSource> statements, std::string sql,
                        std::string name)
     : m_statements(std::move(statements)), m_sql(std::move(sql)), m_name(std::move(name)),
-      m_parameterNames(parameterNamesOf(m_sql)) {}
+      m_parameterNames(parameterNamesOf(m_sql)) {
+    for (const std::string& name : m_parameterNames)
+        m_placeholders.push_back(':' + name);
+}
 
 SqlDataset::~SqlDataset() = default;
 
@@ -460,9 +419,9 @@ void SqlDataset::execute() {
     sqlite3_stmt* statement = m_prepared->statement();
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
-    for (const std::string& name : m_parameterNames) {
-        const int index = sqlite3_bind_parameter_index(statement, (':' + name).c_str());
-        const auto value = m_parameters.find(name);
+    for (size_t i = 0; i < m_parameterNames.size(); ++i) {
+        const int index = sqlite3_bind_parameter_index(statement, m_placeholders[i].c_str());
+        const auto value = m_parameters.find(m_parameterNames[i]);
         if (index > 0 && value != m_parameters.end() &&
             sqlite3_bind_int64(statement, index, value->second) != SQLITE_OK)
             throw EDatabaseError(std::string(sqlite3_errmsg(sqlite3_db_handle(statement))) +

@@ -102,6 +102,7 @@ private:
     std::string m_sql;
     std::string m_name;
     std::vector<std::string> m_parameterNames;
+    std::vector<std::string> m_placeholders; // ":" and the name, for each parameter
     std::map<std::string, long long> m_parameters;
 
     std::unique_ptr<PreparedStatement> m_prepared;

@@ -27,7 +27,6 @@ constexpr std::string_view kMultiByteSpaces[] = {
     "\xE2\x80\xA9", "\xE2\x80\xAF", "\xE2\x81\x9F", "\xE3\x80\x80",
 };
 
-
 // Length of the white space character `text` starts with, 0 when it starts with none.
 size_t leadingSpaceLength(std::string_view text) {
     if (text.empty())
@@ -53,7 +52,6 @@ size_t trailingSpaceLength(std::string_view text) {
             return space.size();
     return 0;
 }
-
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {

@@ -29,22 +29,21 @@ private:
 };
 
 // Runs a statement that yields one text value. False, with the data layer's text in
-// `failure`, when it cannot run.
+// `failure`, when it cannot run or gives no value.
 bool singleValue(sqlite3* handle, const char* sql, std::string& value, std::string& failure) {
     sqlite3_stmt* statement = nullptr;
-    bool ok = sqlite3_prepare_v2(handle, sql, -1, &statement, nullptr) == SQLITE_OK;
-    if (ok) {
-        const int step = sqlite3_step(statement);
-        ok = step == SQLITE_ROW || step == SQLITE_DONE;
-        if (step == SQLITE_ROW) {
-            const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-            value = text ? text : "";
-        }
+    int result = sqlite3_prepare_v2(handle, sql, -1, &statement, nullptr);
+    if (result == SQLITE_OK)
+        result = sqlite3_step(statement);
+    if (result == SQLITE_ROW) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
+        value = text ? text : "";
+    } else {
+        failure = result == SQLITE_DONE ? std::string("No answer to ") + sql
+                                        : std::string(sqlite3_errmsg(handle));
     }
-    if (!ok)
-        failure = sqlite3_errmsg(handle);
     sqlite3_finalize(statement);
-    return ok;
+    return result == SQLITE_ROW;
 }
 
 } // namespace

@@ -117,6 +117,9 @@ TEST_F(CliRenderTest, ADatasetIsOneQueryThatMustCompile) {
     r = render(text, {"--dataset", "SELECT * FROM notes; DROP TABLE notes"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Unable to execute multiple statements at a time\n");
+    r = render(text, {"--dataset", " ; "});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "The statement is empty\n");
     r = render("{\\rtf1 \\\\A.Body\\\\}", {"--dataset", "SELECT Body FROM notes ;  \n"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(output(), "{\\rtf1 \\lang0 first}");
