@@ -109,6 +109,11 @@ TEST_F(ScanTest, BlocksRepeatOverTheirRecords) {
         {"a\\\\scan(A)\\\\{\\b}\\par x\\\\endscan\\\\\n\\par z", "a{\\b}x{\\b}x{\\b}x\nz"},
         {"\\\\scan(A)\\\\ y\\par x\\\\endscan\\\\", " y\\par x y\\par x y\\par x"},
         {"\\\\scan(A)\\\\\\pard x\\\\endscan\\\\\\pard\\par", "\\pard x\\pard x\\pard x\\pard"},
+        // Square brackets and blanks clean away, so they do not keep the paragraph.
+        {"\\\\scan(A)\\\\[]\\par x\\\\endscan\\\\[ ]\\par z", "xxxz"},
+        {"\\\\scan(A)\\\\{\\'5b\\'20\\'5D}\\par x\\\\endscan\\\\", "{}x{}x{}x"},
+        {"\\\\scan(A)\\\\[y]\\par x\\\\endscan\\\\", "[y]\\par x[y]\\par x[y]\\par x"},
+        {"\\\\scan(A)\\\\\\'41\\par x\\\\endscan\\\\", "\\'41\\par x\\'41\\par x\\'41\\par x"},
         // Passes that leave groups open or close too many are evened out.
         {R"t(\\scan(A)\\{\\A.Name\\\\endscan\\)t", "{Ann}{Bob}{Cy"},
         {R"t(\\scan(A)\\\\A.Name\\}\\endscan\\)t", "Ann}{Bob}{Cy}"},
