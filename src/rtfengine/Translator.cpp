@@ -233,9 +233,10 @@ void Translator::translateCommand(size_t afterMarker) {
     case ExprKind::EndIf:
         if (m_inRow)
             throw EIllegalFunctionUse("IF, ENDIF must be outside of table: " + e.text);
-        // The conditional brackets vanish; their formatting codes stay so that the
-        // document's groups remain balanced.
+        // The conditional brackets vanish with the characters typed in them; their
+        // braces and control words stay so that the document's groups remain balanced.
         value.kind = InstrKind::ClearedCall;
+        value.value.codes = formattingOf(value.value.codes);
         emit(std::move(value));
         return;
     case ExprKind::Scan:

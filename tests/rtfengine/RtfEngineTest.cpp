@@ -108,6 +108,9 @@ TEST_F(EngineTest, WritesValuesFieldsAndFormats) {
         {"\\\\B.Name\\\\", " "},
         {"\\\\B.{\\i Name}\\\\", " {\\i }"},
         {"\\\\IF(x)\\\\kept\\\\ENDIF\\\\", "kept"},
+        // The conditional commands keep their formatting, not the characters typed in them.
+        {"a\\\\IF(A.Amount>1)\\\\b\\\\ENDIF\\\\", "ab"},
+        {"\\\\IF({\\b A.Amount}<>1;)\\\\x\\\\ENDIF;\\\\", "{\\b }x"},
         {"\\\\A.Name\\\\\\\\A.Name\\\\", "\\lang1033 Ann\\lang1033 Ann"},
         {"{\\field{\\*\\fldinst x \\\\A.Name\\\\}}", "{\\field{\\*\\fldinst x \\\\A.Name\\\\}}"},
         {"\\\\A.Name\\par x\\\\", "\\\\A.Name\\par x\\\\"},
