@@ -80,7 +80,9 @@ void ProgramRunner::runScanEntry(const Instruction& instruction) {
 void ProgramRunner::runEndOfBody(const Instruction& instruction) {
     m_state.scans.select(instruction.scanId);
     const TScanInfo& scan = *m_state.scans.current();
-    if (scan.dataSet && !scan.dataSet->eof())
+    // A block whose condition no longer holds stays on the record it has written, so
+    // that its footer and the text after it still show that record.
+    if (scan.dataSet && canContinue(scan))
         scan.dataSet->next();
     // The condition is evaluated again right after this instruction.
     if (scan.isWhile)

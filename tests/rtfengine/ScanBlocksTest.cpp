@@ -142,6 +142,11 @@ TEST_F(ScanTest, WhileConditionsRepeatAndStopBlocks) {
     trueCalls = 0;
     EXPECT_EQ(run(R"t(<\\scan(),noeof,while(more())\\x\\endscan\\>)t"), "<>");
 
+    // A pass written while the condition is false does not move on to the next record.
+    calls = 0;
+    trueCalls = 0;
+    EXPECT_EQ(run(R"t(\\scan(A),while(more())\\\\A.Name\\\\endscan\\/\\A.Name\\)t"), "Ann/Ann");
+
     // The condition is read in lower case, quoted text included.
     calls = 0;
     trueCalls = 1;
