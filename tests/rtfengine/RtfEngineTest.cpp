@@ -87,6 +87,11 @@ TEST_F(EngineTest, WritesValuesFieldsAndFormats) {
         {"\\\\people.name\\\\", "\\lang1033 Ann"},
         {"\\\\A.(0)\\\\", "\\lang1033 Ann"},
         {"\\\\'x'\\\\", "\\lang1033 x"},
+        // A quoted literal is template text: code page 1252 bytes, never read as UTF-8.
+        {"\\\\'\\'c3\\'a9'\\\\", "\\lang1033 \\'C3\\'A9"},
+        {"\\\\'caf\\'e9\\'93\\'09x'\\\\", "\\lang1033 caf\\'E9\\'93\\tab x"},
+        {"\\\\'a\\{b\\}\\'0d\\'0a\\'0b\\'0c'\\\\", "\\lang1033 a\\{b\\}\\par \n\\line \\page "},
+        {"\\\\FNUM('\\'c3\\'a9')\\\\", "\\lang1033 \\'C3\\'A9"},
         {"\\\\1.50\\\\", "\\lang1033 1.5"},
         {"\\\\\\lquote it\\rquote s\\rquote \\\\", "\\\\\\lquote it\\rquote s\\rquote \\\\"},
         {"\\\\total\\\\", "\\lang1033 12"},
