@@ -199,7 +199,7 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
         const auto function = findFunction(call.name);
         if (!function)
             throw EIllegalFunctionUse("Function not found: " + item);
-        checkCall(call, *function);
+        checkCall(call, *function, true);
         const std::vector<std::string> args = *splitArguments(call.alias);
         // Arguments that only name a variable must be plain variable names here: the
         // scan command has no place for the format function's output.

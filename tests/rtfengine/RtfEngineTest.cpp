@@ -272,6 +272,12 @@ TEST_F(EngineTest, PredefinedFunctionsOutsideScans) {
         "\\\\CTS(A.Name,s2)\\\\");
     EXPECT_EQ(engine.varList(),
               (std::vector<std::string>{"x=5", "Name=  ", "t=15", "y=", "n=1", "s=0", "s2=1"}));
+    // Written as a command, a literal is a value of its own, and a third argument other
+    // than NORESET leaves the reset on.
+    engine.setVarList({"x=5"});
+    run("\\\\SUM(2.5,T)\\\\\\\\CTN('0',z)\\\\\\\\CTS(\"a\",c)\\\\\\\\SUM(x,u,again)\\\\"
+        "\\\\SUM(x,u, again)\\\\");
+    EXPECT_EQ(engine.varList(), (std::vector<std::string>{"x=5", "T=2.5", "z=0", "c=1", "u=5"}));
     struct Case {
         const char* in;
         const char* message;
@@ -282,11 +288,10 @@ TEST_F(EngineTest, PredefinedFunctionsOutsideScans) {
          "identifiers"},
         {"\\\\SUM(x,'t')\\\\", "Illegal function use: 't' - report variable expected as second "
                                "argument in expression SUM(x,'t')"},
-        {"\\\\SUM(x,t,again)\\\\",
-         "Illegal function use: again - symbol \")\" or keyword \"NORESET\" expected as third "
-         "argument in expression SUM(x,t,again)"},
-        {"\\\\SUM('1',t)\\\\", "Illegal function use: '1' - datafield, variable or UDF expected "
-                               "as first argument in expression SUM('1',t)"},
+        {"\\\\SUM(x)\\\\", "Illegal function use: SUM(x) - number of arguments is less than "
+                           "minimum required"},
+        {"\\\\SUM(2.5,A.Name)\\\\", "Illegal function use: A.Name - report variable expected as "
+                                    "second argument in expression SUM(2.5,A.Name)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(failure<EIllegalFunctionUse>(c.in), c.message) << c.in;
