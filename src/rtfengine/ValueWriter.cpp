@@ -178,10 +178,13 @@ void ValueWriter::writeField(std::string& out, Field& field, const ValueOperands
         break;
     case FieldKind::Date:
     case FieldKind::DateTime:
-        if (format.id == FormatId::FDTM) {
-            // An empty date stays empty instead of showing the zero date.
+        if (!field.holdsDate()) {
+            // A value that is no date is written as it is stored, whatever the format,
+            // rather than as the zero date or cut at a blank; a blank one writes nothing.
             if (!field.isNull())
-                text = formatDateTime(datePattern(format), field.asDateTime());
+                text = field.asString();
+        } else if (format.id == FormatId::FDTM) {
+            text = formatDateTime(datePattern(format), field.asDateTime());
         } else {
             text = field.asString();
             const size_t blank = text.find(' ');

@@ -35,10 +35,11 @@ std::string body(const std::string& document) {
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest()
-        : people("people", {"Name", "Amount", "Flag", "Born", "Blank"},
-                 {{"Ann", "1234.5", "True", "1990-05-17 00:00:00", "  "},
+        : people("people", {"Name", "Amount", "Flag", "Born", "Blank", "Term", "Unset"},
+                 {{"Ann", "1234.5", "True", "1990-05-17 00:00:00", "  ", "September 2019", ""},
                   {"Zo\xC3\xAB", "0", "False", "2001-01-02 00:00:00", "x"}},
-                 {FieldKind::Other, FieldKind::Other, FieldKind::Boolean, FieldKind::Date}),
+                 {FieldKind::Other, FieldKind::Other, FieldKind::Boolean, FieldKind::Date,
+                  FieldKind::Other, FieldKind::Date, FieldKind::Date}),
           empty("empty", {"Name"}, {}) {
         FormatSettings::setCurrent(FormatSettings::usEnglish());
         engine.setLang(1033);
@@ -109,6 +110,12 @@ TEST_F(EngineTest, WritesValuesFieldsAndFormats) {
         {"\\\\A.Born\\\\", "\\lang1033 1990-05-17"},
         {"\\\\FDTM(A.Born,'yyyy')\\\\", "\\lang1033 1990"},
         {"\\\\FDTM(A.Born,YearFormat)\\\\", "\\lang1033 1990"},
+        // A date value whose stored text is no date is written as stored; a blank one
+        // writes nothing.
+        {"\\\\A.Term\\\\", "\\lang1033 September 2019"},
+        {"\\\\FDTM(A.Term,'yyyy')\\\\", "\\lang1033 September 2019"},
+        {"\\\\A.Unset\\\\", "\\lang1033 "},
+        {"\\\\FDTM(A.Unset,'yyyy')\\\\", "\\lang1033 "},
         {"\\\\FDTM('3/4/2020',\\ldblquote mmm\\rdblquote )\\\\", "\\lang1033 Mar"},
         {"\\\\B.Name\\\\", " "},
         {"\\\\B.{\\i Name}\\\\", " {\\i }"},
