@@ -147,6 +147,22 @@ TEST_F(ScanTest, WhileConditionsRepeatAndStopBlocks) {
     trueCalls = 0;
     EXPECT_EQ(run(R"t(\\scan(A),while(more())\\\\A.Name\\\\endscan\\/\\A.Name\\)t"), "Ann/Ann");
 
+    // A while block in the body ends on its own condition; the outer block still moves
+    // on by the condition that started its pass.
+    int outerCalls = 0;
+    int innerCalls = 0;
+    udfs.add("outer", 0, 0, udfrTReportVariable,
+             [&outerCalls](TRtfEngine&, const TUdfArgs&, std::string& result) {
+                 result = ++outerCalls <= 5 ? "True" : "False";
+             });
+    udfs.add("inner", 0, 0, udfrTReportVariable,
+             [&innerCalls](TRtfEngine&, const TUdfArgs&, std::string& result) {
+                 result = ++innerCalls % 2 == 1 ? "True" : "False";
+             });
+    EXPECT_EQ(
+        run(R"t(\\scan(A),while(outer())\\\\A.Name\\\\scan(),while(inner())\\i\\endscan\\\\endscan\\)t"),
+        "AnniBobiCyi");
+
     // The condition is read in lower case, quoted text included.
     calls = 0;
     trueCalls = 1;
