@@ -43,6 +43,11 @@ public:
     virtual double asFloat() const = 0;
     virtual bool asBoolean() const = 0;
     virtual DateTime asDateTime() const = 0;
+    // Whether a date or date-time value reads as a date, so that asDateTime() gives
+    // it. A stored text that is no date is no date-time either: asString() shows it as
+    // it stands. A blank value is no date. Data layers whose date values are always
+    // dates keep this default.
+    virtual bool holdsDate() const { return !isNull(); }
     // The raw bytes of the value (picture data for graphic fields).
     virtual std::string asBytes() const = 0;
 };

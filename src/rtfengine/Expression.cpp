@@ -400,6 +400,45 @@ CleanCommand cleanCommand(std::string_view raw) {
     return out;
 }
 
+std::string formattingOf(std::string_view codes) {
+    std::string out;
+    const size_t n = codes.size();
+    size_t i = 0;
+    while (i < n) {
+        const char c = codes[i];
+        if (c == '{' || c == '}') {
+            out += c;
+            ++i;
+            continue;
+        }
+        if (c != '\\' || i + 1 >= n || codes[i + 1] == '\'') {
+            // A typed character, or the rest of an escape that was no hex escape.
+            i += c == '\\' ? 2 : 1;
+            continue;
+        }
+        size_t j = i + 1;
+        if (!isAsciiLetter(codes[j])) {
+            // Of the control symbols only "\*", which marks a destination a reader may
+            // skip, is formatting; the others ("\-", "\_" ...) are typed characters.
+            if (codes[j] == '*')
+                out += "\\*";
+            i += 2;
+            continue;
+        }
+        while (j < n && isAsciiLetter(codes[j]))
+            ++j;
+        if (j + 1 < n && codes[j] == '-' && std::isdigit(static_cast<unsigned char>(codes[j + 1])))
+            ++j;
+        while (j < n && std::isdigit(static_cast<unsigned char>(codes[j])))
+            ++j;
+        if (j < n && codes[j] == ' ')
+            ++j;
+        out.append(codes.substr(i, j - i));
+        i = j;
+    }
+    return out;
+}
+
 std::optional<std::vector<std::string>> splitArguments(std::string_view text) {
     std::vector<std::string> args;
     if (trimBlanks(text).empty())

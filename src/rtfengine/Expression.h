@@ -65,6 +65,13 @@ struct CleanCommand {
 };
 CleanCommand cleanCommand(std::string_view raw);
 
+// The braces and control words of a command's RTF codes, each control word with
+// the blank that ends it, and the "\*" of a destination. The typed characters that
+// cleaning put among the codes (";", "<", "=", ">", "\-" ...) are left out. A
+// command that vanishes from the document keeps only this much of itself, so that
+// its groups and formatting stay as they were.
+std::string formattingOf(std::string_view codes);
+
 // Splits an argument list at its top-level commas, outside quotes. Nothing when the
 // parentheses are unbalanced; an empty list for blank text.
 std::optional<std::vector<std::string>> splitArguments(std::string_view text);

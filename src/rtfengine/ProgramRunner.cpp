@@ -166,7 +166,7 @@ void ProgramRunner::writeValueInstruction(Instruction& instruction) {
     m_scratch.clear();
     switch (instruction.kind) {
     case InstrKind::Literal:
-        m_writer.writeValue(m_scratch, ops.name, ops);
+        m_writer.writeValue(m_scratch, ops.name, ops, TextOrigin::Template);
         break;
     case InstrKind::Variable: {
         const int index = m_state.engine.findVariable(ops.name);

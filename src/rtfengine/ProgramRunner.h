@@ -53,7 +53,9 @@ private:
     void runScanEnd(size_t& pc);
     // Walks a left-out block to its end of scan, declaring its variables.
     void leaveOut(TScanInfo& scan, size_t& pc);
-    bool canContinue(const TScanInfo& scan) const;
+    // Whether the block goes on, its condition (for a block with one) having given
+    // `whileResult`.
+    bool canContinue(const TScanInfo& scan, bool whileResult) const;
     void fire(const std::function<void(TScanInfo&)>& event, TScanInfo& scan);
     // Table rows.
     void runRowStart(size_t pc);

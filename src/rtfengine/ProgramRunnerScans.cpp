@@ -8,10 +8,10 @@
 
 namespace rtfengine {
 
-bool ProgramRunner::canContinue(const TScanInfo& scan) const {
+bool ProgramRunner::canContinue(const TScanInfo& scan, bool whileResult) const {
     if (scan.isWhile && !scan.dataSet)
-        return m_state.whileResult;
-    return (!scan.isWhile || m_state.whileResult) && scan.dataSet && !scan.dataSet->eof();
+        return whileResult;
+    return (!scan.isWhile || whileResult) && scan.dataSet && !scan.dataSet->eof();
 }
 
 void ProgramRunner::fire(const std::function<void(TScanInfo&)>& event, TScanInfo& scan) {
@@ -32,7 +32,8 @@ void ProgramRunner::runScan(size_t& pc) {
     // run left the dataset at its end: "noeof" asks whether there are records at all.
     if (scan.dataSet)
         scan.dataSet->first();
-    if (scan.noEof && !canContinue(scan)) {
+    scan.passCondition = m_state.whileResult;
+    if (scan.noEof && !canContinue(scan, m_state.whileResult)) {
         leaveOut(scan, pc);
         return;
     }
@@ -80,7 +81,11 @@ void ProgramRunner::runScanEntry(const Instruction& instruction) {
 void ProgramRunner::runEndOfBody(const Instruction& instruction) {
     m_state.scans.select(instruction.scanId);
     const TScanInfo& scan = *m_state.scans.current();
-    if (scan.dataSet && !scan.dataSet->eof())
+    // A block whose condition no longer holds stays on the record it has written, so
+    // that its footer and the text after it still show that record. The condition is
+    // the one that started this pass: a while block nested in the body has set the
+    // engine's result for its own condition since.
+    if (scan.dataSet && canContinue(scan, scan.passCondition))
         scan.dataSet->next();
     // The condition is evaluated again right after this instruction.
     if (scan.isWhile)
@@ -93,7 +98,8 @@ void ProgramRunner::runScanEnd(size_t& pc) {
     TScanInfo& scan = *m_state.scans.current();
     scan.firstPass = false;
     write(instruction.value.codes);
-    if (canContinue(scan) && !scan.ended) {
+    if (canContinue(scan, m_state.whileResult) && !scan.ended) {
+        scan.passCondition = m_state.whileResult;
         fire(m_state.engine.OnScanRecord, scan);
         // A pass that leaves groups open (or closes more than it opens) is evened out
         // before the next pass, so that the document's groups stay balanced.

@@ -33,7 +33,8 @@ struct TScanInfo {
     bool ended = false;
     bool firstPass = false;
     bool isWhile = false;
-    std::string conditionText; // lower case
+    std::string conditionText;  // lower case
+    bool passCondition = false; // the condition's value when the current pass started
     bool figuresComputed = false;
     int32_t passBalance = 0; // net group depth one pass writes
     std::string skeleton;    // the braces written when the block is left out

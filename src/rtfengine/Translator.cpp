@@ -233,9 +233,10 @@ void Translator::translateCommand(size_t afterMarker) {
     case ExprKind::EndIf:
         if (m_inRow)
             throw EIllegalFunctionUse("IF, ENDIF must be outside of table: " + e.text);
-        // The conditional brackets vanish; their formatting codes stay so that the
-        // document's groups remain balanced.
+        // The conditional brackets vanish with the characters typed in them; their
+        // braces and control words stay so that the document's groups remain balanced.
         value.kind = InstrKind::ClearedCall;
+        value.value.codes = formattingOf(value.value.codes);
         emit(std::move(value));
         return;
     case ExprKind::Scan:
@@ -329,7 +330,8 @@ bool Translator::emitCallGroup(const Expression& call, std::string written, std:
     return true;
 }
 
-void Translator::checkCall(const Expression& call, const FunctionInfo& function) const {
+void Translator::checkCall(const Expression& call, const FunctionInfo& function,
+                           bool scanFunction) const {
     const auto args = splitArguments(call.alias);
     if (!args)
         throw EIllegalFunctionUse("Brackets balance violation in function " + call.text);
@@ -344,21 +346,25 @@ void Translator::checkCall(const Expression& call, const FunctionInfo& function)
         throw EIllegalFunctionUse("Format function " + std::string(formatName(call.format.id)) +
                                   " doesn't conform to it's expression: " + call.text);
     if (function.id == kFunctionSum || function.id == kFunctionCtn || function.id == kFunctionCts)
-        checkAccumulatorArguments(call, *args);
+        checkAccumulatorArguments(call, *args, scanFunction);
 }
 
-// SUM, CTN and CTS accumulate a field, variable or function value into a report
-// variable; anything else would add junk lines to VarList or count values that
-// do not exist, so such calls are refused before anything is written.
+// SUM, CTN and CTS accumulate a value into a report variable. Their target must be a
+// variable name, as anything else would add a junk line to VarList, and a function
+// given as the value must have one. Written as a command, the value may also be a
+// literal (a local variable), and a third argument other than NORESET only leaves
+// the reset on. A function of a scan command must name a field, a variable or a
+// function as its value, and NORESET is the only third argument it may have.
 void Translator::checkAccumulatorArguments(const Expression& call,
-                                           const std::vector<std::string>& args) const {
+                                           const std::vector<std::string>& args,
+                                           bool scanFunction) const {
     const std::string& expr = call.text;
     const std::string first = trimBlanks(args[0]);
     const Expression x = classifyExpression(first, m_dotAsColon);
     if (x.format.id == FormatId::NoFormat) {
         const bool valueKind = x.kind == ExprKind::DotField || x.kind == ExprKind::ColonField ||
                                x.kind == ExprKind::Variable || x.kind == ExprKind::Call;
-        if (!valueKind)
+        if (scanFunction && !valueKind)
             throw EIllegalFunctionUse("Illegal function use: " + first +
                                       " - datafield, variable or UDF expected as first argument "
                                       "in expression " +
@@ -378,7 +384,7 @@ void Translator::checkAccumulatorArguments(const Expression& call,
         throw EIllegalFunctionUse("Illegal function use: " + second +
                                   " - report variable expected as second argument in expression " +
                                   expr);
-    if (args.size() == 3 && upperAscii(trimBlanks(args[2])) != "NORESET")
+    if (scanFunction && args.size() == 3 && upperAscii(trimBlanks(args[2])) != "NORESET")
         throw EIllegalFunctionUse("Illegal function use: " + trimBlanks(args[2]) +
                                   " - symbol \")\" or keyword \"NORESET\" expected as third "
                                   "argument in expression " +

@@ -48,8 +48,10 @@ public:
     // Returns false when the function is unknown (nothing emitted).
     bool emitCallGroup(const Expression& call, std::string written, std::string codes,
                        size_t position, bool writesOutput, bool isWhile, int scanId);
-    // The checks of a call against its function when a template is translated.
-    void checkCall(const Expression& call, const FunctionInfo& function) const;
+    // The checks of a call against its function when a template is translated. A
+    // function of a scan command gets the stricter checks of its arguments as well.
+    void checkCall(const Expression& call, const FunctionInfo& function,
+                   bool scanFunction = false) const;
 
 private:
     // Translates template text from the reading position to the end of m_text.
@@ -86,8 +88,8 @@ private:
     std::optional<NestedCall> emitArgument(std::string_view argument, size_t position);
     // The instruction kind of a field: a row field inside a table row.
     InstrKind fieldKind(ExprKind kind) const;
-    void checkAccumulatorArguments(const Expression& call,
-                                   const std::vector<std::string>& args) const;
+    void checkAccumulatorArguments(const Expression& call, const std::vector<std::string>& args,
+                                   bool scanFunction) const;
 
     RunState& m_state;
     TemplateText m_text; // the whole template, or the table row being translated

@@ -1,6 +1,7 @@
 // The scan commands of a template: scan, scan entry, scan footer and end of scan,
 // their items and checks, and the paragraph mark they swallow.
 #include "rtfengine/Errors.h"
+#include "rtfengine/RtfText.h"
 #include "rtfengine/RunState.h"
 #include "rtfengine/Translator.h"
 #include "rtfengine/UdfList.h"
@@ -23,11 +24,12 @@ bool isAlnumAscii(char c) {
     return isAsciiLetter(c) || (c >= '0' && c <= '9');
 }
 
-// Whether the byte is typed text rather than formatting when a command is cleaned.
+// Whether the byte, typed as it stands, is certain to leave expression text when a
+// command is cleaned. Blanks and the square brackets never do on their own: cleaning
+// drops the brackets and the blanks around them.
 bool isTypedText(unsigned char c) {
-    return c != ' ' && ((c >= 0x21 && c <= 0x3A) || (c >= 0x41 && c <= 0x5B) || c == 0x5D ||
-                        (c >= 0x5F && c <= 0x7A) || c == 0x7E || c == 0x93 || c == 0x94 ||
-                        c == 0xAB || c == 0xBB);
+    return (c >= 0x21 && c <= 0x3A) || (c >= 0x41 && c <= 0x5A) || (c >= 0x5F && c <= 0x7A) ||
+           c == 0x7E || c == 0x93 || c == 0x94 || c == 0xAB || c == 0xBB;
 }
 
 bool isAccumulator(int id) {
@@ -197,7 +199,7 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
         const auto function = findFunction(call.name);
         if (!function)
             throw EIllegalFunctionUse("Function not found: " + item);
-        checkCall(call, *function);
+        checkCall(call, *function, true);
         const std::vector<std::string> args = *splitArguments(call.alias);
         // Arguments that only name a variable must be plain variable names here: the
         // scan command has no place for the format function's output.
@@ -269,7 +271,20 @@ std::string Translator::swallowParagraph() {
             return std::move(clean.codes);
         }
         const char next = m_text.at(p + 1);
-        if (next == '\'' || next == '\\' || next == '{' || next == '}')
+        if (next == '\'') {
+            // A hex escape is typed text unless cleaning drops its byte (a bracket, a
+            // blank, a zero).
+            const size_t high = m_text.after(p + 1);
+            const size_t low = m_text.after(high);
+            const std::string escape = {'\\', '\'', m_text.at(high), m_text.at(low)};
+            if (!isHexDigit(escape[2]) || !isHexDigit(escape[3]) ||
+                !cleanCommand(escape).expression.empty())
+                return std::string();
+            between += escape;
+            p = m_text.after(low);
+            continue;
+        }
+        if (next == '\\' || next == '{' || next == '}')
             return std::string(); // an escaped character is typed text
         if (next == '~') {
             between += "\\~";

@@ -57,33 +57,78 @@ std::string formatNumberText(std::string_view text, const FormatRecord& format, 
     return result;
 }
 
-void ValueWriter::writeText(std::string& out, std::string_view text, std::string_view codes) const {
+void appendTemplateText(std::string& out, std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        switch (b) {
+        case '\t':
+            out += "\\tab ";
+            break;
+        case 0x0B:
+            out += "\\line ";
+            break;
+        case 0x0C:
+            out += "\\page ";
+            break;
+        case '\r':
+            out += "\\par ";
+            break;
+        case '\\':
+        case '{':
+        case '}':
+            out += '\\';
+            out += c;
+            break;
+        default:
+            if (b < 0x80) {
+                out += c;
+                break;
+            }
+            out += "\\'";
+            out += kHex[b >> 4];
+            out += kHex[b & 0x0F];
+            break;
+        }
+    }
+}
+
+void ValueWriter::writeText(std::string& out, std::string_view text, std::string_view codes,
+                            TextOrigin origin) const {
     out += "\\lang";
     out += m_state.lang;
     out += ' ';
-    appendRtfText(out, text);
+    switch (origin) {
+    case TextOrigin::Data:
+        appendRtfText(out, text);
+        break;
+    case TextOrigin::Template:
+        appendTemplateText(out, text);
+        break;
+    }
     out += codes;
 }
 
-void ValueWriter::writeValue(std::string& out, std::string_view value,
-                             const ValueOperands& ops) const {
+void ValueWriter::writeValue(std::string& out, std::string_view value, const ValueOperands& ops,
+                             TextOrigin origin) const {
     const FormatRecord& format = ops.format;
     switch (format.id) {
     case FormatId::NoFormat:
-        writeText(out, value, ops.codes);
+        writeText(out, value, ops.codes, origin);
         return;
     case FormatId::FEXP:
     case FormatId::FFIX:
     case FormatId::FNUM:
     case FormatId::FCUR:
     case FormatId::FFIXR:
-    case FormatId::FNUMR:
-        writeText(
-            out,
-            formatNumberText(value, format,
-                             m_state.engine.options().has(TRtfOption::eoNumericFormatClearZero)),
-            ops.codes);
+    case FormatId::FNUMR: {
+        const std::string text = formatNumberText(
+            value, format, m_state.engine.options().has(TRtfOption::eoNumericFormatClearZero));
+        // A value that is no number stays as it came; a formatted number is the
+        // engine's own text, with the locale's currency sign.
+        writeText(out, text, ops.codes, text == value ? origin : TextOrigin::Data);
         return;
+    }
     case FormatId::FIMG:
     case FormatId::FLNK: {
         EmbeddedObject object;
@@ -133,10 +178,13 @@ void ValueWriter::writeField(std::string& out, Field& field, const ValueOperands
         break;
     case FieldKind::Date:
     case FieldKind::DateTime:
-        if (format.id == FormatId::FDTM) {
-            // An empty date stays empty instead of showing the zero date.
+        if (!field.holdsDate()) {
+            // A value that is no date is written as it is stored, whatever the format,
+            // rather than as the zero date or cut at a blank; a blank one writes nothing.
             if (!field.isNull())
-                text = formatDateTime(datePattern(format), field.asDateTime());
+                text = field.asString();
+        } else if (format.id == FormatId::FDTM) {
+            text = formatDateTime(datePattern(format), field.asDateTime());
         } else {
             text = field.asString();
             const size_t blank = text.find(' ');

@@ -21,14 +21,29 @@ struct RunState;
 std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
                              const FormatSettings& settings = FormatSettings::current());
 
+// Appends text typed in the template itself, such as a quoted literal, as RTF text.
+// Its bytes are the template's code page 1252 characters, so each byte from 0x80 on
+// becomes "\'XX" as it is, never read as UTF-8; tab, vertical tab, form feed and
+// carriage return become "\tab ", "\line ", "\page " and "\par "; "\", "{" and "}"
+// are escaped; every other byte stays.
+void appendTemplateText(std::string& out, std::string_view bytes);
+
+// Where a text comes from, which decides how its bytes become RTF.
+enum class TextOrigin {
+    Data,     // the data layer, the host and the engine's own formatting: UTF-8
+    Template, // typed in the template: code page 1252 bytes
+};
+
 class ValueWriter {
 public:
     explicit ValueWriter(RunState& state) : m_state(state) {}
 
     // "\lang" + Lang + " " + the text as RTF + the codes.
-    void writeText(std::string& out, std::string_view text, std::string_view codes) const;
+    void writeText(std::string& out, std::string_view text, std::string_view codes,
+                   TextOrigin origin = TextOrigin::Data) const;
     // A literal, a variable's value or a function's text result, with the format.
-    void writeValue(std::string& out, std::string_view value, const ValueOperands& ops) const;
+    void writeValue(std::string& out, std::string_view value, const ValueOperands& ops,
+                    TextOrigin origin = TextOrigin::Data) const;
     // A field on its dataset's current record, with the format.
     void writeField(std::string& out, Field& field, const ValueOperands& ops) const;
     // A function's picture result (the bytes of a picture file).

@@ -350,6 +350,11 @@ DateTime SqlField::asDateTime() const {
     return parsed;
 }
 
+bool SqlField::holdsDate() const {
+    DateTime parsed;
+    return !isNull() && parseStoredDateTime(valueText(*cell()), parsed);
+}
+
 std::string SqlField::asBytes() const {
     const SqlCell* c = cell();
     return c ? valueText(*c) : std::string();

@@ -32,6 +32,11 @@ public:
         return dt;
     }
     std::string asBytes() const override { return value(); }
+    // Dates are held as "yyyy-mm-dd hh:nn:ss"; any other text is no date.
+    bool holdsDate() const override {
+        int year = 0, month = 0, day = 0;
+        return std::sscanf(value().c_str(), "%d-%d-%d", &year, &month, &day) == 3;
+    }
 
 private:
     std::string value() const { return m_row < m_column.size() ? m_column[m_row] : std::string(); }

@@ -108,6 +108,23 @@ TEST(CommandCleaning, ExpressionAndCodes) {
     }
 }
 
+TEST(CommandCleaning, FormattingLeavesTypedCharactersOut) {
+    struct Case {
+        const char* codes;
+        const char* formatting;
+    } cases[] = {
+        {">", ""},
+        {"{\\b }<>;", "{\\b }"},
+        {"\\cf1>=\\ul0 ?|@^", "\\cf1\\ul0 "},
+        {"{\\*\\bkmkstart x}", "{\\*\\bkmkstart }"},
+        {"\\li-120;\\fs24", "\\li-120\\fs24"},
+        {"\\-\\_\\b ", "\\b "},
+        {"\\'zz;", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(formattingOf(c.codes), c.formatting) << c.codes;
+}
+
 TEST(ArgumentSplitting, TopLevelCommasOutsideQuotes) {
     using V = std::vector<std::string>;
     EXPECT_EQ(splitArguments("a, b"), (V{"a", " b"}));

@@ -35,10 +35,11 @@ std::string body(const std::string& document) {
 class EngineTest : public ::testing::Test {
 protected:
     EngineTest()
-        : people("people", {"Name", "Amount", "Flag", "Born", "Blank"},
-                 {{"Ann", "1234.5", "True", "1990-05-17 00:00:00", "  "},
+        : people("people", {"Name", "Amount", "Flag", "Born", "Blank", "Term", "Unset"},
+                 {{"Ann", "1234.5", "True", "1990-05-17 00:00:00", "  ", "September 2019", ""},
                   {"Zo\xC3\xAB", "0", "False", "2001-01-02 00:00:00", "x"}},
-                 {FieldKind::Other, FieldKind::Other, FieldKind::Boolean, FieldKind::Date}),
+                 {FieldKind::Other, FieldKind::Other, FieldKind::Boolean, FieldKind::Date,
+                  FieldKind::Other, FieldKind::Date, FieldKind::Date}),
           empty("empty", {"Name"}, {}) {
         FormatSettings::setCurrent(FormatSettings::usEnglish());
         engine.setLang(1033);
@@ -87,6 +88,11 @@ TEST_F(EngineTest, WritesValuesFieldsAndFormats) {
         {"\\\\people.name\\\\", "\\lang1033 Ann"},
         {"\\\\A.(0)\\\\", "\\lang1033 Ann"},
         {"\\\\'x'\\\\", "\\lang1033 x"},
+        // A quoted literal is template text: code page 1252 bytes, never read as UTF-8.
+        {"\\\\'\\'c3\\'a9'\\\\", "\\lang1033 \\'C3\\'A9"},
+        {"\\\\'caf\\'e9\\'93\\'09x'\\\\", "\\lang1033 caf\\'E9\\'93\\tab x"},
+        {"\\\\'a\\{b\\}\\'0d\\'0a\\'0b\\'0c'\\\\", "\\lang1033 a\\{b\\}\\par \n\\line \\page "},
+        {"\\\\FNUM('\\'c3\\'a9')\\\\", "\\lang1033 \\'C3\\'A9"},
         {"\\\\1.50\\\\", "\\lang1033 1.5"},
         {"\\\\\\lquote it\\rquote s\\rquote \\\\", "\\\\\\lquote it\\rquote s\\rquote \\\\"},
         {"\\\\total\\\\", "\\lang1033 12"},
@@ -104,10 +110,19 @@ TEST_F(EngineTest, WritesValuesFieldsAndFormats) {
         {"\\\\A.Born\\\\", "\\lang1033 1990-05-17"},
         {"\\\\FDTM(A.Born,'yyyy')\\\\", "\\lang1033 1990"},
         {"\\\\FDTM(A.Born,YearFormat)\\\\", "\\lang1033 1990"},
+        // A date value whose stored text is no date is written as stored; a blank one
+        // writes nothing.
+        {"\\\\A.Term\\\\", "\\lang1033 September 2019"},
+        {"\\\\FDTM(A.Term,'yyyy')\\\\", "\\lang1033 September 2019"},
+        {"\\\\A.Unset\\\\", "\\lang1033 "},
+        {"\\\\FDTM(A.Unset,'yyyy')\\\\", "\\lang1033 "},
         {"\\\\FDTM('3/4/2020',\\ldblquote mmm\\rdblquote )\\\\", "\\lang1033 Mar"},
         {"\\\\B.Name\\\\", " "},
         {"\\\\B.{\\i Name}\\\\", " {\\i }"},
         {"\\\\IF(x)\\\\kept\\\\ENDIF\\\\", "kept"},
+        // The conditional commands keep their formatting, not the characters typed in them.
+        {"a\\\\IF(A.Amount>1)\\\\b\\\\ENDIF\\\\", "ab"},
+        {"\\\\IF({\\b A.Amount}<>1;)\\\\x\\\\ENDIF;\\\\", "{\\b }x"},
         {"\\\\A.Name\\\\\\\\A.Name\\\\", "\\lang1033 Ann\\lang1033 Ann"},
         {"{\\field{\\*\\fldinst x \\\\A.Name\\\\}}", "{\\field{\\*\\fldinst x \\\\A.Name\\\\}}"},
         {"\\\\A.Name\\par x\\\\", "\\\\A.Name\\par x\\\\"},
@@ -264,6 +279,12 @@ TEST_F(EngineTest, PredefinedFunctionsOutsideScans) {
         "\\\\CTS(A.Name,s2)\\\\");
     EXPECT_EQ(engine.varList(),
               (std::vector<std::string>{"x=5", "Name=  ", "t=15", "y=", "n=1", "s=0", "s2=1"}));
+    // Written as a command, a literal is a value of its own, and a third argument other
+    // than NORESET leaves the reset on.
+    engine.setVarList({"x=5"});
+    run("\\\\SUM(2.5,T)\\\\\\\\CTN('0',z)\\\\\\\\CTS(\"a\",c)\\\\\\\\SUM(x,u,again)\\\\"
+        "\\\\SUM(x,u, again)\\\\");
+    EXPECT_EQ(engine.varList(), (std::vector<std::string>{"x=5", "T=2.5", "z=0", "c=1", "u=5"}));
     struct Case {
         const char* in;
         const char* message;
@@ -274,11 +295,10 @@ TEST_F(EngineTest, PredefinedFunctionsOutsideScans) {
          "identifiers"},
         {"\\\\SUM(x,'t')\\\\", "Illegal function use: 't' - report variable expected as second "
                                "argument in expression SUM(x,'t')"},
-        {"\\\\SUM(x,t,again)\\\\",
-         "Illegal function use: again - symbol \")\" or keyword \"NORESET\" expected as third "
-         "argument in expression SUM(x,t,again)"},
-        {"\\\\SUM('1',t)\\\\", "Illegal function use: '1' - datafield, variable or UDF expected "
-                               "as first argument in expression SUM('1',t)"},
+        {"\\\\SUM(x)\\\\", "Illegal function use: SUM(x) - number of arguments is less than "
+                           "minimum required"},
+        {"\\\\SUM(2.5,A.Name)\\\\", "Illegal function use: A.Name - report variable expected as "
+                                    "second argument in expression SUM(2.5,A.Name)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(failure<EIllegalFunctionUse>(c.in), c.message) << c.in;

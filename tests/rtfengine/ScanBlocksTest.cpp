@@ -109,6 +109,11 @@ TEST_F(ScanTest, BlocksRepeatOverTheirRecords) {
         {"a\\\\scan(A)\\\\{\\b}\\par x\\\\endscan\\\\\n\\par z", "a{\\b}x{\\b}x{\\b}x\nz"},
         {"\\\\scan(A)\\\\ y\\par x\\\\endscan\\\\", " y\\par x y\\par x y\\par x"},
         {"\\\\scan(A)\\\\\\pard x\\\\endscan\\\\\\pard\\par", "\\pard x\\pard x\\pard x\\pard"},
+        // Square brackets and blanks clean away, so they do not keep the paragraph.
+        {"\\\\scan(A)\\\\[]\\par x\\\\endscan\\\\[ ]\\par z", "xxxz"},
+        {"\\\\scan(A)\\\\{\\'5b\\'20\\'5D}\\par x\\\\endscan\\\\", "{}x{}x{}x"},
+        {"\\\\scan(A)\\\\[y]\\par x\\\\endscan\\\\", "[y]\\par x[y]\\par x[y]\\par x"},
+        {"\\\\scan(A)\\\\\\'41\\par x\\\\endscan\\\\", "\\'41\\par x\\'41\\par x\\'41\\par x"},
         // Passes that leave groups open or close too many are evened out.
         {R"t(\\scan(A)\\{\\A.Name\\\\endscan\\)t", "{Ann}{Bob}{Cy"},
         {R"t(\\scan(A)\\\\A.Name\\}\\endscan\\)t", "Ann}{Bob}{Cy}"},
@@ -136,6 +141,27 @@ TEST_F(ScanTest, WhileConditionsRepeatAndStopBlocks) {
     calls = 0;
     trueCalls = 0;
     EXPECT_EQ(run(R"t(<\\scan(),noeof,while(more())\\x\\endscan\\>)t"), "<>");
+
+    // A pass written while the condition is false does not move on to the next record.
+    calls = 0;
+    trueCalls = 0;
+    EXPECT_EQ(run(R"t(\\scan(A),while(more())\\\\A.Name\\\\endscan\\/\\A.Name\\)t"), "Ann/Ann");
+
+    // A while block in the body ends on its own condition; the outer block still moves
+    // on by the condition that started its pass.
+    int outerCalls = 0;
+    int innerCalls = 0;
+    udfs.add("outer", 0, 0, udfrTReportVariable,
+             [&outerCalls](TRtfEngine&, const TUdfArgs&, std::string& result) {
+                 result = ++outerCalls <= 5 ? "True" : "False";
+             });
+    udfs.add("inner", 0, 0, udfrTReportVariable,
+             [&innerCalls](TRtfEngine&, const TUdfArgs&, std::string& result) {
+                 result = ++innerCalls % 2 == 1 ? "True" : "False";
+             });
+    EXPECT_EQ(
+        run(R"t(\\scan(A),while(outer())\\\\A.Name\\\\scan(),while(inner())\\i\\endscan\\\\endscan\\)t"),
+        "AnniBobiCyi");
 
     // The condition is read in lower case, quoted text included.
     calls = 0;

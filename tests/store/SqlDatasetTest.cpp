@@ -49,7 +49,8 @@ TEST_F(SqlDatasetTest, FieldKindsFollowDeclaredTypesThroughAliases) {
     exec("CREATE TABLE t (d DATE, dt DATETIME, ts timestamp, b BOOLEAN, g GRAPHIC, p Picture,"
          " s TEXT, i INTEGER, n)");
     exec("INSERT INTO t VALUES ('2021-03-05', NULL, NULL, 'True', x'00', x'01', 'a', 1, 2)");
-    SqlDataset ds(store::statementsOf(m_db), "SELECT d AS \"t.d\", dt, ts, b, g, p, s, i, n, i + 1 FROM t", "T");
+    SqlDataset ds(store::statementsOf(m_db),
+                  "SELECT d AS \"t.d\", dt, ts, b, g, p, s, i, n, i + 1 FROM t", "T");
     ds.open();
     const struct {
         const char* name;
@@ -75,6 +76,7 @@ TEST_F(SqlDatasetTest, DatesReadInTheShortDateFormAndAsDateTimes) {
     SqlDataset ds(store::statementsOf(m_db), "SELECT d, dt FROM t ORDER BY rowid", "T");
     ds.open();
     EXPECT_EQ(ds.field(0).asString(), "05.03.2021");
+    EXPECT_TRUE(ds.field(0).holdsDate());
     EXPECT_EQ(ds.field(0).asDateTime(), (rtfengine::DateTime{2021, 3, 5, 0, 0, 0, 0}));
     EXPECT_DOUBLE_EQ(ds.field(0).asFloat(), 44260.0);
     EXPECT_EQ(ds.field(1).asDateTime(), (rtfengine::DateTime{2020, 12, 31, 23, 59, 58, 0}));
@@ -82,11 +84,14 @@ TEST_F(SqlDatasetTest, DatesReadInTheShortDateFormAndAsDateTimes) {
     ds.next();
     // An empty date is no date at all.
     EXPECT_TRUE(ds.field(0).isNull());
+    EXPECT_FALSE(ds.field(0).holdsDate());
     EXPECT_EQ(ds.field(0).asString(), "");
     EXPECT_TRUE(ds.field(1).isNull());
     ds.next();
     // Text that is no date is shown as stored rather than lost.
     EXPECT_EQ(ds.field(0).asString(), "someday");
+    EXPECT_FALSE(ds.field(0).holdsDate());
+    EXPECT_TRUE(ds.field(1).holdsDate());
     EXPECT_EQ(ds.field(1).asDateTime(), (rtfengine::DateTime{1999, 1, 2, 3, 4, 0, 0}));
 }
 
@@ -290,8 +295,8 @@ TEST_F(SqlDatasetTest, ReopeningTheConnectionKeepsDatasetsUsable) {
 }
 
 TEST_F(SqlDatasetTest, ParameterNamesAreColonsFollowedByIdentifiers) {
-    SqlDataset ds(store::statementsOf(m_db), "SELECT :One, :two_2, ::x, ':q', :9no, :_u FROM (SELECT 1) WHERE :One = 1",
-                  "Q");
+    SqlDataset ds(store::statementsOf(m_db),
+                  "SELECT :One, :two_2, ::x, ':q', :9no, :_u FROM (SELECT 1) WHERE :One = 1", "Q");
     for (const char* name : {"One", "two_2", "x", "q", "_u"})
         EXPECT_TRUE(ds.hasParameter(name)) << name;
     for (const char* name : {"9no", "one", ""})
