@@ -107,8 +107,8 @@ std::string TSmtpClient::newBoundary() {
     return b + "====";
 }
 
-void TSmtpClient::writeAttachment(const std::string& path) {
-    m_body << attachmentPartHeader(attachmentFileName(path), m_boundary);
+std::string TSmtpClient::attachmentPart(const std::string& path) {
+    std::string part = attachmentPartHeader(attachmentFileName(path), m_boundary);
     std::ifstream file;
     std::error_code ec;
     // A directory opens like a file but reads as nothing: treat it as missing.
@@ -127,27 +127,32 @@ void TSmtpClient::writeAttachment(const std::string& path) {
     encoder.Encode(file, encoded);
     if (OnEncodeEnd)
         OnEncodeEnd(path);
-    m_body << encoded.rdbuf();
+    // Taken as text, not streamed: inserting an empty file's empty buffer into a
+    // stream fails that stream, and every later write to it would be lost.
+    part += encoded.str();
+    return part;
 }
 
 void TSmtpClient::buildMessage() {
+    // A message that fails to build must not leave the last one ready to send.
+    m_body.str({});
+    m_body.clear();
     checkHeaderFields(PostMessage);
     m_boundary = PostMessage.Attachments.empty() ? std::string() : newBoundary();
     FinalHeader = buildHeader(PostMessage, m_boundary, SubType, Charset);
-    m_body.str({});
-    m_body.clear();
+    // The body is assembled as one text, where every append either succeeds or
+    // throws, and only then becomes the stream that is sent.
+    std::string body;
     if (m_boundary.empty()) {
-        m_body << bodyText(PostMessage.Body);
-        return;
+        body = bodyText(PostMessage.Body);
+    } else {
+        body = "--" + m_boundary + "\r\n" + "Content-Type: text/plain; charset=" + Charset +
+               "\r\n" + "\r\n" + bodyText(PostMessage.Body);
+        for (const std::string& path : PostMessage.Attachments)
+            body += attachmentPart(path);
+        body += "--" + m_boundary + "--" + "\r\n";
     }
-    m_body << "--" << m_boundary << "\r\n"
-           << "Content-Type: text/plain; charset=" << Charset << "\r\n"
-           << "\r\n"
-           << bodyText(PostMessage.Body);
-    for (const std::string& path : PostMessage.Attachments)
-        writeAttachment(path);
-    m_body << "--" << m_boundary << "--"
-           << "\r\n";
+    m_body.str(std::move(body));
 }
 
 void TSmtpClient::SendMail() {

@@ -67,7 +67,8 @@ public:
 private:
     std::string command(std::string_view text);
     void readContinuation(std::string& line);
-    void writeAttachment(const std::string& path);
+    // The part of one attachment: its header lines and its encoded lines.
+    std::string attachmentPart(const std::string& path);
     std::string newBoundary();
 
     bool m_busy = false;

@@ -134,6 +134,37 @@ TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
     EXPECT_EQ(client.PostMessage.Body.size(), 4u);
 }
 
+TEST_F(SmtpClientTest, EmptyAttachmentIsFollowedByTheNextPartAndTheClosingBoundary) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.PostMessage.Attachments = {writeFile("empty.doc", ""), writeFile("abc.doc", "abc")};
+    int successes = 0;
+    client.OnSuccess = [&] { ++successes; };
+    client.Connect();
+    client.SendMail();
+    EXPECT_EQ(successes, 1);
+    const std::string b = client.boundary();
+    const std::string parts = "--" + b +
+                              "\r\n"
+                              "Content-Type: application/octet-stream; name=\"empty.doc\"\r\n"
+                              "Content-Transfer-Encoding: base64\r\n"
+                              "Content-Disposition: attachment; filename=\"empty.doc\"\r\n"
+                              "\r\n"
+                              "--" +
+                              b +
+                              "\r\n"
+                              "Content-Type: application/octet-stream; name=\"abc.doc\"\r\n"
+                              "Content-Transfer-Encoding: base64\r\n"
+                              "Content-Disposition: attachment; filename=\"abc.doc\"\r\n"
+                              "\r\n"
+                              "YWJj\r\n"
+                              "--" +
+                              b + "--\r\n";
+    const std::string& data = transcript().data;
+    ASSERT_GE(data.size(), parts.size()) << data;
+    EXPECT_EQ(data.substr(data.size() - parts.size()), parts) << data;
+}
+
 TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
     startServer(mailtest::willingReply);
     fillMessage();
