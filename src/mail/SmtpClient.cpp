@@ -12,6 +12,11 @@ namespace {
 
 const char* const kServerClosed = "The mail server closed the connection";
 
+// The random part of a Message-ID: 36^16 choices keep two messages of one second
+// apart.
+constexpr std::string_view kMessageIdAlphabet = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr int kMessageIdLetters = 16;
+
 // Far more lines than any real server's reply has.
 constexpr int kMaxReplyLines = 1000;
 
@@ -99,11 +104,16 @@ void TSmtpClient::Connect() {
         OnConnect();
 }
 
+int TSmtpClient::randomNumber(int range) {
+    if (Random)
+        return Random(range);
+    return std::uniform_int_distribution<int>(0, range - 1)(m_random);
+}
+
 std::string TSmtpClient::newBoundary() {
-    std::uniform_int_distribution<int> letter('a', 'y');
     std::string b = "====================54535";
     for (int i = 0; i < 6; ++i)
-        b += static_cast<char>(letter(m_random));
+        b += static_cast<char>('a' + randomNumber(25));
     return b + "====";
 }
 
@@ -139,7 +149,13 @@ void TSmtpClient::buildMessage() {
     m_body.clear();
     checkHeaderFields(PostMessage);
     m_boundary = PostMessage.Attachments.empty() ? std::string() : newBoundary();
-    FinalHeader = buildHeader(PostMessage, m_boundary, SubType, Charset);
+    const MessageTime now = Now ? Now() : systemMessageTime();
+    std::string unique;
+    for (int i = 0; i < kMessageIdLetters; ++i)
+        unique += kMessageIdAlphabet[static_cast<std::size_t>(
+            randomNumber(static_cast<int>(kMessageIdAlphabet.size())))];
+    FinalHeader = buildHeader(PostMessage, m_boundary, SubType, Charset,
+                              {messageDate(now), messageId(now, unique, PostMessage.FromAddress)});
     // The body is assembled as one text, where every append either succeeds or
     // throws, and only then becomes the stream that is sent.
     std::string body;

@@ -38,6 +38,11 @@ public:
     bool ClearParams = true;
     TSubType SubType = TSubType::mtPlain;
     std::string Charset = "us-ascii";
+    // Where a message's Date comes from; the system clock when not set.
+    std::function<MessageTime()> Now;
+    // A whole number from 0 to range - 1, for the boundary and the Message-ID; the
+    // client's own generator when not set.
+    std::function<int(int range)> Random;
 
     std::function<void(const std::string& recipient)> OnRecipientNotFound;
     // hiType 1: the sender is missing; 2: the recipients are.
@@ -70,6 +75,7 @@ private:
     // The part of one attachment: its header lines and its encoded lines.
     std::string attachmentPart(const std::string& path);
     std::string newBoundary();
+    int randomNumber(int range);
 
     bool m_busy = false;
     std::stringstream m_body;

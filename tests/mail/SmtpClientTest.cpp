@@ -28,8 +28,17 @@ ReplyFn except(std::map<std::string, std::string> special) {
     };
 }
 
+// The date and the random part of every message the fixture's client builds.
+constexpr MessageTime kSendTime{1704161045, 60};
+constexpr const char* kDateLine = "Date: Tue, 02 Jan 2024 03:04:05 +0100\r\n";
+constexpr const char* kMessageIdLine = "Message-ID: <1704161045.7777777777777777@example.org>\r\n";
+
 class SmtpClientTest : public testing::Test {
 protected:
+    SmtpClientTest() {
+        client.Now = [] { return kSendTime; };
+        client.Random = [](int range) { return 7 % range; };
+    }
     ~SmtpClientTest() override {
         // Events may refer to a finished test's locals.
         client.TLineSocket::OnDisconnect = nullptr;
@@ -101,9 +110,10 @@ TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
                                     "RCPT TO:<bob@example.org>", "DATA", ".", "QUIT"}));
     EXPECT_EQ(t.data, "From: Ann Lee<ann@example.org>\r\n"
                       "To: bob@example.org\r\n"
-                      "Subject: My resume\r\n"
-                      "Mime-Version: 1.0\r\n"
-                      "Content-Type: multipart/mixed; boundary=\"" +
+                      "Subject: My resume\r\n" +
+                          std::string(kDateLine) + kMessageIdLine +
+                          "Mime-Version: 1.0\r\n"
+                          "Content-Type: multipart/mixed; boundary=\"" +
                           b +
                           "\"\r\n"
                           "\r\n"
@@ -165,6 +175,27 @@ TEST_F(SmtpClientTest, EmptyAttachmentIsFollowedByTheNextPartAndTheClosingBounda
     EXPECT_EQ(data.substr(data.size() - parts.size()), parts) << data;
 }
 
+TEST_F(SmtpClientTest, WithoutSeamsEveryMessageHasADateAndItsOwnMessageId) {
+    TSmtpClient plain;
+    plain.PostMessage.FromAddress = "ann@example.org";
+    plain.PostMessage.Attachments = {writeFile("x.doc", "x")};
+    std::vector<std::string> ids;
+    std::vector<std::string> boundaries;
+    for (int i = 0; i < 2; ++i) {
+        plain.buildMessage();
+        const TExStringList& h = plain.FinalHeader;
+        ASSERT_GE(h.indexOfName("Date"), 0);
+        EXPECT_EQ(h[static_cast<std::size_t>(h.indexOfName("Date"))].size(),
+                  std::string("Date: Tue, 02 Jan 2024 03:04:05 +0100").size());
+        ASSERT_GE(h.indexOfName("Message-ID"), 0);
+        ids.push_back(h[static_cast<std::size_t>(h.indexOfName("Message-ID"))]);
+        boundaries.push_back(plain.boundary());
+    }
+    EXPECT_NE(ids[0], ids[1]);
+    EXPECT_NE(boundaries[0], boundaries[1]);
+    EXPECT_NE(ids[0].find("@example.org>"), std::string::npos) << ids[0];
+}
+
 TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
     startServer(mailtest::willingReply);
     fillMessage();
@@ -181,12 +212,13 @@ TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
     EXPECT_EQ(t.data, "From: Ann Lee<ann@example.org>\r\n"
                       "To: Bob <bob@example.org>\r\n"
                       "CC: team:cc@example.org\r\n"
-                      "Subject: My resume\r\n"
-                      "Mime-Version: 1.0\r\n"
-                      "Content-Type: text/plain; charset=us-ascii\r\n"
-                      "\r\n"
-                      "\r\n"
-                      "..\r\n");
+                      "Subject: My resume\r\n" +
+                          std::string(kDateLine) + kMessageIdLine +
+                          "Mime-Version: 1.0\r\n"
+                          "Content-Type: text/plain; charset=us-ascii\r\n"
+                          "\r\n"
+                          "\r\n"
+                          "..\r\n");
 }
 
 TEST_F(SmtpClientTest, RefusedHeloDisconnectsWithAuthenticationFailed) {
