@@ -1,6 +1,7 @@
 #include "mail/MessageBuilder.h"
 
 #include "mail/MailErrors.h"
+#include "mail/MimeText.h"
 #include "mail/UUProcessor.h"
 
 #include <algorithm>
@@ -9,6 +10,8 @@
 namespace mail {
 
 namespace {
+
+constexpr std::string_view kQuotedPrintable = "Content-Transfer-Encoding: quoted-printable";
 
 // The civil date of a day count from 1970-01-01, counted in 400-year eras of the
 // Gregorian calendar, each beginning on 1 March.
@@ -42,15 +45,22 @@ bool isDomainCharacter(char c) {
 }
 
 std::string fromLine(const TPostMessage& message) {
-    return "From: " + message.FromName + "<" + message.FromAddress + ">";
+    if (isAscii(message.FromName))
+        return "From: " + message.FromName + "<" + message.FromAddress + ">";
+    // An encoded display name must stand apart from the "<" that follows it.
+    std::string_view name = message.FromName;
+    name.remove_prefix(std::min(name.find_first_not_of(" \t"), name.size()));
+    name.remove_suffix(name.size() - (name.find_last_not_of(" \t") + 1));
+    return "From: " + encodedWords(name) + " <" + message.FromAddress + ">";
 }
 
+// The entries joined with "," (no space), each with its display names made safe.
 std::string joined(const std::vector<std::string>& entries) {
     std::string out;
     for (const std::string& e : entries) {
         if (!out.empty())
             out += ',';
-        out += e;
+        out += addressListText(e);
     }
     return out;
 }
@@ -143,9 +153,9 @@ TExStringList buildHeader(const TPostMessage& message, std::string_view boundary
         header.add("To: " + joined(message.ToAddress));
     if (!message.ToCarbonCopy.empty())
         header.add("CC: " + joined(message.ToCarbonCopy));
-    header.setHeader("Subject", message.Subject);
-    header.setHeader("X-Mailer", message.LocalProgram);
-    header.setHeader("Reply-To", message.ReplyTo);
+    header.setHeader("Subject", headerText(message.Subject));
+    header.setHeader("X-Mailer", headerText(message.LocalProgram));
+    header.setHeader("Reply-To", addressListText(message.ReplyTo));
     header.setHeader("Date", message.Date.empty() ? stamp.date : message.Date);
     header.setHeader("Message-ID", stamp.messageId);
     header.add("Mime-Version: 1.0");
@@ -153,8 +163,13 @@ TExStringList buildHeader(const TPostMessage& message, std::string_view boundary
         header.add("Content-Type: multipart/mixed; boundary=\"" + std::string(boundary) + "\"");
         return header;
     }
-    header.add("Content-Type: " + std::string(contentTypeOf(subType)) +
-               "; charset=" + std::string(charset));
+    if (isAscii(message.Body)) {
+        header.add("Content-Type: " + std::string(contentTypeOf(subType)) +
+                   "; charset=" + std::string(charset));
+        return header;
+    }
+    header.add("Content-Type: " + std::string(contentTypeOf(subType)) + "; charset=utf-8");
+    header.add(std::string(kQuotedPrintable));
     return header;
 }
 
@@ -162,6 +177,32 @@ std::string bodyText(const std::vector<std::string>& lines) {
     std::string out;
     forEachTextLine(lines, [&](std::string_view line) { appendBodyLine(out, line); });
     return out;
+}
+
+std::string textBody(const std::vector<std::string>& lines) {
+    if (isAscii(lines))
+        return bodyText(lines);
+    std::string out;
+    forEachTextLine(lines, [&](std::string_view line) {
+        // A soft line break may start a line with "." too: stuff every line sent.
+        const std::string encoded = quotedPrintable(line);
+        std::string_view rest = encoded;
+        while (!rest.empty()) {
+            const auto end = rest.find("\r\n");
+            appendBodyLine(out, rest.substr(0, end));
+            rest.remove_prefix(end + 2);
+        }
+    });
+    return out;
+}
+
+std::string textPartHeader(const std::vector<std::string>& lines, std::string_view charset,
+                           std::string_view boundary) {
+    std::string h = "--" + std::string(boundary) + "\r\n";
+    if (isAscii(lines))
+        return h + "Content-Type: text/plain; charset=" + std::string(charset) + "\r\n\r\n";
+    return h + "Content-Type: text/plain; charset=utf-8\r\n" + std::string(kQuotedPrintable) +
+           "\r\n\r\n";
 }
 
 std::string extractAddress(std::string_view entry) {

@@ -1,5 +1,7 @@
 // Pure transformations that turn a TPostMessage into what goes over the wire: the
 // header lines, the text lines of the body, and the address of a recipient entry.
+//
+// Text that is ASCII goes out as it is; other text is encoded (see MimeText.h).
 #pragma once
 
 #include "mail/ExStrings.h"
@@ -39,7 +41,9 @@ struct HeaderStamp {
 };
 
 // The header lines. With a non-empty boundary the message is multipart/mixed;
-// blind copies never appear.
+// blind copies never appear. Display names and the subject that are not ASCII
+// are written as encoded-words, and so is a text body that is not ASCII declared
+// as UTF-8 in quoted-printable.
 TExStringList buildHeader(const TPostMessage& message, std::string_view boundary, TSubType subType,
                           std::string_view charset, const HeaderStamp& stamp = {});
 
@@ -47,6 +51,15 @@ TExStringList buildHeader(const TPostMessage& message, std::string_view boundary
 // new line, and a line that begins with "." gets one more in front, so that no
 // text can end the data early.
 std::string bodyText(const std::vector<std::string>& lines);
+
+// The text of a message: bodyText for ASCII lines, otherwise every line in
+// quoted-printable, dot-stuffed the same way.
+std::string textBody(const std::vector<std::string>& lines);
+
+// The boundary line and header of the text part of a multipart message, through
+// its empty line: charset for ASCII lines, otherwise UTF-8 in quoted-printable.
+std::string textPartHeader(const std::vector<std::string>& lines, std::string_view charset,
+                           std::string_view boundary);
 
 // The address that RCPT TO names for a recipient entry: the text in angle
 // brackets, or after a "group:" prefix, or the entry itself; empty to skip it.

@@ -160,10 +160,9 @@ void TSmtpClient::buildMessage() {
     // throws, and only then becomes the stream that is sent.
     std::string body;
     if (m_boundary.empty()) {
-        body = bodyText(PostMessage.Body);
+        body = textBody(PostMessage.Body);
     } else {
-        body = "--" + m_boundary + "\r\n" + "Content-Type: text/plain; charset=" + Charset +
-               "\r\n" + "\r\n" + bodyText(PostMessage.Body);
+        body = textPartHeader(PostMessage.Body, Charset, m_boundary) + textBody(PostMessage.Body);
         for (const std::string& path : PostMessage.Attachments)
             body += attachmentPart(path);
         body += "--" + m_boundary + "--" + "\r\n";

@@ -37,6 +37,7 @@ public:
     // After a successful send, empty the recipient lists and the attachments.
     bool ClearParams = true;
     TSubType SubType = TSubType::mtPlain;
+    // The charset of ASCII text; other text is sent as UTF-8.
     std::string Charset = "us-ascii";
     // Where a message's Date comes from; the system clock when not set.
     std::function<MessageTime()> Now;

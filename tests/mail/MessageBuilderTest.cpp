@@ -104,6 +104,41 @@ TEST(MessageId, DomainOfTheSenderOrLocalhost) {
         EXPECT_EQ(messageId({42, 60}, "abc", from), id) << from;
 }
 
+TEST(BuildHeader, TextThatIsNotAsciiIsEncoded) {
+    TPostMessage m = baseMessage();
+    m.FromName = " Micha\xc5\x82 Nowak ";
+    m.ToAddress = {"J\xc3\xb6rg <j@x.de>", "bob@example.org"};
+    m.Subject = "R\xc3\xa9sum\xc3\xa9";
+    m.Body = {"Gr\xc3\xbc\xc3\x9f"
+              "e"};
+    EXPECT_EQ(
+        buildHeader(m, "", TSubType::mtPlain, "us-ascii").lines(),
+        (std::vector<std::string>{"From: =?utf-8?q?Micha=C5=82_Nowak?= <ann@example.org>",
+                                  "To: =?utf-8?q?J=C3=B6rg?= <j@x.de>,bob@example.org",
+                                  "Subject: =?utf-8?q?R=C3=A9sum=C3=A9?=", "Mime-Version: 1.0",
+                                  "Content-Type: text/plain; charset=utf-8",
+                                  "Content-Transfer-Encoding: quoted-printable"}));
+    // With attachments the text part says how it is written.
+    EXPECT_EQ(buildHeader(m, "B", TSubType::mtPlain, "us-ascii").lines().back(),
+              "Content-Type: multipart/mixed; boundary=\"B\"");
+    EXPECT_EQ(textPartHeader(m.Body, "us-ascii", "B"),
+              "--B\r\nContent-Type: text/plain; charset=utf-8\r\n"
+              "Content-Transfer-Encoding: quoted-printable\r\n\r\n");
+    EXPECT_EQ(textPartHeader({"Hi"}, "us-ascii", "B"),
+              "--B\r\nContent-Type: text/plain; charset=us-ascii\r\n\r\n");
+}
+
+TEST(TextBody, AsciiAsItIsOtherTextQuotedPrintableAndDotStuffed) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{".", "a = b "}, "..\r\na = b \r\n"},
+        {{"\xc3\xa9", ".", "x\ny"}, "=C3=A9\r\n..\r\nx\r\ny\r\n"},
+        // A soft line break that leaves "." at the start of a line.
+        {{std::string(75, 'x') + ".\xc3\xa9"}, std::string(75, 'x') + "=\r\n..=C3=A9\r\n"},
+    };
+    for (const auto& [lines, text] : cases)
+        EXPECT_EQ(textBody(lines), text);
+}
+
 TEST(BodyText, DotStuffingAndLineBreaks) {
     const std::pair<std::vector<std::string>, const char*> cases[] = {
         {{}, ""},

@@ -196,6 +196,42 @@ TEST_F(SmtpClientTest, WithoutSeamsEveryMessageHasADateAndItsOwnMessageId) {
     EXPECT_NE(ids[0].find("@example.org>"), std::string::npos) << ids[0];
 }
 
+TEST_F(SmtpClientTest, TextThatIsNotAsciiIsSentEncoded) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.PostMessage.FromName = "Micha\xc5\x82 Nowak";
+    client.PostMessage.Subject = "R\xc3\xa9sum\xc3\xa9";
+    client.PostMessage.Body = {"Gr\xc3\xbc\xc3\x9f"
+                               "e,",
+                               ".", "Micha\xc5\x82"};
+    client.PostMessage.Attachments = {writeFile("a.doc", "abc")};
+    client.Connect();
+    client.SendMail();
+    const std::string b = client.boundary();
+    EXPECT_EQ(transcript().data.substr(0, transcript().data.find("--" + b +
+                                                                 "\r\nContent-Type: "
+                                                                 "application")),
+              "From: =?utf-8?q?Micha=C5=82_Nowak?= <ann@example.org>\r\n"
+              "To: bob@example.org\r\n"
+              "Subject: =?utf-8?q?R=C3=A9sum=C3=A9?=\r\n" +
+                  std::string(kDateLine) + kMessageIdLine +
+                  "Mime-Version: 1.0\r\n"
+                  "Content-Type: multipart/mixed; boundary=\"" +
+                  b +
+                  "\"\r\n"
+                  "\r\n"
+                  "\r\n"
+                  "--" +
+                  b +
+                  "\r\n"
+                  "Content-Type: text/plain; charset=utf-8\r\n"
+                  "Content-Transfer-Encoding: quoted-printable\r\n"
+                  "\r\n"
+                  "Gr=C3=BC=C3=9Fe,\r\n"
+                  "..\r\n"
+                  "Micha=C5=82\r\n");
+}
+
 TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
     startServer(mailtest::willingReply);
     fillMessage();

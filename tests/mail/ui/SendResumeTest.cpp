@@ -114,6 +114,23 @@ TEST_F(SendResumeTest, MessageIsDatedByTheDesktopClock) {
     EXPECT_TRUE(server.data.contains("boundary=\"====================54535aaaaaa====\""));
 }
 
+TEST_F(SendResumeTest, NameAndSubjectThatAreNotAsciiAreEncoded) {
+    ScriptedServer server;
+    readyToSend(server.port());
+    setContact(QStringLiteral("Micha\u0142"), QStringLiteral("Nowak"),
+               QStringLiteral("ann@example.org"));
+    window.hide();
+    window.showForm();
+    window.Subject->setText(QStringLiteral("R\u00e9sum\u00e9"));
+    window.FlatButton1->click();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
+    EXPECT_TRUE(server.data.startsWith("From: =?utf-8?q?Micha=C5=82_Nowak?= <ann@example.org>\r\n"
+                                       "To: hr@example.com\r\n"
+                                       "Subject: =?utf-8?q?R=C3=A9sum=C3=A9?=\r\n"))
+        << server.data.toStdString();
+}
+
 TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {
     ScriptedServer server;
     QTcpServer closed;
