@@ -201,4 +201,23 @@ TEST(MailInterop, CommandLineExitCodes) {
     }
 }
 
+TEST(MailInterop, CommandLineRefusesAPortOutsideItsRange) {
+    const std::string cli = std::string(VITACRAFT_BIN_DIR) + "/vitacraft-cli";
+    ASSERT_TRUE(fs::exists(cli)) << "build vitacraft-cli first";
+    const std::string file = writeResume("x").string();
+    const fs::path errors = processDir() / "port-errors.txt";
+    for (const char* port : {"70000", "65536", "0", "-1", "smtp"}) {
+        const std::string command = "'" + cli + "' send --host 127.0.0.1 --port " + port +
+                                    " --from a@example.org --to b@example.org --subject S"
+                                    " --attach '" +
+                                    file + "' 2>'" + errors.string() + "'";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << port;
+        EXPECT_EQ(WEXITSTATUS(status), 2) << port;
+        EXPECT_EQ(readFile(errors).substr(0, readFile(errors).find('\n') + 1),
+                  "The port must be a number from 1 to 65535.\n")
+            << port;
+    }
+}
+
 } // namespace
