@@ -249,4 +249,14 @@ void TSmtpClient::Disconnect() {
         throw EMailError(lastReply());
 }
 
+void sendOnce(TSmtpClient& client) {
+    client.Connect();
+    client.SendMail();
+    try {
+        client.Disconnect();
+    } catch (const std::exception&) {
+        // Delivered already; Disconnect has closed the socket whatever QUIT met.
+    }
+}
+
 } // namespace mail

@@ -84,4 +84,10 @@ private:
     std::mt19937 m_random{std::random_device{}()};
 };
 
+// One connect-send-disconnect cycle, as the program drives it. Once the server
+// has accepted the message it has been delivered: a QUIT that then fails or is
+// refused closes the connection all the same and fails nothing, because calling
+// that a failure would invite sending the message twice.
+void sendOnce(TSmtpClient& client);
+
 } // namespace mail

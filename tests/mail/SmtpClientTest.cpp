@@ -397,6 +397,38 @@ TEST_F(SmtpClientTest, QuitAnsweredWith421FailsAfterClosing) {
     EXPECT_FALSE(client.connected());
 }
 
+TEST_F(SmtpClientTest, SendOnceCountsADeliveredMessageAsSentWhateverQuitMeets) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"refused", "421 closing\r\n"},
+        {"unanswered", ""},
+    };
+    for (const auto& [what, reply] : cases) {
+        TSmtpClient fresh;
+        SmtpTranscript t;
+        FakePeer peer([&, reply = std::string(reply)](PeerConnection& p) {
+            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{"QUIT", reply}}));
+        });
+        fresh.Host = "127.0.0.1";
+        fresh.Port = peer.port();
+        fresh.PostMessage.FromAddress = "ann@example.org";
+        fresh.PostMessage.ToAddress = {"bob@example.org"};
+        int successes = 0;
+        fresh.OnSuccess = [&] { ++successes; };
+        EXPECT_NO_THROW(sendOnce(fresh)) << what;
+        EXPECT_EQ(successes, 1) << what;
+        EXPECT_FALSE(fresh.connected()) << what;
+        peer.join();
+        EXPECT_EQ(t.commands.back(), "QUIT") << what;
+    }
+}
+
+TEST_F(SmtpClientTest, SendOnceFailsWhenTheMessageIsRefused) {
+    startServer(except({{".", "554 rejected\r\n"}}));
+    fillMessage();
+    EXPECT_THROW(sendOnce(client), EMailError);
+    EXPECT_EQ(transcript().commands.back(), ".");
+}
+
 TEST_F(SmtpClientTest, ServerClosingMidConversationIsAnError) {
     // The server drops the connection instead of answering each of these.
     for (const char* command : {"MAIL FROM:<ann@example.org>", "."}) {

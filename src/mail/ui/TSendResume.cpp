@@ -187,9 +187,7 @@ void TSendResume::send() {
     checkHeaderField(sendmail.UserID, "user ID");
     checkHeaderFields(m);
 
-    sendmail.Connect();
-    sendmail.SendMail();
-    sendmail.Disconnect();
+    sendOnce(sendmail);
 }
 
 void TSendResume::FlatButton2Click() {

@@ -131,6 +131,20 @@ TEST_F(SendResumeTest, NameAndSubjectThatAreNotAsciiAreEncoded) {
         << server.data.toStdString();
 }
 
+TEST_F(SendResumeTest, RefusedQuitAfterTheMessageStillReportsItSent) {
+    ScriptedServer server("220 ready\r\n", [](const QString& command) {
+        return command == QStringLiteral("QUIT") ? QByteArray("421 closing\r\n")
+                                                 : mailtest::willing(command);
+    });
+    readyToSend(server.port());
+    window.FlatButton1->click();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.sendmail.connected());
+    EXPECT_EQ(server.commands.back(), QStringLiteral("QUIT"));
+}
+
 TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {
     ScriptedServer server;
     QTcpServer closed;
