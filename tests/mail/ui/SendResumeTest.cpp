@@ -145,6 +145,18 @@ TEST_F(SendResumeTest, RefusedQuitAfterTheMessageStillReportsItSent) {
     EXPECT_EQ(server.commands.back(), QStringLiteral("QUIT"));
 }
 
+TEST_F(SendResumeTest, EmptyDocumentIsSentWithTheWholeMessage) {
+    std::ofstream(documentPath.toStdString(), std::ios::binary | std::ios::trunc).flush();
+    ScriptedServer server;
+    readyToSend(server.port());
+    window.FlatButton1->click();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
+    const QByteArray boundary = QByteArray::fromStdString(window.sendmail.boundary());
+    EXPECT_TRUE(server.data.endsWith("filename=\"temp.doc\"\r\n\r\n--" + boundary + "--\r\n"))
+        << server.data.toStdString();
+}
+
 TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {
     ScriptedServer server;
     QTcpServer closed;
