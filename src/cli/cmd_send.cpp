@@ -98,7 +98,7 @@ int runSend(const std::vector<std::string>& args) {
         mail::checkHeaderField(client.UserID, "user ID");
         client.buildMessage();
 
-        sendOnce(client);
+        mail::sendOnce(client);
     } catch (const std::exception& e) {
         std::cerr << trimmed(e.what()) << '\n';
         return cli::kExitFailure;
