@@ -68,10 +68,14 @@ int runSend(const std::vector<std::string>& args) {
         if (given.count(required) == 0)
             return cli::usageError(kName);
     const auto port = wholeNumber(given["--port"], 1, 65535);
+    if (!port) {
+        std::cerr << mail::kPortRangeMessage << '\n';
+        return cli::usageError(kName);
+    }
     const auto timeout = given.count("--timeout") != 0
                              ? wholeNumber(given["--timeout"], 0, 2147483647)
                              : std::optional<long>(0);
-    if (!port || !timeout)
+    if (!timeout)
         return cli::usageError(kName);
 
     try {
@@ -94,9 +98,7 @@ int runSend(const std::vector<std::string>& args) {
         mail::checkHeaderField(client.UserID, "user ID");
         client.buildMessage();
 
-        client.Connect();
-        client.SendMail();
-        client.Disconnect();
+        mail::sendOnce(client);
     } catch (const std::exception& e) {
         std::cerr << trimmed(e.what()) << '\n';
         return cli::kExitFailure;

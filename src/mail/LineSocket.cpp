@@ -30,6 +30,12 @@ bool isConnectOutcome(int errnoValue) {
 
 } // namespace
 
+const char* const kPortRangeMessage = "The port must be a number from 1 to 65535.";
+
+bool isValidPort(long long port) {
+    return port >= 1 && port <= 65535;
+}
+
 // Shared with the lookup thread, which may outlive a wait that timed out.
 struct TLineSocket::HostLookup {
     std::atomic<bool> done{false};
@@ -178,6 +184,9 @@ void TLineSocket::Connect() {
     clearCancel();
     if (m_connected)
         throw ESockError("Already connected");
+    // A port beyond 16 bits would be cut to another one and reach the wrong server.
+    if (!isValidPort(Port))
+        throw EMailError(kPortRangeMessage);
     for (int attempts = 0;; ++attempts) {
         try {
             ResolveHost();

@@ -15,6 +15,11 @@
 
 namespace mail {
 
+// Whether a server may listen on the port: 1 to 65535.
+bool isValidPort(long long port);
+// The refusal of any other port.
+extern const char* const kPortRangeMessage;
+
 class TLineSocket : public TLineIo {
 public:
     TLineSocket();
@@ -22,6 +27,7 @@ public:
 
     // Server name or dotted IPv4 address.
     std::string Host;
+    // Connect refuses a port outside 1 to 65535.
     std::int32_t Port = 0;
 
     std::function<void()> OnDisconnect;

@@ -12,6 +12,11 @@ namespace {
 
 const char* const kServerClosed = "The mail server closed the connection";
 
+// The random part of a Message-ID: 36^16 choices keep two messages of one second
+// apart.
+constexpr std::string_view kMessageIdAlphabet = "0123456789abcdefghijklmnopqrstuvwxyz";
+constexpr int kMessageIdLetters = 16;
+
 // Far more lines than any real server's reply has.
 constexpr int kMaxReplyLines = 1000;
 
@@ -99,16 +104,21 @@ void TSmtpClient::Connect() {
         OnConnect();
 }
 
+int TSmtpClient::randomNumber(int range) {
+    if (Random)
+        return Random(range);
+    return std::uniform_int_distribution<int>(0, range - 1)(m_random);
+}
+
 std::string TSmtpClient::newBoundary() {
-    std::uniform_int_distribution<int> letter('a', 'y');
     std::string b = "====================54535";
     for (int i = 0; i < 6; ++i)
-        b += static_cast<char>(letter(m_random));
+        b += static_cast<char>('a' + randomNumber(25));
     return b + "====";
 }
 
-void TSmtpClient::writeAttachment(const std::string& path) {
-    m_body << attachmentPartHeader(attachmentFileName(path), m_boundary);
+std::string TSmtpClient::attachmentPart(const std::string& path) {
+    std::string part = attachmentPartHeader(attachmentFileName(path), m_boundary);
     std::ifstream file;
     std::error_code ec;
     // A directory opens like a file but reads as nothing: treat it as missing.
@@ -127,27 +137,37 @@ void TSmtpClient::writeAttachment(const std::string& path) {
     encoder.Encode(file, encoded);
     if (OnEncodeEnd)
         OnEncodeEnd(path);
-    m_body << encoded.rdbuf();
+    // Taken as text, not streamed: inserting an empty file's empty buffer into a
+    // stream fails that stream, and every later write to it would be lost.
+    part += encoded.str();
+    return part;
 }
 
 void TSmtpClient::buildMessage() {
-    checkHeaderFields(PostMessage);
-    m_boundary = PostMessage.Attachments.empty() ? std::string() : newBoundary();
-    FinalHeader = buildHeader(PostMessage, m_boundary, SubType, Charset);
+    // A message that fails to build must not leave the last one ready to send.
     m_body.str({});
     m_body.clear();
+    checkHeaderFields(PostMessage);
+    m_boundary = PostMessage.Attachments.empty() ? std::string() : newBoundary();
+    const MessageTime now = Now ? Now() : systemMessageTime();
+    std::string unique;
+    for (int i = 0; i < kMessageIdLetters; ++i)
+        unique += kMessageIdAlphabet[static_cast<std::size_t>(
+            randomNumber(static_cast<int>(kMessageIdAlphabet.size())))];
+    FinalHeader = buildHeader(PostMessage, m_boundary, SubType, Charset,
+                              {messageDate(now), messageId(now, unique, PostMessage.FromAddress)});
+    // The body is assembled as one text, where every append either succeeds or
+    // throws, and only then becomes the stream that is sent.
+    std::string body;
     if (m_boundary.empty()) {
-        m_body << bodyText(PostMessage.Body);
-        return;
+        body = textBody(PostMessage.Body);
+    } else {
+        body = textPartHeader(PostMessage.Body, Charset, m_boundary) + textBody(PostMessage.Body);
+        for (const std::string& path : PostMessage.Attachments)
+            body += attachmentPart(path);
+        body += "--" + m_boundary + "--" + "\r\n";
     }
-    m_body << "--" << m_boundary << "\r\n"
-           << "Content-Type: text/plain; charset=" << Charset << "\r\n"
-           << "\r\n"
-           << bodyText(PostMessage.Body);
-    for (const std::string& path : PostMessage.Attachments)
-        writeAttachment(path);
-    m_body << "--" << m_boundary << "--"
-           << "\r\n";
+    m_body.str(std::move(body));
 }
 
 void TSmtpClient::SendMail() {
@@ -227,6 +247,16 @@ void TSmtpClient::Disconnect() {
         std::rethrow_exception(failure);
     if (lastReplyCode() > 339)
         throw EMailError(lastReply());
+}
+
+void sendOnce(TSmtpClient& client) {
+    client.Connect();
+    client.SendMail();
+    try {
+        client.Disconnect();
+    } catch (const std::exception&) {
+        // Delivered already; Disconnect has closed the socket whatever QUIT met.
+    }
 }
 
 } // namespace mail

@@ -37,7 +37,13 @@ public:
     // After a successful send, empty the recipient lists and the attachments.
     bool ClearParams = true;
     TSubType SubType = TSubType::mtPlain;
+    // The charset of ASCII text; other text is sent as UTF-8.
     std::string Charset = "us-ascii";
+    // Where a message's Date comes from; the system clock when not set.
+    std::function<MessageTime()> Now;
+    // A whole number from 0 to range - 1, for the boundary and the Message-ID; the
+    // client's own generator when not set.
+    std::function<int(int range)> Random;
 
     std::function<void(const std::string& recipient)> OnRecipientNotFound;
     // hiType 1: the sender is missing; 2: the recipients are.
@@ -67,13 +73,21 @@ public:
 private:
     std::string command(std::string_view text);
     void readContinuation(std::string& line);
-    void writeAttachment(const std::string& path);
+    // The part of one attachment: its header lines and its encoded lines.
+    std::string attachmentPart(const std::string& path);
     std::string newBoundary();
+    int randomNumber(int range);
 
     bool m_busy = false;
     std::stringstream m_body;
     std::string m_boundary;
     std::mt19937 m_random{std::random_device{}()};
 };
+
+// One connect-send-disconnect cycle, as the program drives it. Once the server
+// has accepted the message it has been delivered: a QUIT that then fails or is
+// refused closes the connection all the same and fails nothing, because calling
+// that a failure would invite sending the message twice.
+void sendOnce(TSmtpClient& client);
 
 } // namespace mail

@@ -159,6 +159,55 @@ TEST(MailInterop, ClientSendsTextAndAttachmentThroughARealServer) {
     EXPECT_TRUE(sink.file("attachment.bin") == resume) << "attachment bytes differ";
 }
 
+TEST(MailInterop, EmptyAttachmentAndTextThatIsNotAsciiReadBackAsSent) {
+    SmtpSink sink;
+    ASSERT_TRUE(sink.ready()) << "aiosmtpd did not start";
+    const std::string resume = binaryResume();
+    const fs::path empty = processDir() / "empty.doc";
+    fs::create_directories(empty.parent_path());
+    std::ofstream(empty, std::ios::binary).flush();
+    mail::TSmtpClient client;
+    client.Host = "127.0.0.1";
+    client.Port = sink.port();
+    client.UserID = "vitacraft.local";
+    client.Now = [] { return mail::MessageTime{1704161045, 60}; };
+    client.PostMessage.FromName = "Micha\xc5\x82 Nowak";
+    client.PostMessage.FromAddress = "michal@example.org";
+    client.PostMessage.ToAddress = {"hr@example.com"};
+    // Long enough to take several encoded-words on folded lines.
+    client.PostMessage.Subject = "R\xc3\xa9sum\xc3\xa9 of Micha\xc5\x82 Nowak, "
+                                 "\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 g\xc4\x99\xc5\x9bl\xc4\x85 "
+                                 "ja\xc5\xba\xc5\x84 \xe2\x80\x94 applying for the post";
+    client.PostMessage.Body = {"Gr\xc3\xbc\xc3\x9f"
+                               "e,",
+                               ".", std::string(80, '=') + "\xc3\xa9", "Micha\xc5\x82"};
+    client.PostMessage.Attachments = {empty.string(), writeResume(resume).string()};
+    mail::sendOnce(client);
+    ASSERT_TRUE(sink.finished());
+
+    EXPECT_EQ(
+        sink.file("decoded.txt"),
+        "from-name: Micha\xc5\x82 Nowak\n"
+        "from-address: michal@example.org\n"
+        "subject: " +
+            client.PostMessage.Subject +
+            "\n"
+            "date: 2024-01-02T03:04:05+01:00\n"
+            "message-id: <1704161045." +
+            client
+                .FinalHeader[static_cast<std::size_t>(client.FinalHeader.indexOfName("Message-ID"))]
+                .substr(std::string("Message-ID: <1704161045.").size()) +
+            "\n");
+    EXPECT_EQ(sink.file("parts.txt"), "text\nattachment empty.doc 0\nattachment resume.doc " +
+                                          std::to_string(resume.size()) + "\n");
+    EXPECT_EQ(sink.file("defects.txt"), "");
+    EXPECT_EQ(unixLines(sink.file("content.txt")), "Gr\xc3\xbc\xc3\x9f"
+                                                   "e,\n.\n" +
+                                                       std::string(80, '=') +
+                                                       "\xc3\xa9\nMicha\xc5\x82");
+    EXPECT_TRUE(sink.file("attachment.bin") == resume) << "attachment bytes differ";
+}
+
 TEST(MailInterop, CommandLineSendsTheFile) {
     SmtpSink sink;
     ASSERT_TRUE(sink.ready()) << "aiosmtpd did not start";
@@ -198,6 +247,25 @@ TEST(MailInterop, CommandLineExitCodes) {
         const int status = std::system(("'" + cli + "' send" + args + " 2>/dev/null").c_str());
         ASSERT_TRUE(WIFEXITED(status)) << args;
         EXPECT_EQ(WEXITSTATUS(status), code) << args;
+    }
+}
+
+TEST(MailInterop, CommandLineRefusesAPortOutsideItsRange) {
+    const std::string cli = std::string(VITACRAFT_BIN_DIR) + "/vitacraft-cli";
+    ASSERT_TRUE(fs::exists(cli)) << "build vitacraft-cli first";
+    const std::string file = writeResume("x").string();
+    const fs::path errors = processDir() / "port-errors.txt";
+    for (const char* port : {"70000", "65536", "0", "-1", "smtp"}) {
+        const std::string command = "'" + cli + "' send --host 127.0.0.1 --port " + port +
+                                    " --from a@example.org --to b@example.org --subject S"
+                                    " --attach '" +
+                                    file + "' 2>'" + errors.string() + "'";
+        const int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << port;
+        EXPECT_EQ(WEXITSTATUS(status), 2) << port;
+        EXPECT_EQ(readFile(errors).substr(0, readFile(errors).find('\n') + 1),
+                  "The port must be a number from 1 to 65535.\n")
+            << port;
     }
 }
 

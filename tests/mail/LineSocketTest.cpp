@@ -42,6 +42,28 @@ TEST(LineSocket, DottedAddressConnectsWithoutLookup) {
     EXPECT_FALSE(socket.connected());
 }
 
+TEST(LineSocket, PortOutsideItsRangeIsRefusedBeforeConnecting) {
+    FakePeer peer(waitForClose);
+    // Cut to 16 bits, the first of these would name the peer's own port.
+    for (const std::int32_t port : {peer.port() + 65536, 0, -25, 65536}) {
+        TLineSocket socket;
+        socket.Host = "127.0.0.1";
+        socket.Port = port;
+        try {
+            socket.Connect();
+            ADD_FAILURE() << port << " accepted";
+        } catch (const EMailError& e) {
+            EXPECT_STREQ(e.what(), "The port must be a number from 1 to 65535.") << port;
+        }
+        EXPECT_FALSE(socket.connected()) << port;
+    }
+    TLineSocket good;
+    good.Host = "127.0.0.1";
+    good.Port = peer.port();
+    good.Connect();
+    good.Disconnect();
+}
+
 TEST(LineSocket, HostNameIsLookedUpInTheBackground) {
     FakePeer peer(waitForClose);
     TLineSocket socket;

@@ -28,8 +28,17 @@ ReplyFn except(std::map<std::string, std::string> special) {
     };
 }
 
+// The date and the random part of every message the fixture's client builds.
+constexpr MessageTime kSendTime{1704161045, 60};
+constexpr const char* kDateLine = "Date: Tue, 02 Jan 2024 03:04:05 +0100\r\n";
+constexpr const char* kMessageIdLine = "Message-ID: <1704161045.7777777777777777@example.org>\r\n";
+
 class SmtpClientTest : public testing::Test {
 protected:
+    SmtpClientTest() {
+        client.Now = [] { return kSendTime; };
+        client.Random = [](int range) { return 7 % range; };
+    }
     ~SmtpClientTest() override {
         // Events may refer to a finished test's locals.
         client.TLineSocket::OnDisconnect = nullptr;
@@ -101,9 +110,10 @@ TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
                                     "RCPT TO:<bob@example.org>", "DATA", ".", "QUIT"}));
     EXPECT_EQ(t.data, "From: Ann Lee<ann@example.org>\r\n"
                       "To: bob@example.org\r\n"
-                      "Subject: My resume\r\n"
-                      "Mime-Version: 1.0\r\n"
-                      "Content-Type: multipart/mixed; boundary=\"" +
+                      "Subject: My resume\r\n" +
+                          std::string(kDateLine) + kMessageIdLine +
+                          "Mime-Version: 1.0\r\n"
+                          "Content-Type: multipart/mixed; boundary=\"" +
                           b +
                           "\"\r\n"
                           "\r\n"
@@ -134,6 +144,94 @@ TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
     EXPECT_EQ(client.PostMessage.Body.size(), 4u);
 }
 
+TEST_F(SmtpClientTest, EmptyAttachmentIsFollowedByTheNextPartAndTheClosingBoundary) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.PostMessage.Attachments = {writeFile("empty.doc", ""), writeFile("abc.doc", "abc")};
+    int successes = 0;
+    client.OnSuccess = [&] { ++successes; };
+    client.Connect();
+    client.SendMail();
+    EXPECT_EQ(successes, 1);
+    const std::string b = client.boundary();
+    const std::string parts = "--" + b +
+                              "\r\n"
+                              "Content-Type: application/octet-stream; name=\"empty.doc\"\r\n"
+                              "Content-Transfer-Encoding: base64\r\n"
+                              "Content-Disposition: attachment; filename=\"empty.doc\"\r\n"
+                              "\r\n"
+                              "--" +
+                              b +
+                              "\r\n"
+                              "Content-Type: application/octet-stream; name=\"abc.doc\"\r\n"
+                              "Content-Transfer-Encoding: base64\r\n"
+                              "Content-Disposition: attachment; filename=\"abc.doc\"\r\n"
+                              "\r\n"
+                              "YWJj\r\n"
+                              "--" +
+                              b + "--\r\n";
+    const std::string& data = transcript().data;
+    ASSERT_GE(data.size(), parts.size()) << data;
+    EXPECT_EQ(data.substr(data.size() - parts.size()), parts) << data;
+}
+
+TEST_F(SmtpClientTest, WithoutSeamsEveryMessageHasADateAndItsOwnMessageId) {
+    TSmtpClient plain;
+    plain.PostMessage.FromAddress = "ann@example.org";
+    plain.PostMessage.Attachments = {writeFile("x.doc", "x")};
+    std::vector<std::string> ids;
+    std::vector<std::string> boundaries;
+    for (int i = 0; i < 2; ++i) {
+        plain.buildMessage();
+        const TExStringList& h = plain.FinalHeader;
+        ASSERT_GE(h.indexOfName("Date"), 0);
+        EXPECT_EQ(h[static_cast<std::size_t>(h.indexOfName("Date"))].size(),
+                  std::string("Date: Tue, 02 Jan 2024 03:04:05 +0100").size());
+        ASSERT_GE(h.indexOfName("Message-ID"), 0);
+        ids.push_back(h[static_cast<std::size_t>(h.indexOfName("Message-ID"))]);
+        boundaries.push_back(plain.boundary());
+    }
+    EXPECT_NE(ids[0], ids[1]);
+    EXPECT_NE(boundaries[0], boundaries[1]);
+    EXPECT_NE(ids[0].find("@example.org>"), std::string::npos) << ids[0];
+}
+
+TEST_F(SmtpClientTest, TextThatIsNotAsciiIsSentEncoded) {
+    startServer(mailtest::willingReply);
+    fillMessage();
+    client.PostMessage.FromName = "Micha\xc5\x82 Nowak";
+    client.PostMessage.Subject = "R\xc3\xa9sum\xc3\xa9";
+    client.PostMessage.Body = {"Gr\xc3\xbc\xc3\x9f"
+                               "e,",
+                               ".", "Micha\xc5\x82"};
+    client.PostMessage.Attachments = {writeFile("a.doc", "abc")};
+    client.Connect();
+    client.SendMail();
+    const std::string b = client.boundary();
+    EXPECT_EQ(transcript().data.substr(0, transcript().data.find("--" + b +
+                                                                 "\r\nContent-Type: "
+                                                                 "application")),
+              "From: =?utf-8?q?Micha=C5=82_Nowak?= <ann@example.org>\r\n"
+              "To: bob@example.org\r\n"
+              "Subject: =?utf-8?q?R=C3=A9sum=C3=A9?=\r\n" +
+                  std::string(kDateLine) + kMessageIdLine +
+                  "Mime-Version: 1.0\r\n"
+                  "Content-Type: multipart/mixed; boundary=\"" +
+                  b +
+                  "\"\r\n"
+                  "\r\n"
+                  "\r\n"
+                  "--" +
+                  b +
+                  "\r\n"
+                  "Content-Type: text/plain; charset=utf-8\r\n"
+                  "Content-Transfer-Encoding: quoted-printable\r\n"
+                  "\r\n"
+                  "Gr=C3=BC=C3=9Fe,\r\n"
+                  "..\r\n"
+                  "Micha=C5=82\r\n");
+}
+
 TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
     startServer(mailtest::willingReply);
     fillMessage();
@@ -150,12 +248,13 @@ TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
     EXPECT_EQ(t.data, "From: Ann Lee<ann@example.org>\r\n"
                       "To: Bob <bob@example.org>\r\n"
                       "CC: team:cc@example.org\r\n"
-                      "Subject: My resume\r\n"
-                      "Mime-Version: 1.0\r\n"
-                      "Content-Type: text/plain; charset=us-ascii\r\n"
-                      "\r\n"
-                      "\r\n"
-                      "..\r\n");
+                      "Subject: My resume\r\n" +
+                          std::string(kDateLine) + kMessageIdLine +
+                          "Mime-Version: 1.0\r\n"
+                          "Content-Type: text/plain; charset=us-ascii\r\n"
+                          "\r\n"
+                          "\r\n"
+                          "..\r\n");
 }
 
 TEST_F(SmtpClientTest, RefusedHeloDisconnectsWithAuthenticationFailed) {
@@ -296,6 +395,38 @@ TEST_F(SmtpClientTest, QuitAnsweredWith421FailsAfterClosing) {
     }
     EXPECT_EQ(disconnects, 1);
     EXPECT_FALSE(client.connected());
+}
+
+TEST_F(SmtpClientTest, SendOnceCountsADeliveredMessageAsSentWhateverQuitMeets) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"refused", "421 closing\r\n"},
+        {"unanswered", ""},
+    };
+    for (const auto& [what, reply] : cases) {
+        TSmtpClient fresh;
+        SmtpTranscript t;
+        FakePeer peer([&, reply = std::string(reply)](PeerConnection& p) {
+            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{"QUIT", reply}}));
+        });
+        fresh.Host = "127.0.0.1";
+        fresh.Port = peer.port();
+        fresh.PostMessage.FromAddress = "ann@example.org";
+        fresh.PostMessage.ToAddress = {"bob@example.org"};
+        int successes = 0;
+        fresh.OnSuccess = [&] { ++successes; };
+        EXPECT_NO_THROW(sendOnce(fresh)) << what;
+        EXPECT_EQ(successes, 1) << what;
+        EXPECT_FALSE(fresh.connected()) << what;
+        peer.join();
+        EXPECT_EQ(t.commands.back(), "QUIT") << what;
+    }
+}
+
+TEST_F(SmtpClientTest, SendOnceFailsWhenTheMessageIsRefused) {
+    startServer(except({{".", "554 rejected\r\n"}}));
+    fillMessage();
+    EXPECT_THROW(sendOnce(client), EMailError);
+    EXPECT_EQ(transcript().commands.back(), ".");
 }
 
 TEST_F(SmtpClientTest, ServerClosingMidConversationIsAnError) {

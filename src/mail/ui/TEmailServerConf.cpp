@@ -1,5 +1,6 @@
 #include "mail/ui/TEmailServerConf.h"
 
+#include "mail/LineSocket.h"
 #include "platform/Application.h"
 
 #include <QFormLayout>
@@ -68,6 +69,9 @@ void TEmailServerConf::FlatButton1Click() {
     if (!ok)
         throw std::runtime_error("'" + hostportfield->text().toStdString() +
                                  "' is not a valid integer value");
+    // Stored, a port no server can listen on would only fail every later send.
+    if (!isValidPort(port))
+        throw std::runtime_error(kPortRangeMessage);
     key->setValue(QStringLiteral("HostPort"), QString::number(port));
     key->setValue(QStringLiteral("UserId"), useridfield->text());
     m_settings = ServerSettings{hostnamefield->text(), port, useridfield->text()};

@@ -23,7 +23,8 @@ public:
     QPushButton* FlatButton2; // "&Cancel"
 
     // Done: stores the fields and closes. A port that is not a whole number fails
-    // with "'text' is not a valid integer value" after the host name is stored.
+    // with "'text' is not a valid integer value" after the host name is stored,
+    // and so does one outside 1 to 65535, with kPortRangeMessage.
     void FlatButton1Click();
     // Cancel: closes without storing anything.
     void FlatButton2Click();

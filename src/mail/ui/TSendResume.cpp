@@ -103,6 +103,13 @@ TSendResume::TSendResume(ServerSettings& settings, TEmailServerConf& serverConf,
     sendmail.TimeOut = 300000;
     // The GUI stays live while the mail goes out.
     sendmail.ProcessEvents = [] { QCoreApplication::processEvents(); };
+    // The message's date and random parts come from the desktop's clock and random
+    // source, like every other window's.
+    sendmail.Now = [] {
+        const QDateTime now = platform::clock().now();
+        return MessageTime{now.toSecsSinceEpoch(), now.offsetFromUtc() / 60};
+    };
+    sendmail.Random = [](int range) { return platform::random().next(range); };
 
     connect(FlatButton1, &QPushButton::clicked, this, [this] { FlatButton1Click(); });
     connect(FlatButton2, &QPushButton::clicked, this, [this] { FlatButton2Click(); });
@@ -180,9 +187,7 @@ void TSendResume::send() {
     checkHeaderField(sendmail.UserID, "user ID");
     checkHeaderFields(m);
 
-    sendmail.Connect();
-    sendmail.SendMail();
-    sendmail.Disconnect();
+    sendOnce(sendmail);
 }
 
 void TSendResume::FlatButton2Click() {

@@ -90,6 +90,32 @@ TEST_F(EmailServerConfTest, PortThatIsNotANumberFailsAfterStoringTheHost) {
     }
 }
 
+TEST_F(EmailServerConfTest, PortOutsideItsRangeIsRefusedAfterStoringTheHost) {
+    for (const QString& port : {QStringLiteral("70000"), QStringLiteral("65536"),
+                                QStringLiteral("0"), QStringLiteral("-25")}) {
+        store(QStringLiteral("HostPort"), QStringLiteral("25"));
+        settings = ServerSettings{QStringLiteral("old"), 25, QStringLiteral("olduser")};
+        dialogs.messages.clear();
+        window.showForm();
+        window.hostnamefield->setText(QStringLiteral("new.example.org"));
+        window.hostportfield->setText(port);
+        window.FlatButton1->click();
+        ASSERT_EQ(dialogs.messages.size(), 1u) << port.toStdString();
+        EXPECT_EQ(dialogs.messages[0].text,
+                  QStringLiteral("The port must be a number from 1 to 65535."));
+        EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Error);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(stored(QStringLiteral("HostPort")), QVariant(QStringLiteral("25")));
+        EXPECT_EQ(settings.port, 25);
+        window.hide();
+    }
+    window.showForm();
+    window.hostportfield->setText(QStringLiteral("65535"));
+    window.FlatButton1->click();
+    EXPECT_EQ(stored(QStringLiteral("HostPort")), QVariant(QStringLiteral("65535")));
+    EXPECT_EQ(settings.port, 65535);
+}
+
 TEST_F(EmailServerConfTest, CancelStoresNothing) {
     window.showForm();
     window.hostnamefield->setText(QStringLiteral("typed.example.org"));

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimeZone>
 
 using namespace mail;
 using mailtest::ScriptedServer;
@@ -95,6 +96,65 @@ TEST_F(SendResumeTest, SuccessfulSendReportsAndHides) {
     EXPECT_TRUE(server.data.contains("filename=\"temp.doc\"\r\n\r\ne1xydGYxIHJlc3VtZX0=\r\n"));
     EXPECT_EQ(window.Subject->text(), QStringLiteral("Application"));
     EXPECT_TRUE(window.sendmail.PostMessage.ToAddress.empty());
+}
+
+TEST_F(SendResumeTest, MessageIsDatedByTheDesktopClock) {
+    platform::FixedClock clock;
+    clock.time = QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5), QTimeZone(3600));
+    platform::ScriptedRandom random;
+    platform::ScopedServices seams(nullptr, nullptr, nullptr, &clock, &random);
+    ScriptedServer server;
+    readyToSend(server.port());
+    window.FlatButton1->click();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
+    EXPECT_TRUE(server.data.contains("\r\nDate: Tue, 02 Jan 2024 03:04:05 +0100\r\n"
+                                     "Message-ID: <1704161045.0000000000000000@example.org>\r\n"))
+        << server.data.toStdString();
+    EXPECT_TRUE(server.data.contains("boundary=\"====================54535aaaaaa====\""));
+}
+
+TEST_F(SendResumeTest, NameAndSubjectThatAreNotAsciiAreEncoded) {
+    ScriptedServer server;
+    readyToSend(server.port());
+    setContact(QStringLiteral("Micha\u0142"), QStringLiteral("Nowak"),
+               QStringLiteral("ann@example.org"));
+    window.hide();
+    window.showForm();
+    window.Subject->setText(QStringLiteral("R\u00e9sum\u00e9"));
+    window.FlatButton1->click();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
+    EXPECT_TRUE(server.data.startsWith("From: =?utf-8?q?Micha=C5=82_Nowak?= <ann@example.org>\r\n"
+                                       "To: hr@example.com\r\n"
+                                       "Subject: =?utf-8?q?R=C3=A9sum=C3=A9?=\r\n"))
+        << server.data.toStdString();
+}
+
+TEST_F(SendResumeTest, RefusedQuitAfterTheMessageStillReportsItSent) {
+    ScriptedServer server("220 ready\r\n", [](const QString& command) {
+        return command == QStringLiteral("QUIT") ? QByteArray("421 closing\r\n")
+                                                 : mailtest::willing(command);
+    });
+    readyToSend(server.port());
+    window.FlatButton1->click();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.sendmail.connected());
+    EXPECT_EQ(server.commands.back(), QStringLiteral("QUIT"));
+}
+
+TEST_F(SendResumeTest, EmptyDocumentIsSentWithTheWholeMessage) {
+    std::ofstream(documentPath.toStdString(), std::ios::binary | std::ios::trunc).flush();
+    ScriptedServer server;
+    readyToSend(server.port());
+    window.FlatButton1->click();
+    EXPECT_EQ(messageTexts(),
+              std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
+    const QByteArray boundary = QByteArray::fromStdString(window.sendmail.boundary());
+    EXPECT_TRUE(server.data.endsWith("filename=\"temp.doc\"\r\n\r\n--" + boundary + "--\r\n"))
+        << server.data.toStdString();
 }
 
 TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {

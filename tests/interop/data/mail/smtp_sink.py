@@ -10,8 +10,15 @@ it found under OUTDIR, then exits:
   text.txt          the decoded text part (or the whole body of a single part)
   attachment.name   the attachment's file name
   attachment.bin    the attachment's decoded bytes
+and, read again with the e-mail package's modern policy (policy.default):
+  decoded.txt       sender's display name and address, subject, date (ISO 8601)
+                    and Message-ID, one "name: value" line each, as decoded
+  parts.txt         one line per leaf part: "text" or "attachment NAME SIZE"
+  content.txt       the text part's decoded content
+  defects.txt       the class name of every defect found in any part
 """
 import email
+from email import policy
 import os
 import sys
 import threading
@@ -27,9 +34,35 @@ class Sink:
         self.received = False
 
     def write(self, name, data):
-        mode = "wb" if isinstance(data, bytes) else "w"
-        with open(os.path.join(self.outdir, name), mode) as f:
+        if isinstance(data, str):
+            data = data.encode("utf-8")
+        with open(os.path.join(self.outdir, name), "wb") as f:
             f.write(data)
+
+    def write_decoded(self, raw):
+        message = email.message_from_bytes(raw, policy=policy.default)
+        sender = message["From"].addresses[0]
+        date = message["Date"]
+        self.write("decoded.txt",
+                   "from-name: %s\n" % sender.display_name +
+                   "from-address: %s\n" % sender.addr_spec +
+                   "subject: %s\n" % message["Subject"] +
+                   "date: %s\n" % (date.datetime.isoformat() if date is not None else "") +
+                   "message-id: %s\n" % message["Message-ID"])
+        parts, defects, content = [], [], ""
+        for part in message.walk():
+            defects += [type(d).__name__ for d in part.defects]
+            if part.is_multipart():
+                continue
+            if part.get_filename() is not None:
+                parts.append("attachment %s %d" % (part.get_filename(),
+                                                   len(part.get_content())))
+            else:
+                parts.append("text")
+                content = part.get_content()
+        self.write("parts.txt", "".join(line + "\n" for line in parts))
+        self.write("content.txt", content)
+        self.write("defects.txt", "".join(name + "\n" for name in defects))
 
     async def handle_DATA(self, server, session, envelope):
         self.write("envelope.txt", "MAIL FROM:%s\n" % envelope.mail_from +
@@ -44,6 +77,7 @@ class Sink:
                 self.write("attachment.bin", part.get_payload(decode=True))
             elif part.get_content_maintype() == "text":
                 self.write("text.txt", part.get_payload(decode=True))
+        self.write_decoded(envelope.original_content)
         self.received = True
         return "250 Message accepted for delivery"
 
