@@ -372,16 +372,36 @@ TEST_F(EngineTest, FunctionListCannotChangeDuringARun) {
 }
 
 TEST_F(EngineTest, FragmentsMergeIntoTheDocumentTables) {
+    std::string fragment;
     udfs.add("Frag", 0, 0, udfrTMemoryStream,
-             [](TRtfEngine& sender, const TUdfArgs&, std::string& result) {
-                 sender.insertRtfFragment(result,
-                                          "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
-                                          "\\pard\\f0 Text\\par }");
+             [&fragment](TRtfEngine& sender, const TUdfArgs&, std::string& result) {
+                 sender.insertRtfFragment(result, fragment);
              });
-    const std::string out =
-        render(engine, dir, "{\\rtf1{\\fonttbl{\\f0\\froman Times;}}\\\\Frag()\\\\}");
-    EXPECT_EQ(out, "{\\rtf1{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
-                   "{\\pard\\f1 Text\\par }}");
+    struct Case {
+        const char* templateText;
+        const char* fragment;
+        const char* document;
+    } cases[] = {
+        {"{\\rtf1{\\fonttbl{\\f0\\froman Times;}}\\\\Frag()\\\\}",
+         "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\f0 Text\\par }",
+         "{\\rtf1{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
+         "{\\pard\\f1 Text\\par }}"},
+        // Without a colour table of the template's own, the merged colours go once,
+        // right after the fonts.
+        {"{\\rtf1{\\fonttbl{\\f0\\froman Times;}}\\\\Frag()\\\\}",
+         "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red0\\green0\\blue0;}"
+         "\\cf1 x}",
+         "{\\rtf1{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
+         "{\\colortbl ;\\red0\\green0\\blue0;}{\\cf1 x}}"},
+        {"{\\rtf1{\\fonttbl{\\f0\\froman Times;}}{\\colortbl;}\\\\Frag()\\\\}",
+         "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;}\\cf1 x}",
+         "{\\rtf1{\\fonttbl{\\f0\\froman Times;}}{\\colortbl;\\red0\\green0\\blue0;}"
+         "{\\cf1 x}}"},
+    };
+    for (const Case& c : cases) {
+        fragment = c.fragment;
+        EXPECT_EQ(render(engine, dir, c.templateText), c.document) << c.templateText;
+    }
 }
 
 namespace {
