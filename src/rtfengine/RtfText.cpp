@@ -2,6 +2,7 @@
 
 #include "rtfengine/Errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -51,6 +52,18 @@ size_t findGroupEnd(std::string_view text, size_t open) {
         }
     }
     return std::string_view::npos;
+}
+
+size_t binaryDataEnd(std::string_view text, size_t i) {
+    if (text.compare(i, 4, "\\bin") != 0 || i + 4 >= text.size() || !isDigit(text[i + 4]))
+        return 0;
+    size_t j = i + 4;
+    uint64_t length = 0;
+    while (j < text.size() && isDigit(text[j]))
+        length = std::min<uint64_t>(length * 10 + (text[j++] - '0'), text.size());
+    if (j < text.size() && text[j] == ' ')
+        ++j;
+    return j + static_cast<size_t>(std::min<uint64_t>(length, text.size() - j));
 }
 
 void RtfRebuilder::append(char c) {
@@ -114,7 +127,6 @@ unsigned char cp1252Byte(char32_t c) {
     return 0;
 }
 
-
 void appendHexByte(std::string& out, unsigned char b) {
     static const char hex[] = "0123456789ABCDEF";
     out += "\\'";
@@ -153,18 +165,32 @@ void appendRtfText(std::string& out, std::string_view s) {
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
             switch (b) {
-            case '\t': out += "\\tab "; break;
-            case 0x0B: out += "\\line "; break;
-            case 0x0C: out += "\\page "; break;
+            case '\t':
+                out += "\\tab ";
+                break;
+            case 0x0B:
+                out += "\\line ";
+                break;
+            case 0x0C:
+                out += "\\page ";
+                break;
             case '\r':
                 out += "\\par ";
                 if (i + 1 < s.size() && s[i + 1] == '\n')
                     ++i;
                 break;
-            case '\n': out += "\\par "; break;
-            case '\\': out += "\\\\"; break;
-            case '{': out += "\\{"; break;
-            case '}': out += "\\}"; break;
+            case '\n':
+                out += "\\par ";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '{':
+                out += "\\{";
+                break;
+            case '}':
+                out += "\\}";
+                break;
             default:
                 // NUL would end the fragment early in the filter, and the other
                 // control bytes are invisible: neither is part of what a reader sees.

@@ -33,6 +33,11 @@ inline size_t escapeLength(std::string_view text, size_t i) {
     return i + 1 < text.size() && text[i + 1] == '\'' ? 4 : 2;
 }
 
+// When the binary word "\binN" stands at `i`, the index just past its N bytes of
+// data (the data ends with the text at the latest); otherwise 0. Those bytes are
+// data, not RTF: a brace among them opens or closes nothing.
+size_t binaryDataEnd(std::string_view text, size_t i);
+
 // `text` with every "\'" whose two bytes are not hex digits turned into "\'3f", a
 // question mark in the place of what was meant; nothing when there is none. Readers
 // disagree on what such an escape means, and its bytes may be braces; dropping it

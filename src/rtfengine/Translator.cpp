@@ -3,6 +3,7 @@
 #include "rtfengine/DocumentTables.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/RtfEngine.h"
+#include "rtfengine/RtfText.h"
 #include "rtfengine/RunState.h"
 #include "rtfengine/UdfList.h"
 
@@ -35,18 +36,8 @@ size_t groupEnd(std::string_view text, size_t pos) {
     while (i < text.size()) {
         const char c = text[i];
         if (c == '\\') {
-            if (text.compare(i, 4, "\\bin") == 0 && i + 4 < text.size() &&
-                std::isdigit(static_cast<unsigned char>(text[i + 4]))) {
-                size_t j = i + 4;
-                uint64_t length = 0;
-                while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
-                    length = std::min<uint64_t>(length * 10 + (text[j++] - '0'), text.size());
-                if (j < text.size() && text[j] == ' ')
-                    ++j;
-                i = j + static_cast<size_t>(std::min<uint64_t>(length, text.size() - j));
-                continue;
-            }
-            i += 2;
+            const size_t afterData = binaryDataEnd(text, i);
+            i = afterData != 0 ? afterData : i + 2;
             continue;
         }
         if (c == '{') {
@@ -61,6 +52,7 @@ size_t groupEnd(std::string_view text, size_t pos) {
 
 // The end of a table row that begins at `pos`: the first place after the row's
 // "\\row" at which the braces counted from the row's beginning balance again.
+// Picture data after "\\binN" is stepped over, braces and all.
 size_t tableRowEnd(const TemplateText& text, size_t pos) {
     const std::string_view bytes = text.bytes();
     int depth = 0;
@@ -73,7 +65,8 @@ size_t tableRowEnd(const TemplateText& text, size_t pos) {
             rowSeen = true;
             i = end;
         } else if (c == '\\') {
-            i += 2; // an escaped brace is no group
+            const size_t afterData = binaryDataEnd(bytes, i);
+            i = afterData != 0 ? afterData : i + 2; // an escaped brace is no group
         } else {
             depth += c == '{' ? 1 : (c == '}' ? -1 : 0);
             ++i;

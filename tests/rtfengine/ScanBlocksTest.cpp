@@ -229,6 +229,12 @@ TEST_F(ScanTest, TableRowsRepeatOverTheDatasetTheirFieldsChoose) {
         // The row ends where its braces balance after "\row".
         {R"t({\trowd \\C.Pet\\\cell{\row }}x)t",
          "{\\trowd cat\\cell{\\row }\\trowd dog\\cell{\\row }}x"},
+        // Braces in binary picture data open or close nothing.
+        {R"t(\trowd \\C.Pet\\{\pict\bin2 {{}\cell\row .)t",
+         "\\trowd cat{\\pict\\bin2 {{}\\cell\\row\\trowd dog{\\pict\\bin2 {{}\\cell\\row ."},
+        {R"t(\trowd \\C.Pet\\{\pict\bin5 \row}}\cell\row .)t",
+         "\\trowd cat{\\pict\\bin5 \\row}}\\cell\\row\\trowd dog{\\pict\\bin5 \\row}}\\cell\\row "
+         "."},
         // The row's dataset is moved to its first record only the first time the row
         // runs: in the second pass of the block it is still at its end.
         {R"t(\\scan(C)\\\trowd \\A.Name\\\cell\row \\endscan\\)t",
