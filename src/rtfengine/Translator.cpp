@@ -77,6 +77,41 @@ size_t tableRowEnd(const TemplateText& text, size_t pos) {
     throw EBadRtfFormat("Not found end of the table in RTF file.");
 }
 
+// Where the table row that begins at `pos` stops being searched for commands: at its
+// "\\row", or at the template's end when none follows; npos when a command stands
+// before that. A row without commands needs no end of its own: it is copied as it
+// stands, so its braces may close groups it did not open (a nested table's row).
+size_t commandFreeRowEnd(const TemplateText& text, size_t pos) {
+    const std::string_view bytes = text.bytes();
+    size_t i = pos;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '{' && (text.matchesWord(i + 1, "\\field", nullptr, true) ||
+                         text.matchesWord(i + 1, "\\pict", nullptr, true) ||
+                         text.matchesWord(i + 1, "\\object", nullptr, true))) {
+            i = groupEnd(bytes, i); // copied whole: no command is read in there
+            continue;
+        }
+        if (c != '\\') {
+            ++i;
+            continue;
+        }
+        if (text.matchesWord(i, "\\row"))
+            return i;
+        size_t afterMarker = 0;
+        if (isMarkerAt(text, i, &afterMarker)) {
+            const auto command = collectCommand(text, afterMarker);
+            if (command)
+                return std::string_view::npos;
+            i = afterMarker;
+            continue;
+        }
+        const size_t afterData = binaryDataEnd(bytes, i);
+        i = afterData != 0 ? afterData : i + 2;
+    }
+    return bytes.size();
+}
+
 } // namespace
 
 Translator::Translator(RunState& state)
@@ -122,7 +157,18 @@ void Translator::translateText() {
         if (bytes[p] == '{' && (translateHeadGroup(p) || translateRawGroup(p)))
             continue;
         if (bytes[p] == '\\' && !m_inRow && m_text.matchesWord(p, "\\trowd")) {
-            translateTableRow(p);
+            if (p >= m_plainRowsEnd) {
+                const size_t plainEnd = commandFreeRowEnd(m_text, p);
+                if (plainEnd == std::string_view::npos) {
+                    translateTableRow(p);
+                    continue;
+                }
+                // Every row that begins before that "\\row" shares it, and its lack of
+                // commands too.
+                m_plainRowsEnd = plainEnd;
+            }
+            m_pos = p + 1;
+            emitText(m_pos);
             continue;
         }
         size_t afterMarker = 0;
