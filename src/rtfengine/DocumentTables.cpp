@@ -50,7 +50,7 @@ void writeGroup(std::string_view head, const std::vector<std::string>& entries, 
 
 void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset) {
     const std::string_view group = groupAt(text, pos, kFontTableError);
-    forEachSubGroup(group.substr(1), [&](std::string_view entry) {
+    forEachFontEntry(group.substr(1), [&](std::string_view entry) {
         std::string font(entry);
         // Every font of the document is declared in the engine's character set.
         const size_t at = font.find("fcharset");

@@ -25,7 +25,9 @@ struct DocumentTables {
 // Readers for the template's table groups. `pos` is the index of the "{" that opens
 // the group in `text`; on return it is just past the group's closing "}".
 // They raise EBadRtfFormat with the engine's messages when the group is unreadable.
-// Font entries are stored with their "\fcharset" set to `charset`; the colour list
+// A font entry is a group of the table, or an entry written without one, which
+// ends at its ";" and is stored in braces. Font entries are stored with their
+// "\fcharset" set to `charset`; the colour list
 // always starts with the automatic colour ";".
 void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset);
 void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables);

@@ -360,7 +360,7 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group, std::string_vie
     case KwCode::FontTable: {
         if (group.size() <= 16)
             return;
-        forEachSubGroup(entries, [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
+        forEachFontEntry(entries, [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
         const int32_t defaultFont = m_defaultFont ? toNumber(*m_defaultFont, "\\deff") : 0;
         m_defaultFontOut.clear();
         appendNumber(m_defaultFontOut, m_fonts.translate(defaultFont));

@@ -66,6 +66,32 @@ size_t binaryDataEnd(std::string_view text, size_t i) {
     return j + static_cast<size_t>(std::min<uint64_t>(length, text.size() - j));
 }
 
+size_t ungroupedFontEntryEnd(std::string_view body, size_t from) {
+    size_t i = from;
+    while (i < body.size()) {
+        switch (body[i]) {
+        case '\\':
+            i += escapeLength(body, i);
+            continue;
+        case '{': {
+            const size_t end = findGroupEnd(body, i);
+            if (end == std::string_view::npos)
+                return body.size();
+            i = end;
+            continue;
+        }
+        case ';':
+            return i + 1;
+        case '}':
+            return i;
+        default:
+            ++i;
+            continue;
+        }
+    }
+    return body.size();
+}
+
 void RtfRebuilder::append(char c) {
     if (m_cut && continuesWord(c))
         m_text += ' ';

@@ -90,6 +90,48 @@ template <typename Visit> void forEachSubGroup(std::string_view body, Visit&& vi
     }
 }
 
+// Where a font entry written without a group of its own ("\f1\fmodern Courier;")
+// that starts at `from` in a font table's `body` ends: just past its ";", or at the
+// "}" that closes the table (or the end of `body`) when it has none. Groups inside
+// the entry stay in it.
+size_t ungroupedFontEntryEnd(std::string_view body, size_t from);
+
+// Calls `visit(std::string_view entry)` for every font entry of a font table's `body`
+// (the table's text after its "{"): each group at the top level, and each entry
+// written without a group, from its "\f" and number through its ";", handed over in
+// braces as the grouped form would be. Stops at the "}" that closes the table.
+template <typename Visit> void forEachFontEntry(std::string_view body, Visit&& visit) {
+    size_t i = 0;
+    std::string ungrouped;
+    while (i < body.size()) {
+        const char c = body[i];
+        if (c == '}')
+            return;
+        if (c == '{') {
+            const size_t end = findGroupEnd(body, i);
+            if (end == std::string_view::npos)
+                return;
+            visit(body.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        if (c != '\\') {
+            ++i;
+            continue;
+        }
+        if (i + 2 < body.size() && body[i + 1] == 'f' && isDigit(body[i + 2])) {
+            const size_t end = ungroupedFontEntryEnd(body, i);
+            ungrouped.assign(1, '{');
+            ungrouped.append(body.substr(i, end - i));
+            ungrouped += '}';
+            visit(std::string_view(ungrouped));
+            i = end;
+            continue;
+        }
+        i += escapeLength(body, i);
+    }
+}
+
 // Builds RTF text from another with parts left out, byte by byte, so that a part left
 // out never joins a control word before it to what follows: "\b", a dropped group
 // and "0" make "\b 0", not "\b0" (nor, after "\bi", the binary word "\bin").

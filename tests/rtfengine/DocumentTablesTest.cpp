@@ -92,6 +92,16 @@ TEST(InsertRtfFragment, MergesFontsIntoTheDocumentNumbering) {
                                      "{\\f8\\fmodern Courier;}"}));
 }
 
+TEST(InsertRtfFragment, MergesFontsWrittenWithoutAGroupEach) {
+    DocumentTables tables;
+    tables.fonts = {"{\\f0\\froman Times;}", "{\\f1\\fswiss Helvetica;}"};
+    EXPECT_EQ(insert(tables, "{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fmodern Courier;}"
+                             "\\f0 a\\f1 b}"),
+              "{\\f1 a\\f2 b}");
+    EXPECT_EQ(tables.fonts, (Strings{"{\\f0\\froman Times;}", "{\\f1\\fswiss Helvetica;}",
+                                     "{\\f2\\fmodern Courier;}"}));
+}
+
 TEST(InsertRtfFragment, IgnoresAFontTableTooShortToHoldAFont) {
     DocumentTables tables;
     EXPECT_EQ(insert(tables, "{\\rtf1{\\fonttbl{\\f0;}}\\f0 x}"), "{\\f0 x}");
@@ -166,8 +176,7 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
          {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
          "{\\cf2 x}"},
         // What is left out never joins the words around it into another word.
-        {"{\\colortbl;\\bi{x}n5\\'41;}", {";", "\\red9\\green9\\blue9;", "\\bi n5;"},
-         "{\\cf2 x}"},
+        {"{\\colortbl;\\bi{x}n5\\'41;}", {";", "\\red9\\green9\\blue9;", "\\bi n5;"}, "{\\cf2 x}"},
     };
     for (const Case& c : cases) {
         DocumentTables tables;
@@ -184,8 +193,7 @@ TEST(InsertRtfFragment, ControlBytesInAStyleNeverJoinWords) {
     DocumentTables tables;
     insert(tables, "{\\rtf1{\\stylesheet{\\s1\\bi\x11n8 A;}{\\s2\\\x11"
                    "bin4 B;}{\\s3\\bi\x11\\\x11n5 C;}}x}");
-    EXPECT_EQ(tables.styles,
-              (Strings{"{\\s1\\bi n8 A;}", "{\\s2 bin4 B;}", "{\\s3\\bi n5 C;}"}));
+    EXPECT_EQ(tables.styles, (Strings{"{\\s1\\bi n8 A;}", "{\\s2 bin4 B;}", "{\\s3\\bi n5 C;}"}));
 }
 
 TEST(InsertRtfFragment, ControlBytesNeverUnbalanceTheTables) {
@@ -333,6 +341,28 @@ TEST(TemplateTables, FontTableTakesEachEntryInTheEnginesCharset) {
                        "{\\f1\\fswiss\\fcharset204{\\*\\panose 020b0604020202020204}Arial;}",
                        "{\\f2 Symbol;}"}));
     EXPECT_EQ(text.substr(pos), "yy");
+}
+
+TEST(TemplateTables, FontEntriesWithoutAGroupOfTheirOwnEndAtTheirSemicolon) {
+    struct Case {
+        const char* group;
+        Strings fonts;
+    } cases[] = {
+        {"{\\fonttbl\\f0\\fswiss\\fcharset0 Helvetica;\\f1\\fmodern\\fcharset0 Courier;}",
+         {"{\\f0\\fswiss\\fcharset2 Helvetica;}", "{\\f1\\fmodern\\fcharset2 Courier;}"}},
+        {"{\\fonttbl{\\f0 A;}\\f1 B;\r\n{\\f2 C;}}", {"{\\f0 A;}", "{\\f1 B;}", "{\\f2 C;}"}},
+        {"{\\fonttbl\\f0\\fnil{\\*\\panose 02;}Menlo;}", {"{\\f0\\fnil{\\*\\panose 02;}Menlo;}"}},
+        {"{\\fonttbl \\f0 A\\\\f1 B;}", {"{\\f0 A\\\\f1 B;}"}},
+        {"{\\fonttbl\\f0 A}", {"{\\f0 A}"}},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string(c.group) + "rest";
+        DocumentTables tables;
+        size_t pos = 0;
+        rtfengine::readFontTable(text, pos, tables, 2);
+        EXPECT_EQ(tables.fonts, c.fonts) << c.group;
+        EXPECT_EQ(text.substr(pos), "rest") << c.group;
+    }
 }
 
 TEST(TemplateTables, ColourTableAlwaysStartsWithTheAutomaticColour) {
