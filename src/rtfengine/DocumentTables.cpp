@@ -48,18 +48,20 @@ void writeGroup(std::string_view head, const std::vector<std::string>& entries, 
 
 } // namespace
 
-void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset) {
+void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables,
+                   std::optional<uint8_t> charset) {
     const std::string_view group = groupAt(text, pos, kFontTableError);
     forEachFontEntry(group.substr(1), [&](std::string_view entry) {
         std::string font(entry);
-        // Every font of the document is declared in the engine's character set.
-        const size_t at = font.find("fcharset");
+        // Every font of the document is declared in the engine's character set, unless
+        // the fonts keep their own.
+        const size_t at = charset ? font.find("fcharset") : std::string::npos;
         if (at != std::string::npos) {
             const size_t digitsFrom = at + 8;
             const size_t digits = digitsAt(font, digitsFrom).size();
             if (digits == 0)
                 throw EBadRtfFormat(std::string(kCharsetError));
-            font.replace(digitsFrom, digits, std::to_string(charset));
+            font.replace(digitsFrom, digits, std::to_string(*charset));
         }
         tables.fonts.push_back(std::move(font));
     });

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,9 +28,10 @@ struct DocumentTables {
 // They raise EBadRtfFormat with the engine's messages when the group is unreadable.
 // A font entry is a group of the table, or an entry written without one, which
 // ends at its ";" and is stored in braces. Font entries are stored with their
-// "\fcharset" set to `charset`; the colour list
+// "\fcharset" set to `charset`, or as written when there is none; the colour list
 // always starts with the automatic colour ";".
-void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset);
+void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables,
+                   std::optional<uint8_t> charset);
 void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables);
 void readStylesheet(std::string_view text, size_t& pos, DocumentTables& tables);
 

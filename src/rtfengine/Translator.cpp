@@ -186,7 +186,7 @@ bool Translator::translateHeadGroup(size_t pos) {
     size_t p = pos;
     InstrKind place;
     if (m_text.matchesWord(pos + 1, "\\fonttbl", nullptr, true)) {
-        readFontTable(bytes, p, m_state.tables, m_state.engine.charset());
+        readFontTable(bytes, p, m_state.tables, m_state.engine.fontCharset());
         place = InstrKind::FontTablePlace;
     } else if (m_text.matchesWord(pos + 1, "\\colortbl", nullptr, true)) {
         readColorTable(bytes, p, m_state.tables);

@@ -341,6 +341,16 @@ TEST(TemplateTables, FontTableTakesEachEntryInTheEnginesCharset) {
                        "{\\f1\\fswiss\\fcharset204{\\*\\panose 020b0604020202020204}Arial;}",
                        "{\\f2 Symbol;}"}));
     EXPECT_EQ(text.substr(pos), "yy");
+
+    // Without a character set of the engine's, each font keeps its own.
+    const std::string own =
+        "{\\fonttbl{\\f0\\fcharset238 A;}\\f1\\fcharset128 B;{\\f2\\fcharset C;}}";
+    tables.fonts.clear();
+    pos = 0;
+    rtfengine::readFontTable(own, pos, tables, std::nullopt);
+    EXPECT_EQ(tables.fonts,
+              (Strings{"{\\f0\\fcharset238 A;}", "{\\f1\\fcharset128 B;}", "{\\f2\\fcharset C;}"}));
+    EXPECT_EQ(pos, own.size());
 }
 
 TEST(TemplateTables, FontEntriesWithoutAGroupOfTheirOwnEndAtTheirSemicolon) {

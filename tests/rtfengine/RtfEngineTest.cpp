@@ -153,6 +153,10 @@ TEST_F(EngineTest, DocumentWithoutCommandsKeepsItsBytesAndRewritesTheHead) {
     EXPECT_EQ(out, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset1 Arial;}}\r\n"
                    "{\\colortbl;\\red255\\green0\\blue0;}{\\info}"
                    "{\\pict\\bin3 }}}x}Hello \\\\* keep\\par}");
+    engine.setKeepTemplateCharsets(true);
+    std::string kept = out;
+    kept.replace(kept.find("fcharset1"), 9, "fcharset0");
+    EXPECT_EQ(render(engine, dir, in), kept);
 }
 
 TEST_F(EngineTest, UserDefinedFunctionsByResultType) {
@@ -454,6 +458,8 @@ TEST(EngineOpen, DefaultOpenReportsAMissingFile) {
 TEST(EngineDefaults, ComponentDefaults) {
     TRtfEngine engine;
     EXPECT_EQ(engine.charset(), 1);
+    EXPECT_FALSE(engine.keepsTemplateCharsets());
+    EXPECT_EQ(engine.fontCharset(), 1);
     EXPECT_EQ(engine.lang(), 0);
     EXPECT_EQ(engine.outFile(), "outfile.doc");
     EXPECT_EQ(engine.trueValue(), "True");
