@@ -28,8 +28,8 @@ struct DocumentTables {
 // They raise EBadRtfFormat with the engine's messages when the group is unreadable.
 // A font entry is a group of the table, or an entry written without one, which
 // ends at its ";" and is stored in braces. Font entries are stored with their
-// "\fcharset" set to `charset`, or as written when there is none; the colour list
-// always starts with the automatic colour ";".
+// "\fcharset" set to `charset`, or as written when there is none. The colour list
+// gets one entry per slot of the template's table, in the template's numbering.
 void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables,
                    std::optional<uint8_t> charset);
 void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables);

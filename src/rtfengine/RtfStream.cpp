@@ -17,26 +17,6 @@ constexpr std::string_view kRowParagraphReset =
 // Longer than any keyword of the table.
 constexpr size_t kMaxKeyword = 32;
 
-// The words of a colour table: its text without nested groups and without control
-// symbols ("\'" with the two bytes it takes). Neither is part of a colour, and
-// either could carry a brace into a slot, which would unbalance the document's head.
-std::string colourTableWords(std::string_view text) {
-    RtfRebuilder out(text.size());
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] == '\\' && !(i + 1 < text.size() && isLetter(text[i + 1]))) {
-            i += escapeLength(text, i);
-            out.cut();
-        } else if (text[i] == '{') {
-            const size_t end = findGroupEnd(text, i);
-            i = end == std::string_view::npos ? text.size() : end;
-            out.cut();
-        } else {
-            out.append(text[i++]);
-        }
-    }
-    return out.take();
-}
-
 } // namespace
 
 TRtfStream::TRtfStream(std::string_view input, bool tableRowMode)

@@ -114,6 +114,23 @@ void RtfRebuilder::dropBackslash() {
     cut();
 }
 
+std::string colourTableWords(std::string_view text) {
+    RtfRebuilder out(text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == '\\' && !(i + 1 < text.size() && isLetter(text[i + 1]))) {
+            i += escapeLength(text, i);
+            out.cut();
+        } else if (text[i] == '{') {
+            const size_t end = findGroupEnd(text, i);
+            i = end == std::string_view::npos ? text.size() : end;
+            out.cut();
+        } else {
+            out.append(text[i++]);
+        }
+    }
+    return out.take();
+}
+
 std::optional<std::string> withMendedHexEscapes(std::string_view text) {
     std::optional<std::string> mended;
     for (size_t i = text.find('\\'); i < text.size(); i = text.find('\\', i)) {

@@ -132,6 +132,11 @@ template <typename Visit> void forEachFontEntry(std::string_view body, Visit&& v
     }
 }
 
+// The words of a colour table: its text without nested groups and without control
+// symbols ("\'" with the two bytes it takes). Neither is part of a colour, and
+// either could carry a brace into a slot, which would unbalance the document's head.
+std::string colourTableWords(std::string_view text);
+
 // Builds RTF text from another with parts left out, byte by byte, so that a part left
 // out never joins a control word before it to what follows: "\b", a dropped group
 // and "0" make "\b 0", not "\b0" (nor, after "\bi", the binary word "\bin").

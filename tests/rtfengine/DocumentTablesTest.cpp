@@ -375,19 +375,27 @@ TEST(TemplateTables, FontEntriesWithoutAGroupOfTheirOwnEndAtTheirSemicolon) {
     }
 }
 
-TEST(TemplateTables, ColourTableAlwaysStartsWithTheAutomaticColour) {
+TEST(TemplateTables, ColourTableKeepsTheTemplatesSlots) {
     struct Case {
         const char* group;
         Strings colors;
     } cases[] = {
         {"{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}",
          {";", "\\red255\\green0\\blue0;", "\\red0\\green128\\blue255;"}},
-        {"{\\colortbl\\red1\\green2\\blue3;}", {";", "\\red1\\green2\\blue3;"}},
+        // A first slot that is a real colour stays colour 0.
+        {"{\\colortbl\\red1\\green2\\blue3;}", {"\\red1\\green2\\blue3;"}},
         {"{\\colortbl ;\\red10\\green20\\blue30;\r\n\\red40\\blue60\\green50;}",
          {";", "\\red10\\green20\\blue30;", "\\red40\\green50\\blue60;"}},
         {"{\\colortbl;}", {";"}},
-        // A slot without red is no colour; its green is not given to the next one.
-        {"{\\colortbl;\\green5\\blue6;\\red1\\green2\\blue3;}", {";", "\\red1\\green2\\blue3;"}},
+        // Empty slots in the middle keep their numbers; a missing value is 0.
+        {"{\\colortbl\\red255\\green255\\blue255;;\\green5\\blue6;\\red1\\green2\\blue3;}",
+         {"\\red255\\green255\\blue255;", ";", "\\red0\\green5\\blue6;", "\\red1\\green2\\blue3;"}},
+        // Only the colour words count, and what follows the last ";" is no slot.
+        {"{\\colortbl;\\cmaindarkone\\ctint255\\red9\\green8\\blue7;\\redx;\\red5}",
+         {";", "\\red9\\green8\\blue7;", ";"}},
+        // Groups and symbols inside the table are no part of a slot.
+        {"{\\colortbl;{\\*\\x \\red7;}\\red1\\green2\\blue3\\'3b;}",
+         {";", "\\red1\\green2\\blue3;"}},
     };
     for (const Case& c : cases) {
         const std::string text = std::string(c.group) + "rest";

@@ -159,6 +159,13 @@ TEST_F(EngineTest, DocumentWithoutCommandsKeepsItsBytesAndRewritesTheHead) {
     EXPECT_EQ(render(engine, dir, in), kept);
 }
 
+TEST_F(EngineTest, ColourNumbersKeepNamingTheirColours) {
+    // As iText writes it: white first, so "\\cb0" is a white background.
+    const std::string in = "{\\rtf1{\\colortbl\\red255\\green255\\blue255;;"
+                           "\\red0\\green0\\blue255;}\\cb0\\cf2 x}";
+    EXPECT_EQ(render(engine, dir, in), in);
+}
+
 TEST_F(EngineTest, UserDefinedFunctionsByResultType) {
     std::vector<std::string> calls;
     udfs.add("Text", 0, 2, udfrTReportVariable,
