@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 
 namespace rtfengine {
 
@@ -177,10 +178,33 @@ void appendHexByte(std::string& out, unsigned char b) {
     out += hex[b & 0x0F];
 }
 
+struct Cp1252Fallback {
+    uint16_t unit;
+    unsigned char byte;
+};
+
+// The nearest code page 1252 character of each character beyond the code page that
+// has one, in order of the character (generated from the Unicode decompositions).
+constexpr Cp1252Fallback kCp1252Fallbacks[] = {
+#include "Cp1252Fallbacks.inc"
+};
+
+// What readers without Unicode show for a UTF-16 unit: its nearest code page 1252
+// character, or a question mark (a Chinese character, half of an emoji).
+unsigned char cp1252Fallback(uint16_t unit) {
+    const auto* end = std::end(kCp1252Fallbacks);
+    const auto* at =
+        std::lower_bound(std::begin(kCp1252Fallbacks), end, unit,
+                         [](const Cp1252Fallback& entry, uint16_t u) { return entry.unit < u; });
+    return at != end && at->unit == unit ? at->byte : '?';
+}
+
+// "\uN" and its fallback, always as a hex escape: a literal "?" after the number is
+// read by some readers as part of the text that follows.
 void appendUnicodeUnit(std::string& out, uint16_t unit) {
     out += "\\u";
     out += std::to_string(static_cast<int16_t>(unit));
-    out += '?';
+    appendHexByte(out, cp1252Fallback(unit));
 }
 
 // Bytes that appendRtfText writes as they are: the printable ASCII characters but

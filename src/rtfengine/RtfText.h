@@ -170,9 +170,10 @@ private:
 // "\page "; a line break (CR LF, CR or LF) becomes "\par ". The other control
 // characters (C0 with NUL, DEL, C1) are dropped: a reader would not see them, and a
 // NUL would cut the text short wherever it is read. Other characters of code page
-// 1252 become "\'xx", all the rest "\uN?" (N a signed 16-bit number, a surrogate
-// pair above U+FFFF). Bytes that are not valid UTF-8 are taken as single code page
-// 1252 bytes and written as "\'xx".
+// 1252 become "\'XX", all the rest "\uN" (N a signed 16-bit number, a surrogate
+// pair above U+FFFF) followed by the "\'XX" of the nearest code page 1252 character
+// (the base letter of a Latin letter with a diacritic, "l" for "ł"), or of "?". Bytes that are not
+// valid UTF-8 are taken as single code page 1252 bytes and written as "\'xx".
 void appendRtfText(std::string& out, std::string_view utf8);
 
 std::string rtfText(std::string_view utf8);

@@ -124,7 +124,7 @@ TEST_F(EngineTest, WritesValuesFieldsAndFormats) {
 
 TEST_F(EngineTest, TextValuesAreConvertedAtTheBoundary) {
     engine.setVarList({"Note=Zo\xC3\xAB {x}\r\nnext \xD0\x96"});
-    EXPECT_EQ(run("\\\\Note\\\\"), "\\lang1033 Zo\\'EB \\{x\\}\\par next \\u1046?");
+    EXPECT_EQ(run("\\\\Note\\\\"), "\\lang1033 Zo\\'EB \\{x\\}\\par next \\u1046\\'3F");
 }
 
 TEST_F(EngineTest, OptionsChangeMissingValuesAndZeros) {
