@@ -22,8 +22,8 @@ void checkText(std::string_view text) {
     const std::string rtf = rtfText(text);
     if (!fuzz::sevenBit(rtf) || !fuzz::wellFormed(rtf))
         fuzz::broken();
-    // The longest form of one input byte is "\u-12345?" for a 3-byte sequence, or
-    // two such units for a 4-byte one.
+    // The longest forms are "\u-32768\'3F" for a 3-byte sequence, and two such
+    // units for a 4-byte one: six bytes out per byte in.
     if (rtf.size() > 6 * text.size() + 1)
         fuzz::broken();
     if (plainAscii(text) && rtf != text)

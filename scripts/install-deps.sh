@@ -4,14 +4,14 @@
 set -euo pipefail
 
 packages=(
-  # build
-  cmake ninja-build g++ pkg-config
+  # build (python3 and unicode-data generate the code page 1252 fallback table)
+  cmake ninja-build g++ pkg-config python3 unicode-data
   # program
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libjpeg-dev libpng-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev sqlite3 xvfb xauth
   # real peers for interop tests
-  python3 python3-aiosmtpd libreoffice-writer-nogui unrtf poppler-utils
+  python3-aiosmtpd libreoffice-writer-nogui unrtf pandoc poppler-utils
   # peer template engines and measuring tools of bench/compare.sh
   python3-jinja2 time
   # sanitizers and fuzzing (clang with libFuzzer)

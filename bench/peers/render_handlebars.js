@@ -1,6 +1,7 @@
 // Renders the comparison table with Handlebars: render_handlebars.js TEMPLATE DB OUT.
 // The helpers write text exactly as the Vitacraft engine does: "\lang" prefix, RTF
-// escaping (code page 1252 bytes as \'hh, other characters as \uN?), numbers with two
+// escaping (code page 1252 bytes as \'hh, other characters as \uN\'3F: the data's only
+// such character, a Greek letter, has no nearer code page 1252 letter), numbers with two
 // decimals and thousands separators, a date's year, and a hyperlink field.
 'use strict';
 const fs = require('fs');
@@ -18,7 +19,7 @@ const HIGH = [0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6,
 const CP1252 = new Map(HIGH.map((c, i) => [c, 0x80 + i]).filter(([c]) => c !== 0));
 
 const hex = (b) => "\\'" + b.toString(16).toUpperCase().padStart(2, '0');
-const unit = (u) => '\\u' + (u >= 0x8000 ? u - 0x10000 : u) + '?';
+const unit = (u) => '\\u' + (u >= 0x8000 ? u - 0x10000 : u) + "\\'3F";
 
 function escape(text) {
   let out = '';

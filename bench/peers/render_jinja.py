@@ -3,7 +3,8 @@
 Rows are streamed from the database cursor into the template and the output is
 streamed to the file. The filters write text exactly as the Vitacraft engine does:
 "\\lang" prefix, RTF escaping (code page 1252 bytes as \\'hh, other characters as
-\\uN?), numbers with two decimals and thousands separators, a date's year, and a
+\\uN\\'3F: the data's only such character, a Greek letter, has no nearer code page
+1252 letter), numbers with two decimals and thousands separators, a date's year, and a
 hyperlink field.
 """
 import sqlite3
@@ -24,7 +25,7 @@ SIMPLE = {
 
 
 def unicode_unit(unit):
-    return "\\u%d?" % (unit - 0x10000 if unit >= 0x8000 else unit)
+    return "\\u%d\\'3F" % (unit - 0x10000 if unit >= 0x8000 else unit)
 
 
 def escape(text):

@@ -107,6 +107,9 @@ int runRender(const std::vector<std::string>& args) {
     std::vector<std::pair<std::string, std::string>> datasetArgs;
     std::vector<std::string> vars;
     rtfengine::TRtfEngine engine;
+    // A template's fonts keep their own character sets unless one is asked for: the
+    // bytes of a Polish or Japanese template read right only in theirs.
+    engine.setKeepTemplateCharsets(true);
     bool printVars = false;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -142,6 +145,7 @@ int runRender(const std::vector<std::string>& args) {
                 if (!charset)
                     return cli::usageError(renderCommand());
                 engine.setCharset(*charset);
+                engine.setKeepTemplateCharsets(false);
             } else if (a == "--true") {
                 engine.setTrueValue(v);
             } else {
@@ -160,8 +164,7 @@ int runRender(const std::vector<std::string>& args) {
     std::vector<std::unique_ptr<store::SqlDataset>> owned;
     std::vector<rtfengine::Dataset*> datasets;
     for (const auto& [name, sql] : datasetArgs) {
-        owned.push_back(
-            std::make_unique<store::SqlDataset>(connection, sql, name));
+        owned.push_back(std::make_unique<store::SqlDataset>(connection, sql, name));
         owned.back()->open();
         datasets.push_back(owned.back().get());
     }

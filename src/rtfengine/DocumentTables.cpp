@@ -24,19 +24,40 @@ std::string_view groupAt(std::string_view text, size_t pos, std::string_view err
     return text.substr(pos, end - pos);
 }
 
-// The value of the colour word `word` found at or after `from`, moving `from` past it;
-// 0 when the word does not follow.
-int64_t takeColorValue(std::string_view group, std::string_view word, size_t& from) {
-    const size_t at = group.find(word, from);
-    if (at == std::string_view::npos)
-        return 0;
-    from = at + word.size();
-    int64_t value = 0;
-    for (const char digit : digitsAt(group, from)) {
-        if (value < 1'000'000)
-            value = value * 10 + (digit - '0');
+// A colour slot in the document's entry form: "\redR\greenG\blueB;" with a missing
+// value as 0, or ";" for a slot that names no colour (the automatic colour). Only the
+// three colour words count; other words of the slot (theme colours, tints) are left.
+std::string colourEntry(std::string_view slot) {
+    int64_t values[3] = {0, 0, 0};
+    bool named = false;
+    for (size_t i = slot.find('\\'); i < slot.size(); i = slot.find('\\', i)) {
+        size_t end = i + 1;
+        while (end < slot.size() && isLetter(slot[end]))
+            ++end;
+        const std::string_view word = slot.substr(i + 1, end - i - 1);
+        const int which = word == "red" ? 0 : word == "green" ? 1 : word == "blue" ? 2 : -1;
+        int64_t value = 0;
+        for (const char digit : digitsAt(slot, end)) {
+            if (value < 1'000'000)
+                value = value * 10 + (digit - '0');
+            ++end;
+        }
+        if (which >= 0) {
+            values[which] = value;
+            named = true;
+        }
+        i = std::max(end, i + 1);
     }
-    return value;
+    if (!named)
+        return ";";
+    std::string entry = "\\red";
+    appendNumber(entry, values[0]);
+    entry += "\\green";
+    appendNumber(entry, values[1]);
+    entry += "\\blue";
+    appendNumber(entry, values[2]);
+    entry += ';';
+    return entry;
 }
 
 void writeGroup(std::string_view head, const std::vector<std::string>& entries, std::string& out) {
@@ -48,18 +69,20 @@ void writeGroup(std::string_view head, const std::vector<std::string>& entries, 
 
 } // namespace
 
-void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset) {
+void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables,
+                   std::optional<uint8_t> charset) {
     const std::string_view group = groupAt(text, pos, kFontTableError);
-    forEachSubGroup(group.substr(1), [&](std::string_view entry) {
+    forEachFontEntry(group.substr(1), [&](std::string_view entry) {
         std::string font(entry);
-        // Every font of the document is declared in the engine's character set.
-        const size_t at = font.find("fcharset");
+        // Every font of the document is declared in the engine's character set, unless
+        // the fonts keep their own.
+        const size_t at = charset ? font.find("fcharset") : std::string::npos;
         if (at != std::string::npos) {
             const size_t digitsFrom = at + 8;
             const size_t digits = digitsAt(font, digitsFrom).size();
             if (digits == 0)
                 throw EBadRtfFormat(std::string(kCharsetError));
-            font.replace(digitsFrom, digits, std::to_string(charset));
+            font.replace(digitsFrom, digits, std::to_string(*charset));
         }
         tables.fonts.push_back(std::move(font));
     });
@@ -68,27 +91,16 @@ void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, u
 
 void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables) {
     const std::string_view group = groupAt(text, pos, kColorTableError);
-    // The document's table always opens with the automatic colour, whatever the
-    // template's first slot is.
-    tables.colors.emplace_back(";");
-    size_t greenFrom = 0;
-    size_t blueFrom = 0;
-    for (size_t red = group.find("red"); red != std::string_view::npos;
-         red = group.find("red", red + 3)) {
-        size_t redFrom = red;
-        const int64_t r = takeColorValue(group, "red", redFrom);
-        greenFrom = std::max(greenFrom, red);
-        blueFrom = std::max(blueFrom, red);
-        const int64_t g = takeColorValue(group, "green", greenFrom);
-        const int64_t b = takeColorValue(group, "blue", blueFrom);
-        std::string color = "\\red";
-        appendNumber(color, r);
-        color += "\\green";
-        appendNumber(color, g);
-        color += "\\blue";
-        appendNumber(color, b);
-        color += ';';
-        tables.colors.push_back(std::move(color));
+    // One entry per slot as the template numbers them, empty slots included, so that
+    // every colour number of the body keeps naming its colour. What follows the last
+    // ";" is no slot.
+    const std::string words = colourTableWords(group.substr(1, group.size() - 2));
+    const std::string_view slots = words;
+    size_t start = 0;
+    for (size_t semi = slots.find(';'); semi != std::string_view::npos;
+         semi = slots.find(';', start)) {
+        tables.colors.push_back(colourEntry(slots.substr(start, semi - start)));
+        start = semi + 1;
     }
     tables.hasColorTable = true;
     pos += group.size();

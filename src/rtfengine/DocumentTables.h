@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,12 @@ struct DocumentTables {
 // Readers for the template's table groups. `pos` is the index of the "{" that opens
 // the group in `text`; on return it is just past the group's closing "}".
 // They raise EBadRtfFormat with the engine's messages when the group is unreadable.
-// Font entries are stored with their "\fcharset" set to `charset`; the colour list
-// always starts with the automatic colour ";".
-void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables, uint8_t charset);
+// A font entry is a group of the table, or an entry written without one, which
+// ends at its ";" and is stored in braces. Font entries are stored with their
+// "\fcharset" set to `charset`, or as written when there is none. The colour list
+// gets one entry per slot of the template's table, in the template's numbering.
+void readFontTable(std::string_view text, size_t& pos, DocumentTables& tables,
+                   std::optional<uint8_t> charset);
 void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables);
 void readStylesheet(std::string_view text, size_t& pos, DocumentTables& tables);
 

@@ -187,9 +187,9 @@ void TRtfEngine::runCore(const std::vector<Dataset*>& datasets) {
             table.clear();
             switch (place.kind) {
             case RecordedPlace::Kind::FontTable:
+                // Carries the merged colours too when the template had no colour
+                // table of its own.
                 writeFontTable(run.tables, table);
-                if (!run.tables.hasColorTable && !run.tables.colors.empty())
-                    writeColorTable(run.tables, table);
                 break;
             case RecordedPlace::Kind::ColorTable:
                 writeColorTable(run.tables, table);

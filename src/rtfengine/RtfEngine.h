@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,16 @@ public:
     // Properties.
     uint8_t charset() const { return m_charset; }
     void setCharset(uint8_t charset) { m_charset = charset; }
+    // Whether the template's fonts keep their own "\fcharset" values rather than all
+    // being declared in Charset. Off by default. A template written for another code
+    // page reads back right only with its own values.
+    bool keepsTemplateCharsets() const { return m_keepTemplateCharsets; }
+    void setKeepTemplateCharsets(bool keep) { m_keepTemplateCharsets = keep; }
+    // The character set every template font is declared in; nothing when they keep
+    // their own.
+    std::optional<uint8_t> fontCharset() const {
+        return m_keepTemplateCharsets ? std::nullopt : std::optional<uint8_t>(m_charset);
+    }
     uint16_t lang() const { return m_lang; }
     void setLang(uint16_t lang) { m_lang = lang; }
     const std::string& inFile() const { return m_inFile; }
@@ -137,6 +148,7 @@ private:
     void restoreControls(const std::vector<Dataset*>& datasets);
 
     uint8_t m_charset = 1;
+    bool m_keepTemplateCharsets = false;
     uint16_t m_lang = 0;
     std::string m_inFile;
     std::string m_outFile = "outfile.doc";

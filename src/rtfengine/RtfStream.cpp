@@ -2,6 +2,7 @@
 
 #include "rtfengine/RtfText.h"
 
+#include <algorithm>
 #include <array>
 
 namespace rtfengine {
@@ -16,26 +17,6 @@ constexpr std::string_view kRowParagraphReset =
 
 // Longer than any keyword of the table.
 constexpr size_t kMaxKeyword = 32;
-
-// The words of a colour table: its text without nested groups and without control
-// symbols ("\'" with the two bytes it takes). Neither is part of a colour, and
-// either could carry a brace into a slot, which would unbalance the document's head.
-std::string colourTableWords(std::string_view text) {
-    RtfRebuilder out(text.size());
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] == '\\' && !(i + 1 < text.size() && isLetter(text[i + 1]))) {
-            i += escapeLength(text, i);
-            out.cut();
-        } else if (text[i] == '{') {
-            const size_t end = findGroupEnd(text, i);
-            i = end == std::string_view::npos ? text.size() : end;
-            out.cut();
-        } else {
-            out.append(text[i++]);
-        }
-    }
-    return out.take();
-}
 
 } // namespace
 
@@ -141,6 +122,7 @@ void TRtfStream::run() {
             return;
         case TokenKind::GroupOpen:
             m_groupStack.push_back(m_tokenStart);
+            m_fallbackUnitsOutside.push_back(m_fallbackUnits);
             flushPending();
             m_pending += '{'; // empty after the flush
             break;
@@ -150,6 +132,8 @@ void TRtfStream::run() {
             if (m_groupStack.empty())
                 break;
             m_groupStack.pop_back();
+            m_fallbackUnits = m_fallbackUnitsOutside.back();
+            m_fallbackUnitsOutside.pop_back();
             write("}");
             break;
         case TokenKind::Destination:
@@ -204,14 +188,24 @@ void TRtfStream::controlWord() {
     const std::string_view lower(buffer.data(), m_keyword.size());
 
     // The Unicode character word stands for one character of the text, not for a
-    // document setting, so it passes with its number; the fallback unit after it is an
-    // ordinary character or hex escape and passes as read. It is kept out of the
-    // keyword table because, unlike the table's words, it means nothing without its
-    // number.
+    // document setting, so it passes with its number, and the fallback after it passes
+    // as read, whatever it is: a reader skips as many units after the word as "\uc"
+    // says, so a fallback word the filter dropped would take the next character of the
+    // text with it. It is kept out of the keyword table because, unlike the table's
+    // words, it means nothing without its number.
     if (lower == "\\u") {
-        if (!m_parameter.empty())
+        if (!m_parameter.empty()) {
             writeWord(m_keyword, m_parameter);
+            copyFallback();
+        }
         return;
+    }
+    if (lower == "\\uc") {
+        // Past the group's end a fallback takes nothing anyway, so a huge count is
+        // as good as a large one.
+        m_fallbackUnits = 0;
+        for (const char digit : digitsAt(m_parameter, 0))
+            m_fallbackUnits = std::min(m_fallbackUnits * 10 + (digit - '0'), 1'000'000);
     }
 
     const TKwAction* row = findKeyword(lower);
@@ -239,6 +233,28 @@ void TRtfStream::controlWord() {
         if (!m_tableRowMode)
             writeWord(m_keyword, m_parameter);
         return;
+    }
+}
+
+void TRtfStream::copyFallback() {
+    for (int32_t unit = 0; unit < m_fallbackUnits; ++unit) {
+        const size_t start = m_pos;
+        switch (nextToken()) {
+        case TokenKind::End:
+        case TokenKind::GroupOpen:
+        case TokenKind::GroupClose:
+            // A fallback never runs past its group.
+            m_pos = start;
+            return;
+        case TokenKind::ControlWord:
+        case TokenKind::Destination:
+        case TokenKind::EscapedSymbol:
+        case TokenKind::HexEscape:
+        case TokenKind::Character:
+            write(m_token);
+            m_wordOpen = m_token.back() != ' ' && m_keyword.size() > 0;
+            break;
+        }
     }
 }
 
@@ -310,6 +326,8 @@ void TRtfStream::groupAction(const TKwAction& row) {
     if (!braceWritten) {
         // The usual case: the word opens its group, so the group is handled whole.
         m_groupStack.pop_back();
+        m_fallbackUnits = m_fallbackUnitsOutside.back();
+        m_fallbackUnitsOutside.pop_back();
         m_pos = open;
         std::string_view group;
         switch (row.action) {
@@ -360,7 +378,7 @@ void TRtfStream::mergeTable(KwCode code, std::string_view group, std::string_vie
     case KwCode::FontTable: {
         if (group.size() <= 16)
             return;
-        forEachSubGroup(entries, [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
+        forEachFontEntry(entries, [&](std::string_view entry) { m_fonts.mergeEntry(entry); });
         const int32_t defaultFont = m_defaultFont ? toNumber(*m_defaultFont, "\\deff") : 0;
         m_defaultFontOut.clear();
         appendNumber(m_defaultFontOut, m_fonts.translate(defaultFont));

@@ -65,6 +65,8 @@ private:
     void writeWord(std::string_view word, std::string_view number = {});
     void flushPending();
     void controlWord();
+    // Writes the fallback units after a "\\uN" as read.
+    void copyFallback();
     void translate(KwCode code);
     void writeMapped(std::string_view word, const TReplTable& map);
     void groupAction(const TKwAction& row);
@@ -91,6 +93,10 @@ private:
     std::string_view m_parameter;
     std::string_view m_delimiter;
     std::vector<size_t> m_groupStack;
+    // How many units follow a "\\uN" in the fallback ("\\ucN"), and its value
+    // outside each open group, which gets it back when the group closes.
+    int32_t m_fallbackUnits = 1;
+    std::vector<int32_t> m_fallbackUnitsOutside;
     std::optional<std::string_view> m_defaultFont;
     std::string m_defaultFontOut;
     TStyleStrings m_styles;

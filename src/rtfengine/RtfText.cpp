@@ -2,8 +2,10 @@
 
 #include "rtfengine/Errors.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <iterator>
 
 namespace rtfengine {
 
@@ -53,6 +55,44 @@ size_t findGroupEnd(std::string_view text, size_t open) {
     return std::string_view::npos;
 }
 
+size_t binaryDataEnd(std::string_view text, size_t i) {
+    if (text.compare(i, 4, "\\bin") != 0 || i + 4 >= text.size() || !isDigit(text[i + 4]))
+        return 0;
+    size_t j = i + 4;
+    uint64_t length = 0;
+    while (j < text.size() && isDigit(text[j]))
+        length = std::min<uint64_t>(length * 10 + (text[j++] - '0'), text.size());
+    if (j < text.size() && text[j] == ' ')
+        ++j;
+    return j + static_cast<size_t>(std::min<uint64_t>(length, text.size() - j));
+}
+
+size_t ungroupedFontEntryEnd(std::string_view body, size_t from) {
+    size_t i = from;
+    while (i < body.size()) {
+        switch (body[i]) {
+        case '\\':
+            i += escapeLength(body, i);
+            continue;
+        case '{': {
+            const size_t end = findGroupEnd(body, i);
+            if (end == std::string_view::npos)
+                return body.size();
+            i = end;
+            continue;
+        }
+        case ';':
+            return i + 1;
+        case '}':
+            return i;
+        default:
+            ++i;
+            continue;
+        }
+    }
+    return body.size();
+}
+
 void RtfRebuilder::append(char c) {
     if (m_cut && continuesWord(c))
         m_text += ' ';
@@ -73,6 +113,23 @@ void RtfRebuilder::dropBackslash() {
     m_afterBackslash = false;
     m_inWord = m_inWordBefore;
     cut();
+}
+
+std::string colourTableWords(std::string_view text) {
+    RtfRebuilder out(text.size());
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == '\\' && !(i + 1 < text.size() && isLetter(text[i + 1]))) {
+            i += escapeLength(text, i);
+            out.cut();
+        } else if (text[i] == '{') {
+            const size_t end = findGroupEnd(text, i);
+            i = end == std::string_view::npos ? text.size() : end;
+            out.cut();
+        } else {
+            out.append(text[i++]);
+        }
+    }
+    return out.take();
 }
 
 std::optional<std::string> withMendedHexEscapes(std::string_view text) {
@@ -114,7 +171,6 @@ unsigned char cp1252Byte(char32_t c) {
     return 0;
 }
 
-
 void appendHexByte(std::string& out, unsigned char b) {
     static const char hex[] = "0123456789ABCDEF";
     out += "\\'";
@@ -122,10 +178,33 @@ void appendHexByte(std::string& out, unsigned char b) {
     out += hex[b & 0x0F];
 }
 
+struct Cp1252Fallback {
+    uint16_t unit;
+    unsigned char byte;
+};
+
+// The nearest code page 1252 character of each character beyond the code page that
+// has one, in order of the character (generated from the Unicode decompositions).
+constexpr Cp1252Fallback kCp1252Fallbacks[] = {
+#include "Cp1252Fallbacks.inc"
+};
+
+// What readers without Unicode show for a UTF-16 unit: its nearest code page 1252
+// character, or a question mark (a Chinese character, half of an emoji).
+unsigned char cp1252Fallback(uint16_t unit) {
+    const auto* end = std::end(kCp1252Fallbacks);
+    const auto* at =
+        std::lower_bound(std::begin(kCp1252Fallbacks), end, unit,
+                         [](const Cp1252Fallback& entry, uint16_t u) { return entry.unit < u; });
+    return at != end && at->unit == unit ? at->byte : '?';
+}
+
+// "\uN" and its fallback, always as a hex escape: a literal "?" after the number is
+// read by some readers as part of the text that follows.
 void appendUnicodeUnit(std::string& out, uint16_t unit) {
     out += "\\u";
     out += std::to_string(static_cast<int16_t>(unit));
-    out += '?';
+    appendHexByte(out, cp1252Fallback(unit));
 }
 
 // Bytes that appendRtfText writes as they are: the printable ASCII characters but
@@ -153,18 +232,32 @@ void appendRtfText(std::string& out, std::string_view s) {
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
             switch (b) {
-            case '\t': out += "\\tab "; break;
-            case 0x0B: out += "\\line "; break;
-            case 0x0C: out += "\\page "; break;
+            case '\t':
+                out += "\\tab ";
+                break;
+            case 0x0B:
+                out += "\\line ";
+                break;
+            case 0x0C:
+                out += "\\page ";
+                break;
             case '\r':
                 out += "\\par ";
                 if (i + 1 < s.size() && s[i + 1] == '\n')
                     ++i;
                 break;
-            case '\n': out += "\\par "; break;
-            case '\\': out += "\\\\"; break;
-            case '{': out += "\\{"; break;
-            case '}': out += "\\}"; break;
+            case '\n':
+                out += "\\par ";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '{':
+                out += "\\{";
+                break;
+            case '}':
+                out += "\\}";
+                break;
             default:
                 // NUL would end the fragment early in the filter, and the other
                 // control bytes are invisible: neither is part of what a reader sees.

@@ -33,6 +33,11 @@ inline size_t escapeLength(std::string_view text, size_t i) {
     return i + 1 < text.size() && text[i + 1] == '\'' ? 4 : 2;
 }
 
+// When the binary word "\binN" stands at `i`, the index just past its N bytes of
+// data (the data ends with the text at the latest); otherwise 0. Those bytes are
+// data, not RTF: a brace among them opens or closes nothing.
+size_t binaryDataEnd(std::string_view text, size_t i);
+
 // `text` with every "\'" whose two bytes are not hex digits turned into "\'3f", a
 // question mark in the place of what was meant; nothing when there is none. Readers
 // disagree on what such an escape means, and its bytes may be braces; dropping it
@@ -85,6 +90,53 @@ template <typename Visit> void forEachSubGroup(std::string_view body, Visit&& vi
     }
 }
 
+// Where a font entry written without a group of its own ("\f1\fmodern Courier;")
+// that starts at `from` in a font table's `body` ends: just past its ";", or at the
+// "}" that closes the table (or the end of `body`) when it has none. Groups inside
+// the entry stay in it.
+size_t ungroupedFontEntryEnd(std::string_view body, size_t from);
+
+// Calls `visit(std::string_view entry)` for every font entry of a font table's `body`
+// (the table's text after its "{"): each group at the top level, and each entry
+// written without a group, from its "\f" and number through its ";", handed over in
+// braces as the grouped form would be. Stops at the "}" that closes the table.
+template <typename Visit> void forEachFontEntry(std::string_view body, Visit&& visit) {
+    size_t i = 0;
+    std::string ungrouped;
+    while (i < body.size()) {
+        const char c = body[i];
+        if (c == '}')
+            return;
+        if (c == '{') {
+            const size_t end = findGroupEnd(body, i);
+            if (end == std::string_view::npos)
+                return;
+            visit(body.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        if (c != '\\') {
+            ++i;
+            continue;
+        }
+        if (i + 2 < body.size() && body[i + 1] == 'f' && isDigit(body[i + 2])) {
+            const size_t end = ungroupedFontEntryEnd(body, i);
+            ungrouped.assign(1, '{');
+            ungrouped.append(body.substr(i, end - i));
+            ungrouped += '}';
+            visit(std::string_view(ungrouped));
+            i = end;
+            continue;
+        }
+        i += escapeLength(body, i);
+    }
+}
+
+// The words of a colour table: its text without nested groups and without control
+// symbols ("\'" with the two bytes it takes). Neither is part of a colour, and
+// either could carry a brace into a slot, which would unbalance the document's head.
+std::string colourTableWords(std::string_view text);
+
 // Builds RTF text from another with parts left out, byte by byte, so that a part left
 // out never joins a control word before it to what follows: "\b", a dropped group
 // and "0" make "\b 0", not "\b0" (nor, after "\bi", the binary word "\bin").
@@ -118,9 +170,10 @@ private:
 // "\page "; a line break (CR LF, CR or LF) becomes "\par ". The other control
 // characters (C0 with NUL, DEL, C1) are dropped: a reader would not see them, and a
 // NUL would cut the text short wherever it is read. Other characters of code page
-// 1252 become "\'xx", all the rest "\uN?" (N a signed 16-bit number, a surrogate
-// pair above U+FFFF). Bytes that are not valid UTF-8 are taken as single code page
-// 1252 bytes and written as "\'xx".
+// 1252 become "\'XX", all the rest "\uN" (N a signed 16-bit number, a surrogate
+// pair above U+FFFF) followed by the "\'XX" of the nearest code page 1252 character
+// (the base letter of a Latin letter with a diacritic, "l" for "ł"), or of "?". Bytes that are not
+// valid UTF-8 are taken as single code page 1252 bytes and written as "\'xx".
 void appendRtfText(std::string& out, std::string_view utf8);
 
 std::string rtfText(std::string_view utf8);

@@ -3,6 +3,7 @@
 #include "rtfengine/DocumentTables.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/RtfEngine.h"
+#include "rtfengine/RtfText.h"
 #include "rtfengine/RunState.h"
 #include "rtfengine/UdfList.h"
 
@@ -35,18 +36,8 @@ size_t groupEnd(std::string_view text, size_t pos) {
     while (i < text.size()) {
         const char c = text[i];
         if (c == '\\') {
-            if (text.compare(i, 4, "\\bin") == 0 && i + 4 < text.size() &&
-                std::isdigit(static_cast<unsigned char>(text[i + 4]))) {
-                size_t j = i + 4;
-                uint64_t length = 0;
-                while (j < text.size() && std::isdigit(static_cast<unsigned char>(text[j])))
-                    length = std::min<uint64_t>(length * 10 + (text[j++] - '0'), text.size());
-                if (j < text.size() && text[j] == ' ')
-                    ++j;
-                i = j + static_cast<size_t>(std::min<uint64_t>(length, text.size() - j));
-                continue;
-            }
-            i += 2;
+            const size_t afterData = binaryDataEnd(text, i);
+            i = afterData != 0 ? afterData : i + 2;
             continue;
         }
         if (c == '{') {
@@ -61,6 +52,7 @@ size_t groupEnd(std::string_view text, size_t pos) {
 
 // The end of a table row that begins at `pos`: the first place after the row's
 // "\\row" at which the braces counted from the row's beginning balance again.
+// Picture data after "\\binN" is stepped over, braces and all.
 size_t tableRowEnd(const TemplateText& text, size_t pos) {
     const std::string_view bytes = text.bytes();
     int depth = 0;
@@ -73,7 +65,8 @@ size_t tableRowEnd(const TemplateText& text, size_t pos) {
             rowSeen = true;
             i = end;
         } else if (c == '\\') {
-            i += 2; // an escaped brace is no group
+            const size_t afterData = binaryDataEnd(bytes, i);
+            i = afterData != 0 ? afterData : i + 2; // an escaped brace is no group
         } else {
             depth += c == '{' ? 1 : (c == '}' ? -1 : 0);
             ++i;
@@ -82,6 +75,41 @@ size_t tableRowEnd(const TemplateText& text, size_t pos) {
             return std::min(i, bytes.size());
     }
     throw EBadRtfFormat("Not found end of the table in RTF file.");
+}
+
+// Where the table row that begins at `pos` stops being searched for commands: at its
+// "\\row", or at the template's end when none follows; npos when a command stands
+// before that. A row without commands needs no end of its own: it is copied as it
+// stands, so its braces may close groups it did not open (a nested table's row).
+size_t commandFreeRowEnd(const TemplateText& text, size_t pos) {
+    const std::string_view bytes = text.bytes();
+    size_t i = pos;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '{' && (text.matchesWord(i + 1, "\\field", nullptr, true) ||
+                         text.matchesWord(i + 1, "\\pict", nullptr, true) ||
+                         text.matchesWord(i + 1, "\\object", nullptr, true))) {
+            i = groupEnd(bytes, i); // copied whole: no command is read in there
+            continue;
+        }
+        if (c != '\\') {
+            ++i;
+            continue;
+        }
+        if (text.matchesWord(i, "\\row"))
+            return i;
+        size_t afterMarker = 0;
+        if (isMarkerAt(text, i, &afterMarker)) {
+            const auto command = collectCommand(text, afterMarker);
+            if (command)
+                return std::string_view::npos;
+            i = afterMarker;
+            continue;
+        }
+        const size_t afterData = binaryDataEnd(bytes, i);
+        i = afterData != 0 ? afterData : i + 2;
+    }
+    return bytes.size();
 }
 
 } // namespace
@@ -129,7 +157,18 @@ void Translator::translateText() {
         if (bytes[p] == '{' && (translateHeadGroup(p) || translateRawGroup(p)))
             continue;
         if (bytes[p] == '\\' && !m_inRow && m_text.matchesWord(p, "\\trowd")) {
-            translateTableRow(p);
+            if (p >= m_plainRowsEnd) {
+                const size_t plainEnd = commandFreeRowEnd(m_text, p);
+                if (plainEnd == std::string_view::npos) {
+                    translateTableRow(p);
+                    continue;
+                }
+                // Every row that begins before that "\\row" shares it, and its lack of
+                // commands too.
+                m_plainRowsEnd = plainEnd;
+            }
+            m_pos = p + 1;
+            emitText(m_pos);
             continue;
         }
         size_t afterMarker = 0;
@@ -147,7 +186,7 @@ bool Translator::translateHeadGroup(size_t pos) {
     size_t p = pos;
     InstrKind place;
     if (m_text.matchesWord(pos + 1, "\\fonttbl", nullptr, true)) {
-        readFontTable(bytes, p, m_state.tables, m_state.engine.charset());
+        readFontTable(bytes, p, m_state.tables, m_state.engine.fontCharset());
         place = InstrKind::FontTablePlace;
     } else if (m_text.matchesWord(pos + 1, "\\colortbl", nullptr, true)) {
         readColorTable(bytes, p, m_state.tables);

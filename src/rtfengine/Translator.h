@@ -95,6 +95,8 @@ private:
     TemplateText m_text; // the whole template, or the table row being translated
     size_t m_pos = 0;
     bool m_inRow = false;
+    // Rows that begin before this place hold no command and are copied as text.
+    size_t m_plainRowsEnd = 0;
     bool m_dotAsColon = false;
     bool m_clearMissed = false;
 };

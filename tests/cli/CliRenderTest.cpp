@@ -94,6 +94,18 @@ TEST_F(CliRenderTest, OptionsReplaceTheDefaultSet) {
     EXPECT_EQ(output(), "{\\rtf1 [\\\\Missing\\\\][\\lang0 0.00]}");
 }
 
+TEST_F(CliRenderTest, FontsKeepTheirCharsetsUnlessOneIsGiven) {
+    const QByteArray text = "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset238 A;}{\\f1\\fcharset0 B;}}"
+                            "Gr\\'fc\\'dfe}";
+    RenderResult r = render(text, {});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(output(), text.toStdString());
+    r = render(text, {"--charset", "1"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(output(), "{\\rtf1{\\fonttbl{\\f0\\fnil\\fcharset1 A;}{\\f1\\fcharset1 B;}}"
+                        "Gr\\'fc\\'dfe}");
+}
+
 TEST_F(CliRenderTest, FailuresPrintTheEngineMessage) {
     QFile previous(m_dir.filePath("out.doc"));
     ASSERT_TRUE(previous.open(QIODevice::WriteOnly));

@@ -96,6 +96,9 @@ TEST_F(ResumeDocumentTest, TypedTextArrivesEscapedAndTheGroupsStayBalanced) {
     setDisplayedOrder({"Skills"});
     const std::string document = generate();
     EXPECT_NE(document.find("Ren\\'E9e"), std::string::npos);
+    // The résumé's fonts are declared in the engine's character set 1 (the default),
+    // whatever the template says.
+    EXPECT_NE(document.find("{\\f0\\fswiss\\fcharset1 Arial;}"), std::string::npos) << document;
     EXPECT_NE(document.find("uses \\{braces\\} and a \\\\ backslash"), std::string::npos);
     // Every group of the document is closed, and nothing follows the last one.
     int depth = 0;

@@ -1,6 +1,6 @@
-// Résumé documents read by a real word processor: LibreOffice turns the exported
-// RTF into plain text, which must show the sections in their order and every
-// value as the user typed it, however hostile to RTF the value is.
+// Résumé documents read by real RTF readers: LibreOffice (and, for the sample, pandoc)
+// turns the exported RTF into plain text, which must show the sections in their order
+// and every value as the user typed it, however hostile to RTF the value is.
 #include "generate/GenerationCommands.h"
 #include "store/Connection.h"
 #include "store/TDM.h"
@@ -149,14 +149,33 @@ TEST_F(ResumeInteropTest, TheSampleReadsWithItsSectionsInOrder) {
         ASSERT_LT(at, all.size()) << section << " missing after line " << previous << ":\n" << text;
         previous = at + 1;
     }
-    for (const char* typed :
-         {"Ren\u00e9e J Micha\u0142owska", "N\u00f8rrebrogade 41", "M\u00fcller & S\u00f8n",
-          "Se\u00f1al Software", "Dvo\u0159\u00e1k Analytics",
-          "Tom\u00e1\u0161 \u0158ezn\u00ed\u010dek", "2015 \u2013 2019"}) {
+    const char* const typedTexts[] = {"Ren\u00e9e J Micha\u0142owska",
+                                      "N\u00f8rrebrogade 41",
+                                      "M\u00fcller & S\u00f8n",
+                                      "Se\u00f1al Software",
+                                      "Dvo\u0159\u00e1k Analytics",
+                                      "Tom\u00e1\u0161 \u0158ezn\u00ed\u010dek",
+                                      "2015 \u2013 2019"};
+    for (const char* typed : typedTexts) {
         EXPECT_NE(text.find(typed), std::string::npos) << typed << "\n" << text;
     }
     for (const char* unpublished : {"Summer Job", "Certified Scrum"}) {
         EXPECT_EQ(text.find(unpublished), std::string::npos) << unpublished;
+    }
+
+    // Other readers of the same document: pandoc reads every name as typed, and
+    // unrtf, which ignores \uN, shows the nearest plain letter in its place.
+    const std::string document = m_dir.filePath(QStringLiteral("resume.doc")).toStdString();
+    if (run("command -v pandoc").empty() || run("command -v unrtf").empty()) {
+        GTEST_SKIP() << "pandoc or unrtf is not installed";
+    }
+    const std::string pandocText = run("pandoc -f rtf -t plain --wrap=none '" + document + "'");
+    for (const char* typed : typedTexts) {
+        EXPECT_NE(pandocText.find(typed), std::string::npos) << typed << "\n" << pandocText;
+    }
+    const std::string unrtfText = run("unrtf --text '" + document + "' 2>/dev/null");
+    for (const char* fallback : {"J Michalowska", " Rezn"}) {
+        EXPECT_NE(unrtfText.find(fallback), std::string::npos) << fallback << "\n" << unrtfText;
     }
 }
 

@@ -92,6 +92,16 @@ TEST(InsertRtfFragment, MergesFontsIntoTheDocumentNumbering) {
                                      "{\\f8\\fmodern Courier;}"}));
 }
 
+TEST(InsertRtfFragment, MergesFontsWrittenWithoutAGroupEach) {
+    DocumentTables tables;
+    tables.fonts = {"{\\f0\\froman Times;}", "{\\f1\\fswiss Helvetica;}"};
+    EXPECT_EQ(insert(tables, "{\\rtf1{\\fonttbl\\f0\\fswiss Helvetica;\\f1\\fmodern Courier;}"
+                             "\\f0 a\\f1 b}"),
+              "{\\f1 a\\f2 b}");
+    EXPECT_EQ(tables.fonts, (Strings{"{\\f0\\froman Times;}", "{\\f1\\fswiss Helvetica;}",
+                                     "{\\f2\\fmodern Courier;}"}));
+}
+
 TEST(InsertRtfFragment, IgnoresAFontTableTooShortToHoldAFont) {
     DocumentTables tables;
     EXPECT_EQ(insert(tables, "{\\rtf1{\\fonttbl{\\f0;}}\\f0 x}"), "{\\f0 x}");
@@ -166,8 +176,7 @@ TEST(InsertRtfFragment, GroupsAndSymbolsInsideTheColourTableAreNoColours) {
          {";", "\\red9\\green9\\blue9;", "\\red1\\green2\\blue3;"},
          "{\\cf2 x}"},
         // What is left out never joins the words around it into another word.
-        {"{\\colortbl;\\bi{x}n5\\'41;}", {";", "\\red9\\green9\\blue9;", "\\bi n5;"},
-         "{\\cf2 x}"},
+        {"{\\colortbl;\\bi{x}n5\\'41;}", {";", "\\red9\\green9\\blue9;", "\\bi n5;"}, "{\\cf2 x}"},
     };
     for (const Case& c : cases) {
         DocumentTables tables;
@@ -184,8 +193,7 @@ TEST(InsertRtfFragment, ControlBytesInAStyleNeverJoinWords) {
     DocumentTables tables;
     insert(tables, "{\\rtf1{\\stylesheet{\\s1\\bi\x11n8 A;}{\\s2\\\x11"
                    "bin4 B;}{\\s3\\bi\x11\\\x11n5 C;}}x}");
-    EXPECT_EQ(tables.styles,
-              (Strings{"{\\s1\\bi n8 A;}", "{\\s2 bin4 B;}", "{\\s3\\bi n5 C;}"}));
+    EXPECT_EQ(tables.styles, (Strings{"{\\s1\\bi n8 A;}", "{\\s2 bin4 B;}", "{\\s3\\bi n5 C;}"}));
 }
 
 TEST(InsertRtfFragment, ControlBytesNeverUnbalanceTheTables) {
@@ -333,21 +341,61 @@ TEST(TemplateTables, FontTableTakesEachEntryInTheEnginesCharset) {
                        "{\\f1\\fswiss\\fcharset204{\\*\\panose 020b0604020202020204}Arial;}",
                        "{\\f2 Symbol;}"}));
     EXPECT_EQ(text.substr(pos), "yy");
+
+    // Without a character set of the engine's, each font keeps its own.
+    const std::string own =
+        "{\\fonttbl{\\f0\\fcharset238 A;}\\f1\\fcharset128 B;{\\f2\\fcharset C;}}";
+    tables.fonts.clear();
+    pos = 0;
+    rtfengine::readFontTable(own, pos, tables, std::nullopt);
+    EXPECT_EQ(tables.fonts,
+              (Strings{"{\\f0\\fcharset238 A;}", "{\\f1\\fcharset128 B;}", "{\\f2\\fcharset C;}"}));
+    EXPECT_EQ(pos, own.size());
 }
 
-TEST(TemplateTables, ColourTableAlwaysStartsWithTheAutomaticColour) {
+TEST(TemplateTables, FontEntriesWithoutAGroupOfTheirOwnEndAtTheirSemicolon) {
+    struct Case {
+        const char* group;
+        Strings fonts;
+    } cases[] = {
+        {"{\\fonttbl\\f0\\fswiss\\fcharset0 Helvetica;\\f1\\fmodern\\fcharset0 Courier;}",
+         {"{\\f0\\fswiss\\fcharset2 Helvetica;}", "{\\f1\\fmodern\\fcharset2 Courier;}"}},
+        {"{\\fonttbl{\\f0 A;}\\f1 B;\r\n{\\f2 C;}}", {"{\\f0 A;}", "{\\f1 B;}", "{\\f2 C;}"}},
+        {"{\\fonttbl\\f0\\fnil{\\*\\panose 02;}Menlo;}", {"{\\f0\\fnil{\\*\\panose 02;}Menlo;}"}},
+        {"{\\fonttbl \\f0 A\\\\f1 B;}", {"{\\f0 A\\\\f1 B;}"}},
+        {"{\\fonttbl\\f0 A}", {"{\\f0 A}"}},
+    };
+    for (const Case& c : cases) {
+        const std::string text = std::string(c.group) + "rest";
+        DocumentTables tables;
+        size_t pos = 0;
+        rtfengine::readFontTable(text, pos, tables, 2);
+        EXPECT_EQ(tables.fonts, c.fonts) << c.group;
+        EXPECT_EQ(text.substr(pos), "rest") << c.group;
+    }
+}
+
+TEST(TemplateTables, ColourTableKeepsTheTemplatesSlots) {
     struct Case {
         const char* group;
         Strings colors;
     } cases[] = {
         {"{\\colortbl;\\red255\\green0\\blue0;\\red0\\green128\\blue255;}",
          {";", "\\red255\\green0\\blue0;", "\\red0\\green128\\blue255;"}},
-        {"{\\colortbl\\red1\\green2\\blue3;}", {";", "\\red1\\green2\\blue3;"}},
+        // A first slot that is a real colour stays colour 0.
+        {"{\\colortbl\\red1\\green2\\blue3;}", {"\\red1\\green2\\blue3;"}},
         {"{\\colortbl ;\\red10\\green20\\blue30;\r\n\\red40\\blue60\\green50;}",
          {";", "\\red10\\green20\\blue30;", "\\red40\\green50\\blue60;"}},
         {"{\\colortbl;}", {";"}},
-        // A slot without red is no colour; its green is not given to the next one.
-        {"{\\colortbl;\\green5\\blue6;\\red1\\green2\\blue3;}", {";", "\\red1\\green2\\blue3;"}},
+        // Empty slots in the middle keep their numbers; a missing value is 0.
+        {"{\\colortbl\\red255\\green255\\blue255;;\\green5\\blue6;\\red1\\green2\\blue3;}",
+         {"\\red255\\green255\\blue255;", ";", "\\red0\\green5\\blue6;", "\\red1\\green2\\blue3;"}},
+        // Only the colour words count, and what follows the last ";" is no slot.
+        {"{\\colortbl;\\cmaindarkone\\ctint255\\red9\\green8\\blue7;\\redx;\\red5}",
+         {";", "\\red9\\green8\\blue7;", ";"}},
+        // Groups and symbols inside the table are no part of a slot.
+        {"{\\colortbl;{\\*\\x \\red7;}\\red1\\green2\\blue3\\'3b;}",
+         {";", "\\red1\\green2\\blue3;"}},
     };
     for (const Case& c : cases) {
         const std::string text = std::string(c.group) + "rest";

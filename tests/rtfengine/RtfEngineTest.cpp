@@ -139,7 +139,7 @@ TEST_F(EngineTest, WritesValuesFieldsAndFormats) {
 
 TEST_F(EngineTest, TextValuesAreConvertedAtTheBoundary) {
     engine.setVarList({"Note=Zo\xC3\xAB {x}\r\nnext \xD0\x96"});
-    EXPECT_EQ(run("\\\\Note\\\\"), "\\lang1033 Zo\\'EB \\{x\\}\\par next \\u1046?");
+    EXPECT_EQ(run("\\\\Note\\\\"), "\\lang1033 Zo\\'EB \\{x\\}\\par next \\u1046\\'3F");
 }
 
 TEST_F(EngineTest, OptionsChangeMissingValuesAndZeros) {
@@ -168,6 +168,17 @@ TEST_F(EngineTest, DocumentWithoutCommandsKeepsItsBytesAndRewritesTheHead) {
     EXPECT_EQ(out, "{\\rtf1\\ansi{\\fonttbl{\\f0\\fswiss\\fcharset1 Arial;}}\r\n"
                    "{\\colortbl;\\red255\\green0\\blue0;}{\\info}"
                    "{\\pict\\bin3 }}}x}Hello \\\\* keep\\par}");
+    engine.setKeepTemplateCharsets(true);
+    std::string kept = out;
+    kept.replace(kept.find("fcharset1"), 9, "fcharset0");
+    EXPECT_EQ(render(engine, dir, in), kept);
+}
+
+TEST_F(EngineTest, ColourNumbersKeepNamingTheirColours) {
+    // As iText writes it: white first, so "\\cb0" is a white background.
+    const std::string in = "{\\rtf1{\\colortbl\\red255\\green255\\blue255;;"
+                           "\\red0\\green0\\blue255;}\\cb0\\cf2 x}";
+    EXPECT_EQ(render(engine, dir, in), in);
 }
 
 TEST_F(EngineTest, UserDefinedFunctionsByResultType) {
@@ -392,16 +403,36 @@ TEST_F(EngineTest, FunctionListCannotChangeDuringARun) {
 }
 
 TEST_F(EngineTest, FragmentsMergeIntoTheDocumentTables) {
+    std::string fragment;
     udfs.add("Frag", 0, 0, udfrTMemoryStream,
-             [](TRtfEngine& sender, const TUdfArgs&, std::string& result) {
-                 sender.insertRtfFragment(result,
-                                          "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
-                                          "\\pard\\f0 Text\\par }");
+             [&fragment](TRtfEngine& sender, const TUdfArgs&, std::string& result) {
+                 sender.insertRtfFragment(result, fragment);
              });
-    const std::string out =
-        render(engine, dir, "{\\rtf1{\\fonttbl{\\f0\\froman Times;}}\\\\Frag()\\\\}");
-    EXPECT_EQ(out, "{\\rtf1{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
-                   "{\\pard\\f1 Text\\par }}");
+    struct Case {
+        const char* templateText;
+        const char* fragment;
+        const char* document;
+    } cases[] = {
+        {"{\\rtf1{\\fonttbl{\\f0\\froman Times;}}\\\\Frag()\\\\}",
+         "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss Arial;}}\\pard\\f0 Text\\par }",
+         "{\\rtf1{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
+         "{\\pard\\f1 Text\\par }}"},
+        // Without a colour table of the template's own, the merged colours go once,
+        // right after the fonts.
+        {"{\\rtf1{\\fonttbl{\\f0\\froman Times;}}\\\\Frag()\\\\}",
+         "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl ;\\red0\\green0\\blue0;}"
+         "\\cf1 x}",
+         "{\\rtf1{\\fonttbl{\\f0\\froman Times;}{\\f1\\fswiss Arial;}}"
+         "{\\colortbl ;\\red0\\green0\\blue0;}{\\cf1 x}}"},
+        {"{\\rtf1{\\fonttbl{\\f0\\froman Times;}}{\\colortbl;}\\\\Frag()\\\\}",
+         "{\\rtf1{\\colortbl;\\red0\\green0\\blue0;}\\cf1 x}",
+         "{\\rtf1{\\fonttbl{\\f0\\froman Times;}}{\\colortbl;\\red0\\green0\\blue0;}"
+         "{\\cf1 x}}"},
+    };
+    for (const Case& c : cases) {
+        fragment = c.fragment;
+        EXPECT_EQ(render(engine, dir, c.templateText), c.document) << c.templateText;
+    }
 }
 
 namespace {
@@ -454,6 +485,8 @@ TEST(EngineOpen, DefaultOpenReportsAMissingFile) {
 TEST(EngineDefaults, ComponentDefaults) {
     TRtfEngine engine;
     EXPECT_EQ(engine.charset(), 1);
+    EXPECT_FALSE(engine.keepsTemplateCharsets());
+    EXPECT_EQ(engine.fontCharset(), 1);
     EXPECT_EQ(engine.lang(), 0);
     EXPECT_EQ(engine.outFile(), "outfile.doc");
     EXPECT_EQ(engine.trueValue(), "True");

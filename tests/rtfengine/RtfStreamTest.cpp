@@ -168,6 +168,12 @@ TEST(FragmentFilter, ActsOnEachKindOfKeyword) {
         // Unicode characters pass with the unit that stands in for them
         {"{x\\u8364?\\u-4064\\'3f y}", false, "{x\\u8364?\\u-4064\\'3f y}"},
         {"{\\U263 ?}", false, "{\\U263 ?}"},
+        // whatever the fallback is, as many units as "\uc" says, within the group
+        {"{x\\u8220\\ldblquote Hi}", false, "{x\\u8220\\ldblquote Hi}"},
+        {"{\\uc2\\u20013\\'d6\\'d0\\strike x}", false, "{\\uc2\\u20013\\'d6\\'d0x}"},
+        {"{\\uc0\\u322\\strike l}", false, "{\\uc0\\u322 l}"},
+        {"{\\uc2{\\uc0}\\u322\\strike\\line x}", false, "{\\uc2{\\uc0}\\u322\\strike\\line x}"},
+        {"{\\u322{\\strike l}}", false, "{\\u322{l}}"},
         {"{\\u x}", false, "{x}"},
         // a word whose delimiter left with a dropped word still ends where it did
         {"{\\b\\insrsid5 Hi}", false, "{\\b Hi}"},

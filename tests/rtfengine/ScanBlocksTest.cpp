@@ -255,6 +255,20 @@ TEST_F(ScanTest, TableRowsRepeatOverTheDatasetTheirFieldsChoose) {
         // The row ends where its braces balance after "\row".
         {R"t({\trowd \\C.Pet\\\cell{\row }}x)t",
          "{\\trowd cat\\cell{\\row }\\trowd dog\\cell{\\row }}x"},
+        // Braces in binary picture data open or close nothing.
+        {R"t(\trowd \\C.Pet\\{\pict\bin2 {{}\cell\row .)t",
+         "\\trowd cat{\\pict\\bin2 {{}\\cell\\row\\trowd dog{\\pict\\bin2 {{}\\cell\\row ."},
+        {R"t(\trowd \\C.Pet\\{\pict\bin5 \row}}\cell\row .)t",
+         "\\trowd cat{\\pict\\bin5 \\row}}\\cell\\row\\trowd dog{\\pict\\bin5 \\row}}\\cell\\row "
+         "."},
+        // A row without a command is copied as it stands, whatever its nesting: here
+        // a nested row whose group closes before the outer row ends.
+        {R"t(\intbl\itap2 a\nestcell{\*\nesttableprops\trowd\cellx1\nestrow})t"
+         R"t({\nonesttables\par}\itap1 \cell\trowd\cellx2\row .)t",
+         "\\intbl\\itap2 a\\nestcell{\\*\\nesttableprops\\trowd\\cellx1\\nestrow}"
+         "{\\nonesttables\\par}\\itap1 \\cell\\trowd\\cellx2\\row ."},
+        {R"t({\trowd a\cell}\trowd {\field{\*\fldinst \\A.Name\\}}\cell\row)t",
+         "{\\trowd a\\cell}\\trowd {\\field{\\*\\fldinst \\\\A.Name\\\\}}\\cell\\row"},
         // The row's dataset is moved to its first record only the first time the row
         // runs: in the second pass of the block it is still at its end.
         {R"t(\\scan(C)\\\trowd \\A.Name\\\cell\row \\endscan\\)t",
@@ -386,7 +400,11 @@ TEST_F(ScanTest, ScanCommandsAreCheckedWhenTranslated) {
         },
         runner);
     expectFailures<EBadRtfFormat>(
-        engine, dir, {{R"t(\trowd \\A.Name\\\cell)t", "Not found end of the table in RTF file."}},
+        engine, dir,
+        {{R"t(\trowd \\A.Name\\\cell)t", "Not found end of the table in RTF file."},
+         // A row whose command needs the row's end, in a group closing before it.
+         {R"t({\*\nesttableprops\trowd\nestrow}\\A.Name\\\cell\row)t",
+          "Not found end of the table in RTF file."}},
         runner);
     expectFailures<EIllegalScanUse>(
         engine, dir,
@@ -401,7 +419,8 @@ TEST_F(ScanTest, HostileTemplatesEndCleanly) {
     const std::string deep = std::string(100000, '{') + "x" + std::string(100000, '}');
     EXPECT_EQ(run(R"t(\\scan(A)\\)t" + deep + R"t(\\endscan\\)t"), deep + deep + deep);
     const std::string open = std::string(100000, '{');
-    EXPECT_THROW(run("\\trowd " + open + "\\row "), EBadRtfFormat);
+    EXPECT_THROW(run("\\trowd \\\\A.Name\\\\" + open + "\\row "), EBadRtfFormat);
+    EXPECT_EQ(run("\\trowd " + open + "\\row "), "\\trowd " + open + "\\row ");
     // Calls nested as deep as a command's length allows are translated and run.
     udfs.add("g", 0, 1, udfrTReportVariable,
              [](TRtfEngine&, const TUdfArgs& args, std::string& result) {
