@@ -152,11 +152,42 @@ TEST_F(GenerationCommandsTest, APreviewThatCannotBeOpenedFailsWithTheShellsReaso
                                "application associated with the given filename extension.");
     }
     EXPECT_TRUE(QFile::exists(m_programDir + "/temp.doc"));
-    EXPECT_TRUE(anyDatasetOpen());
-
-    // The next command opens them again, as they are, and closes them after its run.
-    m_commands->previewResume(m_shell);
     EXPECT_FALSE(anyDatasetOpen());
+}
+
+// A failed run closes its datasets, so the next one prints the résumé as it is now
+// and not the rows the failed run had read.
+TEST_F(GenerationCommandsTest, ARunAfterAFailedOneReadsTheResumeAsItIsNow) {
+    const std::string good = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\\\Name()\\\\}";
+    const struct {
+        const char* name;
+        const char* failingTemplate; // null: the template is missing
+        bool shellFails;
+    } cases[] = {
+        {"template missing", nullptr, false},
+        {"template not RTF", "plain text", false},
+        {"document not opened", good.c_str(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        exec("UPDATE ContactInfo SET LastName = 'Smith'");
+        if (c.failingTemplate) {
+            writeTemplate(c.failingTemplate);
+        } else {
+            std::remove(m_commands->templatePath().c_str());
+        }
+        if (c.shellFails) {
+            m_shell.results.push_back(platform::kShellNoAssociation);
+        }
+        EXPECT_THROW(m_commands->previewResume(m_shell), std::exception);
+        EXPECT_FALSE(anyDatasetOpen());
+
+        writeTemplate(good);
+        exec("UPDATE ContactInfo SET LastName = 'Jones'");
+        m_commands->generateDocument(m_programDir + "/now.doc");
+        const std::string document = readFile(m_programDir + "/now.doc");
+        EXPECT_NE(document.find("John Q Jones"), std::string::npos) << document;
+    }
 }
 
 TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage) {
@@ -172,7 +203,7 @@ TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage)
     }
     EXPECT_EQ(m_commands->currentResumePath(), target);
     EXPECT_TRUE(m_dialogs.messages.empty());
-    EXPECT_TRUE(anyDatasetOpen());
+    EXPECT_FALSE(anyDatasetOpen());
 }
 
 TEST_F(GenerationCommandsTest, EditAndPrintWarnWhenTheDesktopCannotHandTheDocumentOn) {
