@@ -2,8 +2,10 @@
 
 #include "app/TResumeExplorerForm.h"
 
+#include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
+#include "store/Connection.h"
 #include "store/ProgramState.h"
 
 namespace app {
@@ -31,6 +33,21 @@ void copyReleased(TResumeExplorerForm& form, const QString& source, const QStrin
     throw EFileCopyError(text.toStdString());
 }
 
+// Opens path on a connection of its own and closes it again; throws
+// store::EDatabaseError with the data layer's text when it is no résumé.
+void checkOpens(const QString& path) {
+    const QString name = QStringLiteral("OpenResumeDatabaseCheck");
+    {
+        QSqlDatabase db = store::connection(name);
+        struct Closed {
+            QSqlDatabase& db;
+            ~Closed() { db.close(); }
+        } closed{db};
+        store::openResume(db, path);
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
 } // namespace
 
 QString copyFailureText(const QString& source, const QString& target, const QString& reason) {
@@ -56,9 +73,21 @@ void openResumeDatabase(TResumeExplorerForm& form) {
         platform::dialogs().openFile({QStringLiteral("Vitacraft Files|*.vcw"), {}, {}, {}});
     if (!path)
         return;
-    form.setWorkingCopyPath(*path);
+    // Until the chosen file has opened, the program stays on the résumé it has: a
+    // close prompt answered Yes afterwards must save that one, not the broken file.
+    checkOpens(*path);
+    const QString previous = form.workingCopyPath();
+    const bool wasOpen = form.ADOConnection1().isOpen();
     form.hideDataWindows();
-    form.ReconnectWorkingCopy();
+    form.setWorkingCopyPath(*path);
+    try {
+        form.ReconnectWorkingCopy();
+    } catch (const std::exception&) {
+        form.setWorkingCopyPath(previous);
+        if (wasOpen)
+            platform::runCommand([&form] { form.ReconnectWorkingCopy(); });
+        throw;
+    }
     store::setUnsavedFlag(0);
 }
 
@@ -67,6 +96,13 @@ void saveResumeDatabaseAs(TResumeExplorerForm& form) {
         {QStringLiteral("Vitacraft files|*.vcw"), QStringLiteral("*.vcw"), {}, {}});
     if (!path)
         return;
+    // A working copy the connection could not open may be anything but a résumé;
+    // copied, it would replace the file the user chose.
+    if (!form.ADOConnection1().isOpen())
+        throw EFileCopyError(
+            QStringLiteral("'%1' could not be opened as a resume, so it was not saved.")
+                .arg(form.workingCopyPath())
+                .toStdString());
     copyReleased(form, form.workingCopyPath(), *path);
     form.setWorkingCopyPath(*path);
     form.ReconnectWorkingCopy();

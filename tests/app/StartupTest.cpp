@@ -375,11 +375,12 @@ TEST_F(StartupTest, OpenAndSaveAsMoveTheWorkingCopy) {
     EXPECT_EQ(skills(), QStringList{"Mine"});
     EXPECT_EQ(visibleWindows(), QStringList{"SkillAreaForm"});
 
-    // An unreadable choice: the data layer's error, the path taken, the flag kept.
+    // An unreadable choice: the data layer's error, and the résumé in hand kept.
     m_dialogs.openAnswers = {m_dir.filePath("nothing.vcw")};
     EXPECT_THROW(main().OpenResumeDatabase1Click(), std::exception);
-    EXPECT_EQ(main().workingCopyPath(), m_dir.filePath("nothing.vcw"));
-    EXPECT_FALSE(main().ADOConnection1().isOpen());
+    EXPECT_EQ(main().workingCopyPath(), other);
+    EXPECT_TRUE(main().ADOConnection1().isOpen());
+    EXPECT_EQ(skills(), QStringList{"Mine"});
     EXPECT_EQ(store::unsavedFlag(), 0);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nothing.vcw")));
 }

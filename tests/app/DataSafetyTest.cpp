@@ -1,0 +1,118 @@
+// The résumé in hand survives every command that goes wrong: an Open that fails,
+// an export aimed at a database, a generation run that fails half-way.
+#include "ProgramFixture.h"
+
+#include "platform/Application.h"
+#include "store/ProgramState.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+class DataSafetyTest : public ProgramFixture {
+protected:
+    void addSkill(const QString& skill) {
+        QSqlQuery q(main().ADOConnection1());
+        ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
+    }
+    // Runs a command as its menu item does: a failure reaches the error box.
+    void run(void (app::TResumeExplorerForm::*command)()) {
+        platform::runCommand([&] { (main().*command)(); });
+    }
+    QStringList errors() const {
+        QStringList texts;
+        for (const auto& m : m_dialogs.messages)
+            if (m.icon == platform::Icon::Error)
+                texts << m.text;
+        return texts;
+    }
+    // The skills stored in a résumé file, read on a connection of their own.
+    static QStringList skillsIn(const QString& path) {
+        QStringList values;
+        {
+            QSqlDatabase db = store::connection("reader");
+            store::openResume(db, path);
+            QSqlQuery q(db);
+            q.exec("SELECT skill FROM Skills ORDER BY ID");
+            while (q.next())
+                values << q.value(0).toString();
+            db.close();
+        }
+        return values;
+    }
+};
+
+// A file that cannot be opened leaves the program on the unsaved résumé, so that
+// answering Yes at the close saves that résumé and leaves the broken file alone.
+TEST_F(DataSafetyTest, AFailedOpenThenSaveAtCloseKeepsTheUnsavedResume) {
+    const QString letter = m_dir.filePath("letter.vcw");
+    writeFile(letter, QByteArray(2048, 'x'));
+    const QString folder = m_dir.filePath("folder.vcw");
+    QDir().mkpath(folder);
+    const struct {
+        const char* name;
+        QString chosen;
+    } cases[] = {
+        {"not a database", letter},
+        {"missing", m_dir.filePath("missing.vcw")},
+        {"a folder", folder},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString saved = m_dir.filePath("saved.vcw");
+        QFile::remove(saved);
+        m_dialogs = {};
+        start({});
+        addSkill("unsaved");
+        m_program->window("SkillAreaForm")->show();
+        m_dialogs.openAnswers = {c.chosen};
+        run(&app::TResumeExplorerForm::OpenResumeDatabase1Click);
+
+        EXPECT_EQ(errors().size(), 1);
+        EXPECT_EQ(main().workingCopyPath(), m_programDir + "data.tmp");
+        EXPECT_EQ(store::unsavedFlag(), 1);
+        EXPECT_TRUE(main().ADOConnection1().isOpen());
+        EXPECT_EQ(skills(), QStringList{"unsaved"});
+        EXPECT_TRUE(m_program->window("SkillAreaForm")->isVisible());
+
+        QSignalSpy closed(&main(), &app::TResumeExplorerForm::closed);
+        main().show();
+        m_dialogs.answers = {platform::Answer::Yes};
+        m_dialogs.saveAnswers = {saved};
+        main().close();
+        EXPECT_EQ(closed.count(), 1);
+        EXPECT_EQ(skillsIn(saved), QStringList{"unsaved"});
+    }
+    EXPECT_EQ(contents(letter), QByteArray(2048, 'x'));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("missing.vcw")));
+}
+
+// A working copy the connection could not open is never copied over a résumé.
+TEST_F(DataSafetyTest, SaveAsNeverCopiesAFileThatDidNotOpen) {
+    const QString letter = m_dir.filePath("letter.vcw");
+    writeFile(letter, QByteArray(2048, 'x'));
+    start({letter});
+    ASSERT_FALSE(main().ADOConnection1().isOpen());
+    m_dialogs = {};
+    m_dialogs.saveAnswers = {m_resume};
+    run(&app::TResumeExplorerForm::SaveResumeDatabaseas1Click);
+    ASSERT_EQ(errors().size(), 1);
+    EXPECT_TRUE(errors()[0].contains("letter.vcw")) << errors()[0].toStdString();
+    EXPECT_EQ(skillsIn(m_resume), QStringList{"Mine"});
+    EXPECT_EQ(main().workingCopyPath(), letter);
+}
+
+} // namespace
