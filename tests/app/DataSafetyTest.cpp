@@ -115,4 +115,39 @@ TEST_F(DataSafetyTest, SaveAsNeverCopiesAFileThatDidNotOpen) {
     EXPECT_EQ(main().workingCopyPath(), letter);
 }
 
+// "Export Resume as..." never writes over the working copy or data.mdb: the
+// résumé stays a database and later edits still reach the file.
+TEST_F(DataSafetyTest, AnExportOntoTheWorkingCopyIsRefused) {
+    const struct {
+        const char* name;
+        bool startNew;
+        QString target;
+    } cases[] = {
+        {"data.tmp", true, m_programDir + "data.tmp"},
+        {"data.tmp by another path", true, m_programDir + "../bin/data.tmp"},
+        {"data.mdb", true, m_programDir + "data.mdb"},
+        {"an opened resume", false, m_resume},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        makeResume();
+        m_dialogs = {};
+        start(c.startNew ? QStringList{} : QStringList{m_resume});
+        addSkill("kept");
+        const QByteArray blank = contents(m_programDir + "data.mdb");
+        const QStringList before = skills();
+        m_dialogs.saveAnswers = {c.target};
+        run(&app::TResumeExplorerForm::ExportResume1Click);
+
+        ASSERT_EQ(m_dialogs.messages.size(), 1u);
+        EXPECT_EQ(m_dialogs.messages[0].icon, platform::Icon::Error);
+        EXPECT_TRUE(m_dialogs.messages[0].text.startsWith("Cannot export to \"" + c.target))
+            << m_dialogs.messages[0].text.toStdString();
+        EXPECT_EQ(store::currentResumeDocumentPath(), m_programDir + "temp.doc");
+        EXPECT_EQ(contents(m_programDir + "data.mdb"), blank);
+        addSkill("later");
+        EXPECT_EQ(skillsIn(main().workingCopyPath()), before + QStringList{"later"});
+    }
+}
+
 } // namespace

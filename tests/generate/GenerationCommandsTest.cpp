@@ -1,5 +1,7 @@
 #include "generate/GenerationCommands.h"
 
+#include "generate/ExportTarget.h"
+
 #include "ResumeFixture.h"
 #include "platform/TestDoubles.h"
 #include "rtfengine/Errors.h"
@@ -204,6 +206,52 @@ TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage)
     EXPECT_EQ(m_commands->currentResumePath(), target);
     EXPECT_TRUE(m_dialogs.messages.empty());
     EXPECT_FALSE(anyDatasetOpen());
+}
+
+// An export never replaces a résumé database or the template, however the path
+// is spelt; the refusal names the file and leaves everything as it was.
+TEST_F(GenerationCommandsTest, AnExportOntoADatabaseOrTheTemplateIsRefused) {
+    m_commands->setResumeDatabase([this] { return m_path; });
+    for (const char* name : {"data.mdb", "data.tmp", "data-2.tmp", "data-12.tmp"}) {
+        ASSERT_TRUE(QFile::copy(m_path, m_programDir + "/" + name));
+    }
+    ASSERT_TRUE(QFile::link(m_path, m_dir.filePath("link.doc")));
+    const QString cases[] = {
+        m_path,
+        m_dir.filePath("bin/../resume.vcw"),
+        m_dir.filePath("link.doc"),
+        m_programDir + "/data.mdb",
+        m_programDir + "/data.tmp",
+        m_programDir + "/templates/../data-2.tmp",
+        m_programDir + "/data-12.tmp",
+        QString::fromStdString(m_commands->templatePath()),
+    };
+    for (const QString& target : cases) {
+        SCOPED_TRACE(target.toStdString());
+        const std::string before = readFile(target);
+        m_dialogs.saveAnswers.push_back(target);
+        try {
+            m_commands->exportResume(m_dialogs);
+            ADD_FAILURE() << "expected the refusal";
+        } catch (const ERefusedTarget& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(
+                          "Cannot export to \"" + target.toStdString() + "\": that file is ", 0),
+                      0u)
+                << e.what();
+        }
+        EXPECT_EQ(readFile(target), before);
+        EXPECT_EQ(m_commands->currentResumePath(), m_programDir + "/temp.doc");
+        EXPECT_FALSE(anyDatasetOpen());
+    }
+    EXPECT_TRUE(m_dialogs.messages.empty());
+
+    // Names that only look alike are documents like any other.
+    for (const char* name : {"data.doc", "data-0.tmp", "data-x.tmp", "mydata.tmp"}) {
+        const QString target = m_programDir + "/" + name;
+        m_dialogs.saveAnswers.push_back(target);
+        EXPECT_TRUE(m_commands->exportResume(m_dialogs)) << name;
+        EXPECT_NE(readFile(target).find("John Q Smith"), std::string::npos) << name;
+    }
 }
 
 TEST_F(GenerationCommandsTest, EditAndPrintWarnWhenTheDesktopCannotHandTheDocumentOn) {
