@@ -44,8 +44,14 @@ bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
     const QString resume = m_resumeDatabase ? m_resumeDatabase() : QString();
     checkExportTarget(filePath(*chosen), filePath(resume), templatePath(),
                       filePath(m_programDirectory));
+    const QString lastWritten = store::currentResumeDocumentPath();
     store::setCurrentResumeDocumentPath(*chosen);
-    generateDocument(*chosen);
+    try {
+        generateDocument(*chosen);
+    } catch (...) {
+        store::setCurrentResumeDocumentPath(lastWritten);
+        throw;
+    }
     dialogs.message(QStringLiteral("Your resume was exported as \"%1\"").arg(*chosen),
                     m_applicationTitle, platform::Buttons::Ok, platform::Icon::None);
     return true;

@@ -36,7 +36,8 @@ public:
     // "Export Resume as...": asks for a file, writes the document there and says so.
     // Returns false when the user cancelled. A target that is a résumé database or
     // the template is refused with ERefusedTarget before anything is written. A
-    // failure of the run propagates.
+    // failure of the run propagates, and the current document path goes back to the
+    // last document written, so preview, print and e-mail never point at the wreck.
     bool exportResume(platform::Dialogs& dialogs);
     // "Preview Resume": writes the document to the current path and opens it.
     void previewResume(platform::Shell& shell);

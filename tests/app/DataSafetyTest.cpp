@@ -150,4 +150,35 @@ TEST_F(DataSafetyTest, AnExportOntoTheWorkingCopyIsRefused) {
     }
 }
 
+// A run that failed leaves nothing behind: the next export prints the résumé as
+// it is now, and the document path still names the last document written.
+TEST_F(DataSafetyTest, AFailedRunThenExportShowsTheResumeAsItIsNow) {
+    start({m_resume});
+    const auto setLastName = [this](const QString& name) {
+        QSqlQuery q(main().ADOConnection1());
+        ASSERT_TRUE(
+            q.exec(QString("UPDATE ContactInfo SET FirstName = 'Ada', LastName = '%1'").arg(name)));
+    };
+    setLastName("Lovelace");
+    // No template beside the program yet: both commands fail.
+    m_dialogs.saveAnswers = {m_dir.filePath("first.doc")};
+    run(&app::TResumeExplorerForm::ExportResume1Click);
+    run(&app::TResumeExplorerForm::PreviewResume1Click);
+    EXPECT_EQ(errors().size(), 2);
+    EXPECT_EQ(store::currentResumeDocumentPath(), m_programDir + "temp.doc");
+
+    setLastName("Byron");
+    QDir().mkpath(m_programDir + "templates");
+    ASSERT_TRUE(QFile::copy(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf",
+                            m_programDir + "templates/ContemporaryResume.rtf"));
+    const QString target = m_dir.filePath("now.doc");
+    m_dialogs.saveAnswers = {target};
+    run(&app::TResumeExplorerForm::ExportResume1Click);
+    EXPECT_EQ(errors().size(), 2);
+    const QByteArray document = contents(target);
+    EXPECT_TRUE(document.contains("Byron"));
+    EXPECT_FALSE(document.contains("Lovelace"));
+    EXPECT_EQ(store::currentResumeDocumentPath(), target);
+}
+
 } // namespace

@@ -192,7 +192,14 @@ TEST_F(GenerationCommandsTest, ARunAfterAFailedOneReadsTheResumeAsItIsNow) {
     }
 }
 
-TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage) {
+// After a failed export the desktop commands go on with the last document that
+// was written, not with the file the failed run left behind.
+TEST_F(GenerationCommandsTest, AFailedExportGoesBackToTheLastDocumentAndShowsNoMessage) {
+    const QString first = m_dir.filePath("first.doc");
+    m_dialogs.saveAnswers.push_back(first);
+    ASSERT_TRUE(m_commands->exportResume(m_dialogs));
+    m_dialogs.messages.clear();
+
     std::remove(m_commands->templatePath().c_str());
     const QString target = m_dir.filePath("out.doc");
     m_dialogs.saveAnswers.push_back(target);
@@ -203,9 +210,12 @@ TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage)
         EXPECT_EQ(std::string(e.what()),
                   "Can't read report template from file: " + m_commands->templatePath());
     }
-    EXPECT_EQ(m_commands->currentResumePath(), target);
+    EXPECT_EQ(m_commands->currentResumePath(), first);
     EXPECT_TRUE(m_dialogs.messages.empty());
     EXPECT_FALSE(anyDatasetOpen());
+    m_commands->editResume(m_shell, m_dialogs);
+    ASSERT_EQ(m_shell.calls.size(), 1u);
+    EXPECT_EQ(m_shell.calls[0].target, first);
 }
 
 // An export never replaces a résumé database or the template, however the path
