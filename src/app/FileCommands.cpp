@@ -2,11 +2,14 @@
 
 #include "app/TResumeExplorerForm.h"
 
+#include "generate/ExportTarget.h"
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
 #include "store/Connection.h"
 #include "store/ProgramState.h"
+
+#include <QFile>
 
 namespace app {
 
@@ -96,6 +99,17 @@ void saveResumeDatabaseAs(TResumeExplorerForm& form) {
         {QStringLiteral("Vitacraft files|*.vcw"), QStringLiteral("*.vcw"), {}, {}});
     if (!path)
         return;
+    // The program's own databases are no place for a résumé: data.mdb would start
+    // every new résumé with this one's data, and a working copy is overwritten by
+    // the next New or start.
+    const std::string own =
+        generate::programDatabase(QFile::encodeName(*path).toStdString(),
+                                  QFile::encodeName(platform::programDirectory()).toStdString());
+    if (!own.empty())
+        throw EFileCopyError(QStringLiteral("Cannot save the resume as \"%1\": that file is %2. "
+                                            "Choose another name.")
+                                 .arg(*path, QString::fromStdString(own))
+                                 .toStdString());
     // A working copy the connection could not open may be anything but a résumé;
     // copied, it would replace the file the user chose.
     if (!form.ADOConnection1().isOpen())

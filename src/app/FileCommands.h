@@ -32,7 +32,8 @@ void openResumeDatabase(TResumeExplorerForm& form);
 
 // "Save Resume Database as...": asks for a name, copies the working copy there and
 // works on the copy (unsaved flag 0). Open windows stay open. A working copy that
-// the connection could not open is never copied (EFileCopyError).
+// the connection could not open is never copied, and data.mdb and the program's
+// working copies are refused as targets (EFileCopyError).
 void saveResumeDatabaseAs(TResumeExplorerForm& form);
 
 // The text of a failed copy: "Could not copy 'a' to 'b'." and the reason, if known.

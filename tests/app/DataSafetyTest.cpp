@@ -115,6 +115,51 @@ TEST_F(DataSafetyTest, SaveAsNeverCopiesAFileThatDidNotOpen) {
     EXPECT_EQ(main().workingCopyPath(), letter);
 }
 
+// "Save Resume Database as..." never puts a résumé where the program keeps its
+// own databases; at the close the program then stays open.
+TEST_F(DataSafetyTest, SaveAsRefusesTheBlankDatabaseAndTheWorkingCopies) {
+    const struct {
+        const char* name;
+        bool startNew;
+        QString target;
+    } cases[] = {
+        {"data.mdb", true, m_programDir + "data.mdb"},
+        {"data.mdb by another path", false, m_programDir + "../bin/data.mdb"},
+        {"its own data.tmp", true, m_programDir + "data.tmp"},
+        {"data.tmp from a resume", false, m_programDir + "data.tmp"},
+        {"another program's working copy", true, m_programDir + "data-2.tmp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(m_programDir + "data-2.tmp");
+        QFile::copy(m_programDir + "data.mdb", m_programDir + "data-2.tmp");
+        m_dialogs = {};
+        start(c.startNew ? QStringList{} : QStringList{m_resume});
+        addSkill("work");
+        const QString before = main().workingCopyPath();
+        const int flag = store::unsavedFlag();
+        const QByteArray target = contents(c.target);
+        QSignalSpy closed(&main(), &app::TResumeExplorerForm::closed);
+        main().show();
+        m_dialogs.saveAnswers = {c.target, c.target};
+        run(&app::TResumeExplorerForm::SaveResumeDatabaseas1Click);
+        if (c.startNew) {
+            m_dialogs.answers = {platform::Answer::Yes};
+            main().close();
+        }
+
+        ASSERT_EQ(errors().size(), c.startNew ? 2 : 1);
+        EXPECT_TRUE(errors()[0].startsWith("Cannot save the resume as \"" + c.target + "\""))
+            << errors()[0].toStdString();
+        EXPECT_EQ(closed.count(), 0);
+        EXPECT_EQ(main().workingCopyPath(), before);
+        EXPECT_EQ(store::unsavedFlag(), flag);
+        EXPECT_TRUE(skills().contains("work"));
+        if (c.target != before)
+            EXPECT_EQ(contents(c.target), target);
+    }
+}
+
 // "Export Resume as..." never writes over the working copy or data.mdb: the
 // résumé stays a database and later edits still reach the file.
 TEST_F(DataSafetyTest, AnExportOntoTheWorkingCopyIsRefused) {
