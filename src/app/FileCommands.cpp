@@ -1,5 +1,6 @@
 #include "app/FileCommands.h"
 
+#include "app/OwnWorkingCopy.h"
 #include "app/TResumeExplorerForm.h"
 
 #include "generate/ExportTarget.h"
@@ -61,10 +62,11 @@ QString copyFailureText(const QString& source, const QString& target, const QStr
 }
 
 void newResume(TResumeExplorerForm& form) {
-    const QString directory = platform::programDirectory();
-    const QString blank = directory + QStringLiteral("data.mdb");
-    const QString workingCopy = directory + QStringLiteral("data.tmp");
+    const QString blank = platform::programDirectory() + QStringLiteral("data.mdb");
+    OwnWorkingCopy& own = form.ownWorkingCopy();
+    const QString workingCopy = own.path();
     copyReleased(form, blank, workingCopy);
+    own.markUnsaved();
     store::setUnsavedFlag(1);
     form.setWorkingCopyPath(workingCopy);
     form.ReconnectWorkingCopy();
@@ -118,6 +120,8 @@ void saveResumeDatabaseAs(TResumeExplorerForm& form) {
                 .arg(form.workingCopyPath())
                 .toStdString());
     copyReleased(form, form.workingCopyPath(), *path);
+    if (form.isOwnWorkingCopy(form.workingCopyPath()))
+        form.ownWorkingCopy().markSaved();
     form.setWorkingCopyPath(*path);
     form.ReconnectWorkingCopy();
     store::setUnsavedFlag(0);

@@ -20,7 +20,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// "New": copies data.mdb over data.tmp in the program directory and works on it
+// "New": copies data.mdb over the program's own working copy (data.tmp in the
+// program directory, unless another running program holds it) and works on it
 // (unsaved flag 1), then hides the windows that read the working copy.
 void newResume(TResumeExplorerForm& form);
 

@@ -175,6 +175,8 @@ TEST_F(DataSafetyTest, AnExportOntoTheWorkingCopyIsRefused) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        m_program.reset();
+        forgetWorkingCopies();
         makeResume();
         m_dialogs = {};
         start(c.startNew ? QStringList{} : QStringList{m_resume});

@@ -70,14 +70,17 @@ TEST_F(StartupTest, AnArgumentIsTheWorkingCopyAndClosingAsksNothing) {
     EXPECT_TRUE(m_dialogs.saveRequests.empty());
 }
 
-TEST_F(StartupTest, ASecondStartOverwritesUnsavedWorkInDataTmp) {
+// Only once the user has declined to recover it.
+TEST_F(StartupTest, ASecondStartOverwritesUnsavedWorkInDataTmpWhenTheUserSaysNo) {
     start({});
     {
         QSqlQuery q(main().ADOConnection1());
         ASSERT_TRUE(q.exec("INSERT INTO Skills (skill) VALUES ('unsaved')"));
     }
     EXPECT_EQ(skills(), QStringList{"unsaved"});
+    m_dialogs.answers = {platform::Answer::No};
     start({});
+    EXPECT_EQ(m_dialogs.messages.size(), 1u);
     EXPECT_TRUE(skills().isEmpty());
     EXPECT_EQ(contents(m_programDir + "data.tmp"), contents(m_programDir + "data.mdb"));
 }
