@@ -1,10 +1,16 @@
 #include "app/FileCommands.h"
 
+#include "app/OwnWorkingCopy.h"
 #include "app/TResumeExplorerForm.h"
 
+#include "generate/ExportTarget.h"
+#include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
+#include "store/Connection.h"
 #include "store/ProgramState.h"
+
+#include <QFile>
 
 namespace app {
 
@@ -31,6 +37,21 @@ void copyReleased(TResumeExplorerForm& form, const QString& source, const QStrin
     throw EFileCopyError(text.toStdString());
 }
 
+// Opens path on a connection of its own and closes it again; throws
+// store::EDatabaseError with the data layer's text when it is no résumé.
+void checkOpens(const QString& path) {
+    const QString name = QStringLiteral("OpenResumeDatabaseCheck");
+    {
+        QSqlDatabase db = store::connection(name);
+        struct Closed {
+            QSqlDatabase& db;
+            ~Closed() { db.close(); }
+        } closed{db};
+        store::openResume(db, path);
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
 } // namespace
 
 QString copyFailureText(const QString& source, const QString& target, const QString& reason) {
@@ -41,10 +62,11 @@ QString copyFailureText(const QString& source, const QString& target, const QStr
 }
 
 void newResume(TResumeExplorerForm& form) {
-    const QString directory = platform::programDirectory();
-    const QString blank = directory + QStringLiteral("data.mdb");
-    const QString workingCopy = directory + QStringLiteral("data.tmp");
+    const QString blank = platform::programDirectory() + QStringLiteral("data.mdb");
+    OwnWorkingCopy& own = form.ownWorkingCopy();
+    const QString workingCopy = own.path();
     copyReleased(form, blank, workingCopy);
+    own.markUnsaved();
     store::setUnsavedFlag(1);
     form.setWorkingCopyPath(workingCopy);
     form.ReconnectWorkingCopy();
@@ -56,9 +78,21 @@ void openResumeDatabase(TResumeExplorerForm& form) {
         platform::dialogs().openFile({QStringLiteral("Vitacraft Files|*.vcw"), {}, {}, {}});
     if (!path)
         return;
-    form.setWorkingCopyPath(*path);
+    // Until the chosen file has opened, the program stays on the résumé it has: a
+    // close prompt answered Yes afterwards must save that one, not the broken file.
+    checkOpens(*path);
+    const QString previous = form.workingCopyPath();
+    const bool wasOpen = form.ADOConnection1().isOpen();
     form.hideDataWindows();
-    form.ReconnectWorkingCopy();
+    form.setWorkingCopyPath(*path);
+    try {
+        form.ReconnectWorkingCopy();
+    } catch (const std::exception&) {
+        form.setWorkingCopyPath(previous);
+        if (wasOpen)
+            platform::runCommand([&form] { form.ReconnectWorkingCopy(); });
+        throw;
+    }
     store::setUnsavedFlag(0);
 }
 
@@ -67,7 +101,27 @@ void saveResumeDatabaseAs(TResumeExplorerForm& form) {
         {QStringLiteral("Vitacraft files|*.vcw"), QStringLiteral("*.vcw"), {}, {}});
     if (!path)
         return;
+    // The program's own databases are no place for a résumé: data.mdb would start
+    // every new résumé with this one's data, and a working copy is overwritten by
+    // the next New or start.
+    const std::string own =
+        generate::programDatabase(QFile::encodeName(*path).toStdString(),
+                                  QFile::encodeName(platform::programDirectory()).toStdString());
+    if (!own.empty())
+        throw EFileCopyError(QStringLiteral("Cannot save the resume as \"%1\": that file is %2. "
+                                            "Choose another name.")
+                                 .arg(*path, QString::fromStdString(own))
+                                 .toStdString());
+    // A working copy the connection could not open may be anything but a résumé;
+    // copied, it would replace the file the user chose.
+    if (!form.ADOConnection1().isOpen())
+        throw EFileCopyError(
+            QStringLiteral("'%1' could not be opened as a resume, so it was not saved.")
+                .arg(form.workingCopyPath())
+                .toStdString());
     copyReleased(form, form.workingCopyPath(), *path);
+    if (form.isOwnWorkingCopy(form.workingCopyPath()))
+        form.ownWorkingCopy().markSaved();
     form.setWorkingCopyPath(*path);
     form.ReconnectWorkingCopy();
     store::setUnsavedFlag(0);

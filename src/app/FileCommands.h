@@ -20,17 +20,21 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// "New": copies data.mdb over data.tmp in the program directory and works on it
+// "New": copies data.mdb over the program's own working copy (data.tmp in the
+// program directory, unless another running program holds it) and works on it
 // (unsaved flag 1), then hides the windows that read the working copy.
 void newResume(TResumeExplorerForm& form);
 
 // "Open Resume Database": asks for a .vcw file, hides the windows that read the
 // working copy and works on the chosen file (unsaved flag 0). A file that cannot be
-// opened leaves the connection closed and the unsaved flag as it was.
+// opened changes nothing: the path, the connection, the unsaved flag and the open
+// windows stay as they were, and the data layer's reason is thrown.
 void openResumeDatabase(TResumeExplorerForm& form);
 
 // "Save Resume Database as...": asks for a name, copies the working copy there and
-// works on the copy (unsaved flag 0). Open windows stay open.
+// works on the copy (unsaved flag 0). Open windows stay open. A working copy that
+// the connection could not open is never copied, and data.mdb and the program's
+// working copies are refused as targets (EFileCopyError).
 void saveResumeDatabaseAs(TResumeExplorerForm& form);
 
 // The text of a failed copy: "Could not copy 'a' to 'b'." and the reason, if known.

@@ -45,8 +45,9 @@ Program::Program(const QStringList& arguments)
     m_dm = std::make_unique<store::TDM>(store::statementsOf(m_main->ADOConnection1()));
     m_generation = std::make_unique<generate::GenerationCommands>(
         *m_dm, platform::programDirectory(), QString::fromLatin1(kApplicationTitle));
+    m_generation->setResumeDatabase([this] { return m_main->workingCopyPath(); });
     m_main->setGenerationCommands(m_generation.get());
-    // A generation that failed leaves the data module's datasets open on the file.
+    // The data module's datasets read the working copy too while a generation runs.
     m_main->setWorkingCopyReaders([this] { m_dm->closeAfterGeneration(); });
     platform::setPreviewCommand([this] { m_main->PreviewResume1Click(); });
     create<info::TResumeWriting>();

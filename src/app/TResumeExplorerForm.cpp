@@ -3,6 +3,7 @@
 #include "generate/GenerationCommands.h"
 
 #include "app/FileCommands.h"
+#include "app/OwnWorkingCopy.h"
 #include "app/SectionButton.h"
 
 #include "info/ShellCommands.h"
@@ -61,21 +62,56 @@ TResumeExplorerForm::TResumeExplorerForm(const QStringList& arguments, QWidget* 
     FormCreate(arguments);
 }
 
+TResumeExplorerForm::~TResumeExplorerForm() = default;
+
 void TResumeExplorerForm::FormCreate(const QStringList& arguments) {
     const QString directory = platform::programDirectory();
     if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
         m_workingCopyPath = arguments.first();
         store::setUnsavedFlag(0);
     } else {
-        // A failed copy is not reported: the connection then shows what is wrong.
-        platform::fileSystem().copyFile(directory + QStringLiteral("data.mdb"),
-                                        directory + QStringLiteral("data.tmp"));
-        m_workingCopyPath = directory + QStringLiteral("data.tmp");
         store::setUnsavedFlag(1);
+        platform::runCommand([this] { startNewResume(); });
     }
     store::setCurrentResumeDocumentPath(directory + QStringLiteral("temp.doc"));
     // Start-up goes on with the connection closed; the user can open another file.
-    platform::runCommand([this] { ReconnectWorkingCopy(); });
+    if (!m_workingCopyPath.isEmpty())
+        platform::runCommand([this] { ReconnectWorkingCopy(); });
+}
+
+void TResumeExplorerForm::startNewResume() {
+    const QString directory = platform::programDirectory();
+    m_ownCopy = OwnWorkingCopy::claim(directory, OwnWorkingCopy::Choice::PreferLeftoverWork);
+    OwnWorkingCopy& own = ownWorkingCopy();
+    m_workingCopyPath = own.path();
+    if (own.heldLeftoverWork()) {
+        const platform::Answer answer = platform::dialogs().message(
+            QStringLiteral("The last time the program ended, a resume had not been saved. Do you "
+                           "want to recover it?\n\nYes opens it. No starts a new resume, and "
+                           "the one that was not saved is lost."),
+            QStringLiteral("What do you want to do ?"), platform::Buttons::YesNo,
+            platform::Icon::Question);
+        if (answer == platform::Answer::Yes)
+            return;
+    }
+    // A failed copy is not reported: the connection then shows what is wrong.
+    own.resetToBlank(directory + QStringLiteral("data.mdb"));
+}
+
+OwnWorkingCopy& TResumeExplorerForm::ownWorkingCopy() {
+    if (!m_ownCopy)
+        m_ownCopy = OwnWorkingCopy::claim(platform::programDirectory(),
+                                          OwnWorkingCopy::Choice::AvoidLeftoverWork);
+    if (!m_ownCopy)
+        throw EFileCopyError(
+            QStringLiteral("Every working copy in '%1' is in use by another running program.")
+                .arg(platform::programDirectory())
+                .toStdString());
+    return *m_ownCopy;
+}
+
+bool TResumeExplorerForm::isOwnWorkingCopy(const QString& path) const {
+    return m_ownCopy && m_ownCopy->path() == path;
 }
 
 void TResumeExplorerForm::ReconnectWorkingCopy() {
@@ -101,8 +137,8 @@ void TResumeExplorerForm::closeEvent(QCloseEvent* event) {
     try {
         FormClose();
     } catch (const EFileCopyError& error) {
-        // The user asked to keep the résumé and it was not saved: closing now
-        // would leave it in data.tmp for the next start to overwrite.
+        // The user asked to keep the résumé and it was not saved: it would be left
+        // in the working copy, no more than a candidate for the next start's recovery.
         platform::showException(error);
         event->ignore();
         return;

@@ -1,9 +1,10 @@
 // The main window: the section bar and menus that reach every other window and
 // command, the one database connection and the working copy it points at.
 //
-// It decides at creation which file to work on (the command-line argument or a
-// fresh copy of the blank database), opens an information page when first shown
-// and offers to save a new résumé when it closes.
+// It decides at creation which file to work on (the command-line argument, or a
+// working copy of its own: a fresh copy of the blank database, or the unsaved work
+// an earlier run left there if the user wants it back), opens an information page
+// when first shown and offers to save a new résumé when it closes.
 #pragma once
 
 #include "platform/Form.h"
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QMenu;
 class QMenuBar;
@@ -23,6 +25,8 @@ class GenerationCommands;
 
 namespace app {
 
+class OwnWorkingCopy;
+
 class TResumeExplorerForm : public platform::Form {
     Q_OBJECT
 public:
@@ -32,6 +36,7 @@ public:
 
     // arguments: the command-line arguments after the program name.
     explicit TResumeExplorerForm(const QStringList& arguments, QWidget* parent = nullptr);
+    ~TResumeExplorerForm() override;
 
     void setWindowLookup(WindowLookup lookup) { m_windows = std::move(lookup); }
 
@@ -57,6 +62,13 @@ public:
     // Hides the nine windows that read the working copy, so that they read it
     // afresh when shown again.
     void hideDataWindows();
+
+    // The working copy of new résumés that this program holds for its life: claimed
+    // at a start without an argument, else at the first New. Throws EFileCopyError
+    // when every one is in use by other running programs.
+    OwnWorkingCopy& ownWorkingCopy();
+    // Whether path is that working copy (false before it is claimed).
+    bool isOwnWorkingCopy(const QString& path) const;
 
     // File commands (FileCommands.h).
     void New1Click();
@@ -92,6 +104,9 @@ protected:
 
 private:
     void FormCreate(const QStringList& arguments);
+    // A start without an argument: a working copy of its own, recovered when the
+    // user wants the work a run that ended without saving left in it, else blank.
+    void startNewResume();
     void FormClose();
     void buildSectionBar();
     void buildMenus();
@@ -101,6 +116,7 @@ private:
 
     QSqlDatabase m_connection;
     QString m_workingCopyPath;
+    std::unique_ptr<OwnWorkingCopy> m_ownCopy;
     WindowLookup m_windows;
     std::function<void()> m_releaseReaders;
     generate::GenerationCommands* m_generation = nullptr;

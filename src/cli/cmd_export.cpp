@@ -1,8 +1,10 @@
 // vitacraft-cli export RESUME OUT [--template FILE]: generates the résumé document of
-// RESUME into OUT, as "Export Resume as..." does, without a display.
+// RESUME into OUT, as "Export Resume as..." does, without a display. OUT may not be
+// RESUME, the template, or a database of the program's own beside it.
 #include "cli/Command.h"
 
 #include "generate/DocumentGenerator.h"
+#include "generate/ExportTarget.h"
 #include "store/SqliteConnection.h"
 #include "store/TDM.h"
 
@@ -29,10 +31,15 @@ int runExport(const std::vector<std::string>& args) {
         return cli::usageError("export");
     }
 
-    store::TDM dm(store::openResumeFile(positional[0]));
-    generate::DocumentGenerator generator(
-        dm, templatePath ? *templatePath : generate::defaultTemplatePath(cli::programDirectory()));
-    generator.generateDocument(positional[1]);
+    const std::string& resume = positional[0];
+    const std::string& out = positional[1];
+    const std::string templateFile =
+        templatePath ? *templatePath : generate::defaultTemplatePath(cli::programDirectory());
+    // Before the résumé is even opened: an OUT that names a database would lose it.
+    generate::checkExportTarget(out, resume, templateFile, cli::programDirectory());
+    store::TDM dm(store::openResumeFile(resume));
+    generate::DocumentGenerator generator(dm, templateFile);
+    generator.generateDocument(out);
     return cli::kExitOk;
 }
 

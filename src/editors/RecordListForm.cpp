@@ -197,7 +197,8 @@ void RecordListForm::deletebtnClick() {
 
 void RecordListForm::FlatButton4Click() {
     platform::runCommand([this] {
-        if (!newbtn->isEnabled()) {
+        // New is also off when the table could not be opened; there is no entry to save then.
+        if (m_table->isActive() && !newbtn->isEnabled()) {
             const platform::Answer answer =
                 platform::dialogs().message(QStringLiteral("Do you want to save the new entry ?"),
                                             QStringLiteral("what do you want to do ?"),

@@ -377,10 +377,17 @@ void TResumeFormat::chooseFont(int textClass) {
     if (!chosen)
         return;
     m_table1.edit();
-    m_table1.setValue(column(textClass, "FontName"), chosen->face);
-    m_table1.setValue(column(textClass, "FontSize"), chosen->size);
-    m_table1.setValue(column(textClass, "FontColor"), chosen->color);
-    m_table1.setValue(column(textClass, "FontStyle"), chosen->style);
+    // Only what the user changed is written, so that Ok without a change leaves the
+    // row exactly as stored: a value the dialog cannot show (no size, style bits
+    // beyond the four) is not replaced by what it showed instead.
+    const auto write = [&](const char* what, const QVariant& was, const QVariant& now) {
+        if (now != was)
+            m_table1.setValue(column(textClass, what), now);
+    };
+    write("FontName", current.face, chosen->face);
+    write("FontSize", current.size, chosen->size);
+    write("FontColor", current.color, chosen->color);
+    write("FontStyle", current.style, chosen->style);
     showFont(textClass);
     m_table1.post();
 }

@@ -53,6 +53,24 @@ std::vector<rtfengine::Dataset*> DocumentGenerator::sectionList() {
             &m_dm.AchievementQuery};
 }
 
+namespace {
+
+// Closes the datasets however a run ends. A run that failed half-way would
+// otherwise leave them open on the rows it had read, and the next run, finding
+// them open, would print that old data instead of the résumé as it is now.
+class DatasetsOfRun {
+public:
+    explicit DatasetsOfRun(store::TDM& dm) : m_dm(dm) {}
+    ~DatasetsOfRun() { m_dm.closeAfterGeneration(); }
+    DatasetsOfRun(const DatasetsOfRun&) = delete;
+    DatasetsOfRun& operator=(const DatasetsOfRun&) = delete;
+
+private:
+    store::TDM& m_dm;
+};
+
+} // namespace
+
 void DocumentGenerator::prepareRun(const std::string& outPath) {
     m_dm.openForGeneration();
     m_engine.setInFile(m_templatePath);
@@ -60,13 +78,14 @@ void DocumentGenerator::prepareRun(const std::string& outPath) {
 }
 
 void DocumentGenerator::generateDocument(const std::string& path) {
+    const DatasetsOfRun datasets(m_dm);
     prepareRun(path);
     m_engine.generate(sectionList());
-    m_dm.closeAfterGeneration();
 }
 
 void DocumentGenerator::generateAndOpen(const std::string& path, int showCommand,
                                         DocumentOpener open) {
+    const DatasetsOfRun datasets(m_dm);
     prepareRun(path);
     struct OpenerInUse {
         ExportEngine& engine;
@@ -74,7 +93,6 @@ void DocumentGenerator::generateAndOpen(const std::string& path, int showCommand
     } inUse{m_engine};
     m_engine.opener = std::move(open);
     m_engine.generateAndOpen(sectionList(), showCommand);
-    m_dm.closeAfterGeneration();
 }
 
 } // namespace generate

@@ -37,7 +37,8 @@ public:
     std::vector<rtfengine::Dataset*> sectionList();
 
     // Writes the document to `path`: opens the sixteen datasets, runs the engine over
-    // the template and closes them. A failure propagates and leaves them open.
+    // the template and closes them. A failure propagates; the datasets are closed
+    // then too, so the next run reads the résumé afresh.
     void generateDocument(const std::string& path);
     // The same, then hands the document to `open` (the engine's own opener when
     // empty).

@@ -1,5 +1,6 @@
 #include "generate/GenerationCommands.h"
 
+#include "generate/ExportTarget.h"
 #include "store/ProgramState.h"
 
 #include <QDir>
@@ -17,9 +18,10 @@ std::string filePath(const QString& path) {
 GenerationCommands::GenerationCommands(store::TDM& dm, const QString& programDirectory,
                                        QString applicationTitle)
     : DocumentGenerator(dm, defaultTemplatePath(filePath(programDirectory))),
-      m_applicationTitle(std::move(applicationTitle)) {
+      m_programDirectory(programDirectory), m_applicationTitle(std::move(applicationTitle)) {
     // The document path is program-wide state: the e-mail window attaches it too.
-    store::setCurrentResumeDocumentPath(QDir(programDirectory).filePath(QStringLiteral("temp.doc")));
+    store::setCurrentResumeDocumentPath(
+        QDir(programDirectory).filePath(QStringLiteral("temp.doc")));
 }
 
 QString GenerationCommands::currentResumePath() const {
@@ -39,8 +41,17 @@ bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
     if (!chosen) {
         return false;
     }
+    const QString resume = m_resumeDatabase ? m_resumeDatabase() : QString();
+    checkExportTarget(filePath(*chosen), filePath(resume), templatePath(),
+                      filePath(m_programDirectory));
+    const QString lastWritten = store::currentResumeDocumentPath();
     store::setCurrentResumeDocumentPath(*chosen);
-    generateDocument(*chosen);
+    try {
+        generateDocument(*chosen);
+    } catch (...) {
+        store::setCurrentResumeDocumentPath(lastWritten);
+        throw;
+    }
     dialogs.message(QStringLiteral("Your resume was exported as \"%1\"").arg(*chosen),
                     m_applicationTitle, platform::Buttons::Ok, platform::Icon::None);
     return true;

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace generate {
 
 // The show command the desktop receives for every document it opens or prints.
@@ -27,8 +29,15 @@ public:
     using DocumentGenerator::generateDocument;
     void generateDocument(const QString& path);
 
+    // The résumé database the documents are made from (the working copy), which an
+    // export must never replace.
+    void setResumeDatabase(std::function<QString()> path) { m_resumeDatabase = std::move(path); }
+
     // "Export Resume as...": asks for a file, writes the document there and says so.
-    // Returns false when the user cancelled. A failure of the run propagates.
+    // Returns false when the user cancelled. A target that is a résumé database or
+    // the template is refused with ERefusedTarget before anything is written. A
+    // failure of the run propagates, and the current document path goes back to the
+    // last document written, so preview, print and e-mail never point at the wreck.
     bool exportResume(platform::Dialogs& dialogs);
     // "Preview Resume": writes the document to the current path and opens it.
     void previewResume(platform::Shell& shell);
@@ -40,7 +49,9 @@ public:
 private:
     void handToDesktop(const QString& verb, platform::Shell& shell, platform::Dialogs& dialogs);
 
+    QString m_programDirectory;
     QString m_applicationTitle;
+    std::function<QString()> m_resumeDatabase;
 };
 
 } // namespace generate

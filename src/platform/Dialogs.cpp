@@ -1,18 +1,12 @@
 #include "platform/Dialogs.h"
 
+#include "platform/FontChoiceDialog.h"
 #include "platform/ProgramInfo.h"
 
 #include <QApplication>
-#include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace platform {
 
@@ -87,15 +81,6 @@ QMessageBox::Icon qtIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
-// The colour form the résumé stores: blue * 65536 + green * 256 + red.
-int storedColor(const QColor& color) {
-    return color.blue() * 65536 + color.green() * 256 + color.red();
-}
-
-QColor fromStoredColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
-
 } // namespace
 
 Answer WidgetDialogs::showMessage(const MessageRequest& request) {
@@ -128,54 +113,10 @@ std::optional<QString> WidgetDialogs::saveFile(const FileDialogOptions& options)
 }
 
 std::optional<FontChoice> WidgetDialogs::chooseFont(const FontChoice& initial) {
-    // The standard font dialog has no colour; it is embedded beside a colour button.
-    QDialog dialog(QApplication::activeWindow());
-    dialog.setWindowTitle(QStringLiteral("Font"));
-    auto* fonts = new QFontDialog(&dialog);
-    fonts->setWindowFlags(Qt::Widget);
-    fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    QFont font(initial.face, initial.size > 0 ? initial.size : 10);
-    font.setBold(initial.style & 1);
-    font.setItalic(initial.style & 2);
-    font.setUnderline(initial.style & 4);
-    font.setStrikeOut(initial.style & 8);
-    fonts->setCurrentFont(font);
-
-    QColor color = fromStoredColor(initial.color);
-    auto* colorButton = new QPushButton(QStringLiteral("Colour..."), &dialog);
-    auto* swatch = new QLabel(&dialog);
-    swatch->setFixedSize(40, 20);
-    const auto paintSwatch = [&] {
-        swatch->setStyleSheet(
-            QStringLiteral("background:%1;border:1px solid gray").arg(color.name()));
-    };
-    paintSwatch();
-    QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
-        const QColor picked = QColorDialog::getColor(color, &dialog);
-        if (picked.isValid()) {
-            color = picked;
-            paintSwatch();
-        }
-    });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-
-    auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(colorButton);
-    colorRow->addWidget(swatch);
-    colorRow->addStretch();
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(fonts);
-    layout->addLayout(colorRow);
-    layout->addWidget(buttons);
+    FontChoiceDialog dialog(initial, QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-
-    const QFont chosen = fonts->currentFont();
-    return FontChoice{chosen.family(), chosen.pointSize(), storedColor(color),
-                      (chosen.bold() ? 1 : 0) | (chosen.italic() ? 2 : 0) |
-                          (chosen.underline() ? 4 : 0) | (chosen.strikeOut() ? 8 : 0)};
+    return dialog.choice();
 }
 
 } // namespace platform

@@ -68,6 +68,7 @@ TEST_F(FileCommandsTest, CommandsMoveTheWorkingCopyAndTheUnsavedFlag) {
         SCOPED_TRACE(c.name);
         QFile::remove(saved);
         m_program.reset();
+        forgetWorkingCopies();
         makeResume();
         start(c.startNew ? QStringList{} : QStringList{m_resume});
         // The data windows are open; New and Open hide them, Save As does not.

@@ -55,6 +55,13 @@ protected:
         }
         db.close();
     }
+    // The program directory as a fresh install has it: no working copy left by an
+    // earlier program, so a start without an argument has nothing to offer back.
+    void forgetWorkingCopies() {
+        QDir dir(m_programDir);
+        for (const QString& name : dir.entryList({"data.tmp*", "data-*.tmp*"}, QDir::Files))
+            dir.remove(name);
+    }
     app::Program& start(const QStringList& arguments) {
         m_program.reset();
         m_program = std::make_unique<app::Program>(arguments);

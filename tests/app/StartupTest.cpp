@@ -70,14 +70,17 @@ TEST_F(StartupTest, AnArgumentIsTheWorkingCopyAndClosingAsksNothing) {
     EXPECT_TRUE(m_dialogs.saveRequests.empty());
 }
 
-TEST_F(StartupTest, ASecondStartOverwritesUnsavedWorkInDataTmp) {
+// Only once the user has declined to recover it.
+TEST_F(StartupTest, ASecondStartOverwritesUnsavedWorkInDataTmpWhenTheUserSaysNo) {
     start({});
     {
         QSqlQuery q(main().ADOConnection1());
         ASSERT_TRUE(q.exec("INSERT INTO Skills (skill) VALUES ('unsaved')"));
     }
     EXPECT_EQ(skills(), QStringList{"unsaved"});
+    m_dialogs.answers = {platform::Answer::No};
     start({});
+    EXPECT_EQ(m_dialogs.messages.size(), 1u);
     EXPECT_TRUE(skills().isEmpty());
     EXPECT_EQ(contents(m_programDir + "data.tmp"), contents(m_programDir + "data.mdb"));
 }
@@ -375,11 +378,12 @@ TEST_F(StartupTest, OpenAndSaveAsMoveTheWorkingCopy) {
     EXPECT_EQ(skills(), QStringList{"Mine"});
     EXPECT_EQ(visibleWindows(), QStringList{"SkillAreaForm"});
 
-    // An unreadable choice: the data layer's error, the path taken, the flag kept.
+    // An unreadable choice: the data layer's error, and the résumé in hand kept.
     m_dialogs.openAnswers = {m_dir.filePath("nothing.vcw")};
     EXPECT_THROW(main().OpenResumeDatabase1Click(), std::exception);
-    EXPECT_EQ(main().workingCopyPath(), m_dir.filePath("nothing.vcw"));
-    EXPECT_FALSE(main().ADOConnection1().isOpen());
+    EXPECT_EQ(main().workingCopyPath(), other);
+    EXPECT_TRUE(main().ADOConnection1().isOpen());
+    EXPECT_EQ(skills(), QStringList{"Mine"});
     EXPECT_EQ(store::unsavedFlag(), 0);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nothing.vcw")));
 }

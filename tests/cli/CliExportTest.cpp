@@ -1,6 +1,7 @@
 // The export command, run as the real program.
 #include "store/Connection.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
@@ -78,6 +79,60 @@ TEST_F(CliExportTest, ReportsFailuresAndUsage) {
           QStringList{"export", m_resume, m_out, "--bogus"}}) {
         EXPECT_EQ(runCli(usage).exitCode, 2) << usage.join(' ').toStdString();
     }
+}
+
+// OUT is never a database: the résumé itself, however spelt, the template, or the
+// blank database or a working copy beside the program. The program runs from a
+// folder of its own here, so that the build's own files are never at stake.
+TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
+    const QString bin = m_dir.filePath("bin");
+    ASSERT_TRUE(QDir().mkpath(bin + "/templates"));
+    const QString program = bin + "/vitacraft-cli";
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), program));
+    for (const char* name : {"data.mdb", "data.tmp", "data-2.tmp"})
+        ASSERT_TRUE(QFile::copy(m_resume, bin + "/" + name));
+    ASSERT_TRUE(QFile::copy(m_template, bin + "/templates/ContemporaryResume.rtf"));
+    ASSERT_TRUE(QFile::link(m_resume, m_dir.filePath("link.doc")));
+
+    const struct {
+        QString out;
+        bool ownTemplate; // else the template beside the program
+        const char* what;
+    } cases[] = {
+        {m_resume, true, "the resume database being exported"},
+        {m_dir.filePath("bin/../r.vcw"), true, "the resume database being exported"},
+        {m_dir.filePath("link.doc"), true, "the resume database being exported"},
+        {m_template, true, "the template"},
+        {bin + "/templates/ContemporaryResume.rtf", false, "the template"},
+        {bin + "/data.mdb", true, "the program's blank resume database"},
+        {bin + "/data.tmp", true, "the program's working copy"},
+        {bin + "/data-2.tmp", false, "the program's working copy"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.out.toStdString());
+        const std::string before = readAll(c.out);
+        QStringList arguments{"export", m_resume, c.out};
+        if (c.ownTemplate)
+            arguments << "--template" << m_template;
+        QProcess process;
+        process.start(program, arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        const std::string err = process.readAllStandardError().toStdString();
+        EXPECT_EQ(process.exitCode(), 1) << err;
+        EXPECT_EQ(
+            err.rfind("Cannot export to \"" + c.out.toStdString() + "\": that file is " + c.what,
+                      0),
+            0u)
+            << err;
+        EXPECT_EQ(readAll(c.out), before);
+    }
+
+    // Beside them, an ordinary document is written.
+    QProcess process;
+    process.start(program, {"export", m_resume, bin + "/data.doc"});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_NE(readAll(bin + "/data.doc").find("Ada  Byron"), std::string::npos);
 }
 
 } // namespace

@@ -247,6 +247,8 @@ TEST_P(RecordListTest, ShownOnAClosedConnectionReportsTheErrorAndOnlyCloses) {
     EXPECT_TRUE(form->FlatButton4->isEnabled());
     form->FlatButton4->click();
     EXPECT_FALSE(form->isVisible());
+    // No entry was started, so there is nothing to offer to save.
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
 TEST_P(RecordListTest, ASaveThatFailsOnOkLeavesTheWindowOpenWithTheEntry) {

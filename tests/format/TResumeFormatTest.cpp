@@ -234,6 +234,27 @@ TEST_F(ResumeFormatTest, AChosenFontIsWrittenAtOnce) {
     EXPECT_TRUE(errors().isEmpty());
 }
 
+// Ok in the font dialog without a change writes back exactly what was stored,
+// even what the dialog could not show as it is.
+TEST_F(ResumeFormatTest, AFontDialogLeftUnchangedKeepsTheStoredValues) {
+    exec("UPDATE Configuration SET HeadingFontName = 'Vitacraft Missing Face', "
+         "HeadingFontSize = NULL, HeadingFontColor = 6567967, HeadingFontStyle = 21");
+    const platform::FontChoice shown{"Vitacraft Missing Face", 0, 6567967, 5};
+    m_dialogs.fontAnswers = {shown};
+    m_form->show();
+    button("FlatButton1")->click();
+    ASSERT_EQ(m_dialogs.fontRequests.size(), 1u);
+    EXPECT_EQ(m_dialogs.fontRequests[0], shown);
+    EXPECT_EQ(configuration("HeadingFontName").toString(), "Vitacraft Missing Face");
+    EXPECT_TRUE(configuration("HeadingFontSize").isNull());
+    EXPECT_EQ(configuration("HeadingFontColor").toInt(), 6567967);
+    EXPECT_EQ(configuration("HeadingFontStyle").toInt(), 21);
+    // The button shows the stored face, which a similar one stands in for.
+    EXPECT_EQ(button("FlatButton1")->font().family(), "Vitacraft Missing Face");
+    EXPECT_TRUE(button("FlatButton1")->font().bold());
+    EXPECT_TRUE(errors().isEmpty());
+}
+
 TEST_F(ResumeFormatTest, ACancelledFontDialogChangesNothing) {
     m_form->show();
     const QFont before = button("FlatButton1")->font();

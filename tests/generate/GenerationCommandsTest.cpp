@@ -1,5 +1,7 @@
 #include "generate/GenerationCommands.h"
 
+#include "generate/ExportTarget.h"
+
 #include "ResumeFixture.h"
 #include "platform/TestDoubles.h"
 #include "rtfengine/Errors.h"
@@ -152,14 +154,52 @@ TEST_F(GenerationCommandsTest, APreviewThatCannotBeOpenedFailsWithTheShellsReaso
                                "application associated with the given filename extension.");
     }
     EXPECT_TRUE(QFile::exists(m_programDir + "/temp.doc"));
-    EXPECT_TRUE(anyDatasetOpen());
-
-    // The next command opens them again, as they are, and closes them after its run.
-    m_commands->previewResume(m_shell);
     EXPECT_FALSE(anyDatasetOpen());
 }
 
-TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage) {
+// A failed run closes its datasets, so the next one prints the résumé as it is now
+// and not the rows the failed run had read.
+TEST_F(GenerationCommandsTest, ARunAfterAFailedOneReadsTheResumeAsItIsNow) {
+    const std::string good = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\\\Name()\\\\}";
+    const struct {
+        const char* name;
+        const char* failingTemplate; // null: the template is missing
+        bool shellFails;
+    } cases[] = {
+        {"template missing", nullptr, false},
+        {"template not RTF", "plain text", false},
+        {"document not opened", good.c_str(), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        exec("UPDATE ContactInfo SET LastName = 'Smith'");
+        if (c.failingTemplate) {
+            writeTemplate(c.failingTemplate);
+        } else {
+            std::remove(m_commands->templatePath().c_str());
+        }
+        if (c.shellFails) {
+            m_shell.results.push_back(platform::kShellNoAssociation);
+        }
+        EXPECT_THROW(m_commands->previewResume(m_shell), std::exception);
+        EXPECT_FALSE(anyDatasetOpen());
+
+        writeTemplate(good);
+        exec("UPDATE ContactInfo SET LastName = 'Jones'");
+        m_commands->generateDocument(m_programDir + "/now.doc");
+        const std::string document = readFile(m_programDir + "/now.doc");
+        EXPECT_NE(document.find("John Q Jones"), std::string::npos) << document;
+    }
+}
+
+// After a failed export the desktop commands go on with the last document that
+// was written, not with the file the failed run left behind.
+TEST_F(GenerationCommandsTest, AFailedExportGoesBackToTheLastDocumentAndShowsNoMessage) {
+    const QString first = m_dir.filePath("first.doc");
+    m_dialogs.saveAnswers.push_back(first);
+    ASSERT_TRUE(m_commands->exportResume(m_dialogs));
+    m_dialogs.messages.clear();
+
     std::remove(m_commands->templatePath().c_str());
     const QString target = m_dir.filePath("out.doc");
     m_dialogs.saveAnswers.push_back(target);
@@ -170,9 +210,58 @@ TEST_F(GenerationCommandsTest, AFailedExportKeepsTheChosenPathAndShowsNoMessage)
         EXPECT_EQ(std::string(e.what()),
                   "Can't read report template from file: " + m_commands->templatePath());
     }
-    EXPECT_EQ(m_commands->currentResumePath(), target);
+    EXPECT_EQ(m_commands->currentResumePath(), first);
     EXPECT_TRUE(m_dialogs.messages.empty());
-    EXPECT_TRUE(anyDatasetOpen());
+    EXPECT_FALSE(anyDatasetOpen());
+    m_commands->editResume(m_shell, m_dialogs);
+    ASSERT_EQ(m_shell.calls.size(), 1u);
+    EXPECT_EQ(m_shell.calls[0].target, first);
+}
+
+// An export never replaces a résumé database or the template, however the path
+// is spelt; the refusal names the file and leaves everything as it was.
+TEST_F(GenerationCommandsTest, AnExportOntoADatabaseOrTheTemplateIsRefused) {
+    m_commands->setResumeDatabase([this] { return m_path; });
+    for (const char* name : {"data.mdb", "data.tmp", "data-2.tmp", "data-12.tmp"}) {
+        ASSERT_TRUE(QFile::copy(m_path, m_programDir + "/" + name));
+    }
+    ASSERT_TRUE(QFile::link(m_path, m_dir.filePath("link.doc")));
+    const QString cases[] = {
+        m_path,
+        m_dir.filePath("bin/../resume.vcw"),
+        m_dir.filePath("link.doc"),
+        m_programDir + "/data.mdb",
+        m_programDir + "/data.tmp",
+        m_programDir + "/templates/../data-2.tmp",
+        m_programDir + "/data-12.tmp",
+        QString::fromStdString(m_commands->templatePath()),
+    };
+    for (const QString& target : cases) {
+        SCOPED_TRACE(target.toStdString());
+        const std::string before = readFile(target);
+        m_dialogs.saveAnswers.push_back(target);
+        try {
+            m_commands->exportResume(m_dialogs);
+            ADD_FAILURE() << "expected the refusal";
+        } catch (const ERefusedTarget& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(
+                          "Cannot export to \"" + target.toStdString() + "\": that file is ", 0),
+                      0u)
+                << e.what();
+        }
+        EXPECT_EQ(readFile(target), before);
+        EXPECT_EQ(m_commands->currentResumePath(), m_programDir + "/temp.doc");
+        EXPECT_FALSE(anyDatasetOpen());
+    }
+    EXPECT_TRUE(m_dialogs.messages.empty());
+
+    // Names that only look alike are documents like any other.
+    for (const char* name : {"data.doc", "data-0.tmp", "data-x.tmp", "mydata.tmp"}) {
+        const QString target = m_programDir + "/" + name;
+        m_dialogs.saveAnswers.push_back(target);
+        EXPECT_TRUE(m_commands->exportResume(m_dialogs)) << name;
+        EXPECT_NE(readFile(target).find("John Q Smith"), std::string::npos) << name;
+    }
 }
 
 TEST_F(GenerationCommandsTest, EditAndPrintWarnWhenTheDesktopCannotHandTheDocumentOn) {

@@ -1,17 +1,40 @@
 #include "platform/Dialogs.h"
 #include "platform/Application.h"
 #include "platform/FileSystem.h"
+#include "platform/FontChoiceDialog.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+#include <ostream>
 #include <stdexcept>
+#include <vector>
+
+namespace platform {
+
+// Readable font choices in failure messages.
+void PrintTo(const FontChoice& f, std::ostream* out) {
+    *out << '"' << f.face.toStdString() << "\" " << f.size << " colour " << f.color << " style "
+         << f.style;
+}
+
+} // namespace platform
 
 namespace {
 
@@ -115,6 +138,119 @@ TEST(StandardErrorBox, CommandsAndEventsReportExceptions) {
         EXPECT_EQ(dialogs.messages[i].caption, "Vitacraft Pro 3.0");
         EXPECT_EQ(dialogs.messages[i].buttons, platform::Buttons::Ok);
         EXPECT_EQ(dialogs.messages[i].icon, platform::Icon::Error);
+    }
+}
+
+// What the font dialog showed while it was up.
+struct ShownFont {
+    QString face;
+    int size = -1;
+    std::vector<bool> styles; // Bold, Italic, Underline, StrikeOut
+    bool missingFaceNote = false;
+    bool operator==(const ShownFont&) const = default;
+};
+
+void PrintTo(const ShownFont& f, std::ostream* out) {
+    *out << '"' << f.face.toStdString() << "\" " << f.size << " styles";
+    for (bool on : f.styles)
+        *out << ' ' << on;
+    *out << (f.missingFaceNote ? " with note" : "");
+}
+
+// Runs the desktop's font dialog on `initial`: reads what it shows, lets `act`
+// work its widgets, then presses Ok (or Cancel).
+std::optional<platform::FontChoice> runFontDialog(const platform::FontChoice& initial,
+                                                  ShownFont& shown,
+                                                  const std::function<void(QDialog&)>& act,
+                                                  bool ok = true) {
+    std::function<void()> whenUp;
+    whenUp = [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog) {
+            QTimer::singleShot(0, whenUp);
+            return;
+        }
+        if (auto* face = dialog->findChild<QComboBox*>("FontFace"))
+            shown.face = face->currentText();
+        if (auto* size = dialog->findChild<QSpinBox*>("FontSize"))
+            shown.size = size->value();
+        for (const char* name : {"Bold", "Italic", "Underline", "StrikeOut"}) {
+            auto* box = dialog->findChild<QCheckBox*>(name);
+            shown.styles.push_back(box && box->isChecked());
+        }
+        shown.missingFaceNote = dialog->findChild<QLabel*>("MissingFaceNote") != nullptr;
+        if (act)
+            act(*dialog);
+        ok ? dialog->accept() : dialog->reject();
+    };
+    QTimer::singleShot(0, whenUp);
+    return platform::WidgetDialogs().chooseFont(initial);
+}
+
+// The dialog shows the stored font as it is stored, a face this desktop lacks
+// included, and Ok without a change hands back exactly what was stored.
+TEST(FontDialog, ShowsTheStoredFontAndOkWithoutAChangeKeepsIt) {
+    const QString installed = QFontDatabase::families().value(0);
+    ASSERT_FALSE(installed.isEmpty());
+    const struct {
+        const char* name;
+        platform::FontChoice stored;
+        ShownFont shown;
+    } cases[] = {
+        {"a face not installed, bold and underlined",
+         {"Vitacraft Missing Face", 22, 6567967, 5},
+         {"Vitacraft Missing Face", 22, {true, false, true, false}, true}},
+        {"an installed face",
+         {installed, 9, 0, 0},
+         {installed, 9, {false, false, false, false}, false}},
+        {"no size, a style bit beyond the four",
+         {"Arial", 0, 255, 2 + 16},
+         {"Arial", 10, {false, true, false, false}, !QFontDatabase::families().contains("Arial")}},
+        {"all four styles",
+         {"Liberation Serif", 11, 0xffffff, 15},
+         {"Liberation Serif",
+          11,
+          {true, true, true, true},
+          !QFontDatabase::families().contains("Liberation Serif")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShownFont shown;
+        EXPECT_EQ(runFontDialog(c.stored, shown, {}), c.stored);
+        EXPECT_EQ(shown, c.shown);
+        ShownFont cancelled;
+        EXPECT_EQ(runFontDialog(c.stored, cancelled, {}, false), std::nullopt);
+    }
+}
+
+// What the user changes is taken; everything else stays as stored.
+TEST(FontDialog, TakesWhatTheUserChanged) {
+    const platform::FontChoice stored{"Vitacraft Missing Face", 22, 6567967, 1 + 16};
+    const struct {
+        const char* name;
+        std::function<void(QDialog&)> act;
+        platform::FontChoice expected;
+    } cases[] = {
+        {"italic ticked",
+         [](QDialog& d) { d.findChild<QCheckBox*>("Italic")->setChecked(true); },
+         {"Vitacraft Missing Face", 22, 6567967, 3 + 16}},
+        {"bold cleared",
+         [](QDialog& d) { d.findChild<QCheckBox*>("Bold")->setChecked(false); },
+         {"Vitacraft Missing Face", 22, 6567967, 16}},
+        {"another size",
+         [](QDialog& d) { d.findChild<QSpinBox*>("FontSize")->setValue(9); },
+         {"Vitacraft Missing Face", 9, 6567967, 1 + 16}},
+        {"another face",
+         [](QDialog& d) { d.findChild<QComboBox*>("FontFace")->setEditText("DejaVu Serif"); },
+         {"DejaVu Serif", 22, 6567967, 1 + 16}},
+        {"another colour",
+         [](QDialog& d) { static_cast<platform::FontChoiceDialog&>(d).setColor(QColor(1, 2, 3)); },
+         {"Vitacraft Missing Face", 22, 3 * 65536 + 2 * 256 + 1, 1 + 16}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShownFont shown;
+        EXPECT_EQ(runFontDialog(stored, shown, c.act), c.expected);
     }
 }
 
