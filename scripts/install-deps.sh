@@ -7,9 +7,11 @@ packages=(
   # build
   cmake ninja-build g++ pkg-config
   # program
-  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libjpeg-dev libpng-dev
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libjpeg-dev libpng-dev nlohmann-json3-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev sqlite3 xvfb xauth
+  # the JSON Resume schema check of exported files (rfc3987 lets it check web addresses)
+  python3-jsonschema python3-rfc3987
   # real peers for interop tests
   python3 python3-aiosmtpd libreoffice-writer-nogui unrtf poppler-utils
   # peer template engines and measuring tools of bench/compare.sh
