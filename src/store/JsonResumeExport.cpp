@@ -51,19 +51,15 @@ void putPublished(Entry& entry, const std::string& flag) {
         entry.keep("published", false);
 }
 
-// A web address: as it is when it is one, with a scheme in front when that makes one;
-// the text as typed is kept whenever it is not the standard field's value.
+// A web address in the form the schema accepts; the text as typed is kept whenever
+// it differs from that form.
 void putUri(Entry& entry, const char* key, const std::string& text) {
     if (text.empty())
         return;
-    if (isUri(text)) {
-        entry.put(key, text);
-        return;
-    }
-    const std::string withScheme = std::string(kAssumedScheme) + text;
-    if (isUri(withScheme))
-        entry.put(key, withScheme);
-    entry.keep(key, text);
+    const std::string form = uriForm(text);
+    entry.put(key, form);
+    if (form != text)
+        entry.keep(key, text);
 }
 
 void putEmail(Entry& entry, const char* key, const std::string& text) {

@@ -147,14 +147,15 @@ std::string published(const std::optional<Fields>& extension) {
     return flagText(!extension || extension->flag("published").value_or(true));
 }
 
-// A value that export writes in a valid form, keeping the text as typed under
-// x-vitacraft when it differs: that text wins while the standard field still agrees.
+// A web address or e-mail address that export writes in a valid form, keeping the
+// text as typed under x-vitacraft when it differs: that text wins while the standard
+// field is empty or still the form of it.
 std::string formatted(const Fields& fields, const std::optional<Fields>& extension,
                       std::string_view key) {
     const std::string standard = fields.text(key);
     if (extension)
         if (const std::optional<std::string> raw = extension->optionalText(key))
-            if (standard.empty() || standard == std::string(kAssumedScheme) + *raw)
+            if (standard.empty() || standard == uriForm(*raw))
                 return *raw;
     return standard;
 }

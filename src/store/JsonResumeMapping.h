@@ -64,7 +64,4 @@ inline constexpr std::string_view kAwarderPrefix = "Awarded by: ";
 inline constexpr std::string_view kLevelPrefix = "Level: ";
 inline constexpr std::string_view kScorePrefix = "Score: ";
 
-// A web address without a scheme is exported with this one in front.
-inline constexpr std::string_view kAssumedScheme = "https://";
-
 } // namespace store::jsonresume

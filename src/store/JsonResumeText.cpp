@@ -72,8 +72,8 @@ PersonName splitName(std::string_view name) {
         return result;
     result.last = parts.back();
     size_t firstCount = parts.size() - 1;
-    if (parts.size() >= 3 && isInitial(parts[parts.size() - 2])) {
-        result.middle = parts[parts.size() - 2];
+    if (parts.size() == 3 && isInitial(parts[1])) {
+        result.middle = parts[1];
         --firstCount;
     }
     result.first = joinAll({parts.begin(), parts.begin() + firstCount}, " ");
@@ -220,6 +220,26 @@ bool isUri(std::string_view text) {
             return false;
     }
     return true;
+}
+
+std::string uriForm(std::string_view text) {
+    std::string encoded;
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            encoded += c;
+            continue;
+        }
+        static const char hex[] = "0123456789ABCDEF";
+        encoded += '%';
+        encoded += hex[byte >> 4];
+        encoded += hex[byte & 0xF];
+    }
+    if (isUri(encoded))
+        return encoded;
+    if (const std::string withScheme = "https://" + encoded; isUri(withScheme))
+        return withScheme;
+    return {};
 }
 
 bool isEmailAddress(std::string_view text) {

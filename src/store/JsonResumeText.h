@@ -22,9 +22,9 @@ struct PersonName {
     bool operator==(const PersonName&) const = default;
 };
 
-// Splits a full name at blanks: the last word is the last name, a single middle word
-// of one letter (with or without a dot) is the middle initial, every other word
-// belongs to the first name. One word is a last name alone.
+// Splits a full name at blanks: the last word is the last name; a single middle word
+// (three words in all) of one letter, with or without a dot, is the middle initial;
+// every other word belongs to the first name. One word is a last name alone.
 PersonName splitName(std::string_view name);
 // The non-empty parts joined by single blanks.
 std::string joinName(const PersonName& name);
@@ -85,6 +85,10 @@ std::string joinAll(const std::vector<std::string>& pieces, std::string_view sep
 // An absolute URI in the ASCII form JSON Resume's "uri" format asks for: a scheme,
 // a colon and at least one more character, with no blank, control or non-ASCII byte.
 bool isUri(std::string_view text);
+// The form a web address is exported in: its non-ASCII bytes percent-encoded, and
+// "https://" in front when it has no scheme; empty when even that is no URI.
+std::string uriForm(std::string_view text);
+
 // Text with one "@" between a non-empty local part and a domain, no blanks.
 bool isEmailAddress(std::string_view text);
 
