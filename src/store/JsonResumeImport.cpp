@@ -3,10 +3,9 @@
 #include "store/JsonResume.h"
 
 #include "store/CountryCodes.h"
+#include "store/JsonFields.h"
 #include "store/JsonResumeMapping.h"
 #include "store/JsonResumeText.h"
-#include "store/StoreError.h"
-
 #include <optional>
 
 namespace store {
@@ -15,101 +14,6 @@ using namespace jsonresume;
 using json = nlohmann::json;
 
 namespace {
-
-// The one shape of a field's fault: "work[2].startDate must be a string".
-[[noreturn]] void raiseField(const std::string& path, const std::string& problem) {
-    throw EJsonResumeError(path + " " + problem);
-}
-
-// One JSON object and where it is in the file; each reader checks the member's type.
-class Fields {
-public:
-    Fields(const json& object, std::string path) : m_object(object), m_path(std::move(path)) {}
-
-    std::string path(std::string_view key) const {
-        return m_path.empty() ? std::string(key) : m_path + "." + std::string(key);
-    }
-    // A member that is there and not null.
-    const json* member(std::string_view key) const {
-        const auto found = m_object.find(key);
-        return found == m_object.end() || found->is_null() ? nullptr : &*found;
-    }
-    std::optional<std::string> optionalText(std::string_view key) const {
-        const json* value = member(key);
-        if (!value)
-            return std::nullopt;
-        if (!value->is_string())
-            raiseField(path(key), "must be a string");
-        return value->get<std::string>();
-    }
-    std::string text(std::string_view key) const { return optionalText(key).value_or(""); }
-    std::optional<bool> flag(std::string_view key) const {
-        const json* value = member(key);
-        if (value && !value->is_boolean())
-            raiseField(path(key), "must be true or false");
-        return value ? std::optional<bool>(value->get<bool>()) : std::nullopt;
-    }
-    std::optional<Fields> object(std::string_view key) const {
-        const json* value = member(key);
-        if (value && !value->is_object())
-            raiseField(path(key), "must be an object");
-        return value ? std::optional<Fields>(Fields(*value, path(key))) : std::nullopt;
-    }
-    // An array member, or null when there is none.
-    const json* array(std::string_view key) const {
-        const json* value = member(key);
-        if (value && !value->is_array())
-            raiseField(path(key), "must be an array");
-        return value;
-    }
-    std::vector<Fields> objects(std::string_view key) const {
-        std::vector<Fields> items;
-        if (const json* value = array(key))
-            for (size_t i = 0; i < value->size(); ++i) {
-                const std::string itemPath = path(key) + "[" + std::to_string(i) + "]";
-                if (!(*value)[i].is_object())
-                    raiseField(itemPath, "must be an object");
-                items.emplace_back((*value)[i], itemPath);
-            }
-        return items;
-    }
-    std::vector<std::string> texts(std::string_view key) const {
-        std::vector<std::string> items;
-        if (const json* value = array(key))
-            for (size_t i = 0; i < value->size(); ++i) {
-                if (!(*value)[i].is_string())
-                    raiseField(path(key) + "[" + std::to_string(i) + "]", "must be a string");
-                items.push_back((*value)[i].get<std::string>());
-            }
-        return items;
-    }
-    // A date as stored: partial dates are the first day of their year or month.
-    std::string date(std::string_view key) const {
-        const std::string value = text(key);
-        if (value.empty())
-            return value;
-        if (const std::optional<std::string> stored = storedDate(value))
-            return *stored;
-        raiseField(path(key),
-                   "is not an ISO 8601 date (YYYY, YYYY-MM or YYYY-MM-DD): '" + value + "'");
-    }
-    // An integer, or text, as the column's text.
-    std::string number(std::string_view key) const {
-        const json* value = member(key);
-        if (!value)
-            return {};
-        if (value->is_number_integer())
-            return std::to_string(value->get<long long>());
-        if (!value->is_string())
-            raiseField(path(key), "must be a whole number");
-        return value->get<std::string>();
-    }
-    std::optional<Fields> extension() const { return object(kExtensionKey); }
-
-private:
-    const json& m_object;
-    std::string m_path;
-};
 
 // What the import builds: the tables, and what the file held without a place in them.
 struct Import {
