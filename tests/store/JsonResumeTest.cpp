@@ -374,4 +374,21 @@ TEST_F(JsonResumeTest, NeitherImportNorExportReplacesAFileUnasked) {
     EXPECT_EQ(files(), (QStringList{"keep.json", "keep.vcw", "r.vcw"}));
 }
 
+TEST_F(JsonResumeTest, TextThatIsNotUtf8IsRefusedRatherThanWrittenChanged) {
+    store::createBlankResume(path("r.vcw"));
+    const auto connection = store::openResumeFile(path("r.vcw"));
+    ASSERT_EQ(sqlite3_exec(connection->handle(),
+                           "UPDATE ContactInfo SET FirstName = CAST(X'416461FF' AS TEXT)", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    try {
+        store::exportJsonResume(*connection, path("r.json"), false);
+        ADD_FAILURE() << "exported";
+    } catch (const store::EJsonResumeError& error) {
+        EXPECT_STREQ(error.what(),
+                     "The resume holds text that is not UTF-8, so it cannot be written as JSON.");
+    }
+    EXPECT_EQ(files(), QStringList{"r.vcw"});
+}
+
 } // namespace
