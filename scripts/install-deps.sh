@@ -7,9 +7,11 @@ packages=(
   # build (python3 and unicode-data generate the code page 1252 fallback table)
   cmake ninja-build g++ pkg-config python3 unicode-data
   # program
-  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libjpeg-dev libpng-dev
+  qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libjpeg-dev libpng-dev nlohmann-json3-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev sqlite3 xvfb xauth
+  # the JSON Resume schema check of exported files (rfc3987 lets it check web addresses)
+  python3-jsonschema python3-rfc3987
   # real peers for interop tests
   python3-aiosmtpd libreoffice-writer-nogui unrtf pandoc poppler-utils
   # peer template engines and measuring tools of bench/compare.sh

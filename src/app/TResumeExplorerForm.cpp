@@ -3,6 +3,7 @@
 #include "generate/GenerationCommands.h"
 
 #include "app/FileCommands.h"
+#include "app/JsonResumeCommands.h"
 #include "app/OwnWorkingCopy.h"
 #include "app/SectionButton.h"
 
@@ -285,6 +286,9 @@ void TResumeExplorerForm::buildMenus() {
     file->addSeparator();
     addCommand(file, QStringLiteral("Save Resume Database as..."),
                [this] { SaveResumeDatabaseas1Click(); });
+    file->addSeparator();
+    addCommand(file, QStringLiteral("Import JSON Resume..."), [this] { importJsonResume(*this); });
+    addCommand(file, QStringLiteral("Export JSON Resume..."), [this] { exportJsonResume(*this); });
     file->addSeparator();
     addCommand(file, QStringLiteral("Send Resume by Email"), [this] { SendResumebyEmail1Click(); });
     addCommand(file, QStringLiteral("Export Resume as..."), [this] { ExportResume1Click(); });

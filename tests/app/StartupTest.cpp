@@ -259,11 +259,12 @@ TEST_F(StartupTest, MenusAndSectionBarShowTheirWindows) {
     const QList<QAction*> menus = main().menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), "File");
-    EXPECT_EQ(menuCaptions(menus[0]->menu()),
-              (QStringList{"Resume Options", "-", "New", "Open Resume Database", "-",
-                           "Save Resume Database as...", "-", "Send Resume by Email",
-                           "Export Resume as...", "-", "Edit Resume using Word Processor",
-                           "Print Resume", "-", "E&xit"}));
+    EXPECT_EQ(
+        menuCaptions(menus[0]->menu()),
+        (QStringList{"Resume Options", "-", "New", "Open Resume Database", "-",
+                     "Save Resume Database as...", "-", "Import JSON Resume...",
+                     "Export JSON Resume...", "-", "Send Resume by Email", "Export Resume as...",
+                     "-", "Edit Resume using Word Processor", "Print Resume", "-", "E&xit"}));
     EXPECT_EQ(menus[1]->text(), "Resume");
     EXPECT_EQ(menuCaptions(menus[1]->menu()),
               (QStringList{"Resume Options", "-", "Resume Format", "Email Configuration", "-",

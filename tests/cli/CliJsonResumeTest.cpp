@@ -1,0 +1,115 @@
+// import-json and export-json, run as the real program, and the document that the
+// export command makes of an imported résumé.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kData = QStringLiteral(VITACRAFT_SOURCE_DIR "/tests/store/data/json-resume/");
+
+struct CliResult {
+    int exitCode = -1;
+    std::string err;
+};
+
+CliResult cli(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardError().toStdString()};
+}
+
+std::string readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class CliJsonResumeTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    QStringList files() const { return QDir(m_dir.path()).entryList(QDir::Files); }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(CliJsonResumeTest, ImportListsWhatItLeftOutAndTheDocumentShowsTheRest) {
+    const CliResult imported = cli({"import-json", kData + "sample.resume.json", path("r.vcw")});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(imported.err, "Not imported: basics.label\n"
+                            "Not imported: basics.profiles (2 entries)\n"
+                            "Not imported: work[0].description\n"
+                            "Not imported: volunteer[0].position\n"
+                            "Not imported: volunteer[0].url\n"
+                            "Not imported: references[0].reference\n"
+                            "Not imported: publications (1 entry)\n"
+                            "Not imported: projects (1 entry)\n");
+    const CliResult document = cli({"export", path("r.vcw"), path("r.doc")});
+    ASSERT_EQ(document.exitCode, 0) << document.err;
+    const std::string rtf = readAll(path("r.doc"));
+    for (const char* text :
+         {"Richard", "Hendriks", "2712 Broadway St", "San Francisco", "Pied Piper", "CEO/President",
+          "Successfully won Techcrunch Disrupt", "University of Oklahoma",
+          "Bachelor in Information Technology", "Digital Compression Pioneer Award",
+          "Awarded by: Techcrunch", "CoderDojo", "Web Development", "Level: Master",
+          "Erlich Bachman", "English \\'97 Native speaker", "Wildlife"})
+        EXPECT_NE(rtf.find(text), std::string::npos) << text;
+
+    // Letters beyond code page 1252 reach the document as Unicode.
+    ASSERT_EQ(cli({"import-json", kData + "every-section.resume.json", path("e.vcw")}).exitCode, 0);
+    ASSERT_EQ(cli({"export", path("e.vcw"), path("e.doc")}).exitCode, 0);
+    const std::string greek = readAll(path("e.doc"));
+    EXPECT_NE(greek.find("\\u928"), std::string::npos);   // Π of Παπαδοπούλου
+    EXPECT_NE(greek.find("\\u23665"), std::string::npos); // 山 of 山田出版
+}
+
+TEST_F(CliJsonResumeTest, ExportWritesIndentedJsonAndNeverReplacesAFile) {
+    ASSERT_EQ(cli({"import-json", kData + "sample.resume.json", path("r.vcw")}).exitCode, 0);
+    const CliResult exported = cli({"export-json", path("r.vcw"), path("r.json")});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const std::string json = readAll(path("r.json"));
+    EXPECT_EQ(json.substr(0, 17), "{\n  \"$schema\": \"h");
+    EXPECT_NE(json.find("\n  \"basics\": {\n    \"name\": \"Richard Hendriks\",\n"),
+              std::string::npos);
+    EXPECT_NE(json.find("\u201clength-limited\u201d"), std::string::npos); // UTF-8, not \u escapes
+
+    writeAll(path("keep.json"), "mine");
+    const CliResult refused = cli({"export-json", path("r.vcw"), path("keep.json")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "The file '" + path("keep.json").toStdString() +
+                               "' already exists; it was not overwritten.\n");
+    EXPECT_EQ(readAll(path("keep.json")), "mine");
+}
+
+TEST_F(CliJsonResumeTest, ImportRefusesBadInputAndExistingFilesLeavingNothing) {
+    writeAll(path("keep.vcw"), "mine");
+    const CliResult existing = cli({"import-json", kData + "sample.resume.json", path("keep.vcw")});
+    EXPECT_EQ(existing.exitCode, 1);
+    EXPECT_NE(existing.err.find("already exists; it was not overwritten."), std::string::npos)
+        << existing.err;
+    EXPECT_EQ(readAll(path("keep.vcw")), "mine");
+
+    writeAll(path("bad.json"), "{\"skills\": [{\"keywords\": \"C++\"}]}");
+    const CliResult bad = cli({"import-json", path("bad.json"), path("out.vcw")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_EQ(bad.err, "Cannot import '" + path("bad.json").toStdString() +
+                           "': skills[0].keywords must be an array.\n");
+    EXPECT_EQ(files(), (QStringList{"bad.json", "keep.vcw"}));
+
+    for (const QStringList& usage :
+         {QStringList{"import-json", path("bad.json")}, QStringList{"export-json", path("r.vcw")},
+          QStringList{"import-json", "--force", path("bad.json"), path("out.vcw")}})
+        EXPECT_EQ(cli(usage).exitCode, 2) << usage.join(' ').toStdString();
+}
+
+} // namespace

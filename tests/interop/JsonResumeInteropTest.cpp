@@ -1,0 +1,64 @@
+// An imported JSON Resume read by a real word processor: LibreOffice turns the
+// résumé document into plain text, which must show the file's names in every
+// script, its lists as bullet lines and its languages in the Personal section.
+#include "generate/GenerationCommands.h"
+#include "store/Connection.h"
+#include "store/JsonResume.h"
+#include "store/TDM.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+std::string run(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer;
+        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+            output.append(buffer.data(), n);
+        pclose(pipe);
+    }
+    return output;
+}
+
+TEST(JsonResumeInterop, AnImportedFileReadsAsWritten) {
+    if (run("command -v soffice").empty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString resume = dir.filePath(QStringLiteral("r.vcw"));
+    store::importJsonResume(VITACRAFT_SOURCE_DIR
+                            "/tests/store/data/json-resume/every-section.resume.json",
+                            resume.toStdString());
+    {
+        QSqlDatabase db = store::connection(QStringLiteral("json-interop"));
+        store::openResume(db, resume);
+        store::TDM dm(store::statementsOf(db));
+        generate::GenerationCommands commands(dm, dir.path(), QString());
+        commands.setTemplatePath(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf");
+        commands.generateDocument(dir.filePath(QStringLiteral("resume.doc")));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("json-interop"));
+    const std::string path = dir.path().toStdString();
+    // A profile of this test's own, so that parallel conversions do not share one.
+    run("cd '" + path + "' && soffice -env:UserInstallation=file://" + path +
+        "/profile --headless --convert-to txt:Text --outdir '" + path + "' resume.doc 2>&1");
+    QFile text(dir.filePath(QStringLiteral("resume.txt")));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << "LibreOffice wrote no text";
+    const std::string read = text.readAll().toStdString();
+    for (const char* expected :
+         {"Zoë Ł. Παπαδοπούλου", "Οδός Αθηνάς 5", "Αθήνα", "山田出版", "翻訳者", "• Forty novels",
+          "Wydawnictwo Żółw", "Клуб переводчиков", "Master in Japanese Studies", "Score: 5.0",
+          "Awarded by: Εταιρεία Μεταφραστών", "Level: Expert", "• 日本語",
+          "Language: Ελληνικά — Native", "Interest: Music — Cello, Choir", "Jan Kowalski"})
+        EXPECT_NE(read.find(expected), std::string::npos) << expected << "\n" << read;
+}
+
+} // namespace
