@@ -155,8 +155,9 @@ TEST_F(DataSafetyTest, SaveAsRefusesTheBlankDatabaseAndTheWorkingCopies) {
         EXPECT_EQ(main().workingCopyPath(), before);
         EXPECT_EQ(store::unsavedFlag(), flag);
         EXPECT_TRUE(skills().contains("work"));
-        if (c.target != before)
+        if (c.target != before) {
             EXPECT_EQ(contents(c.target), target);
+        }
     }
 }
 
