@@ -4,7 +4,7 @@
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
 #include "store/Connection.h"
-#include "store/StoreError.h"
+#include "store/SectionOrder.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -14,8 +14,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -42,17 +40,6 @@ QString column(int textClass, const char* what) {
 constexpr int kDefaultPointSize = 10;
 
 const QString kTemplateName = QStringLiteral("Contemporary Resume");
-
-QStringList readSections(const QSqlDatabase& db, const QString& table) {
-    QSqlQuery query(db);
-    // Rows come back in the order they were inserted, the only record of the order.
-    if (!query.exec(QStringLiteral("select Section from %1 order by rowid").arg(table)))
-        throw store::EDatabaseError(query.lastError().text().toStdString());
-    QStringList sections;
-    while (query.next())
-        sections << query.value(0).toString();
-    return sections;
-}
 
 QStringList texts(const QListWidget* list) {
     QStringList result;
@@ -130,33 +117,6 @@ int alphabeticalIndex(const QStringList& sorted, const QString& text) {
     while (index < sorted.size() && QString::compare(sorted[index], text, Qt::CaseInsensitive) <= 0)
         ++index;
     return index;
-}
-
-void writeSections(QSqlDatabase db, const QStringList& available, const QStringList& displayed) {
-    const auto fail = [&db](const QSqlError& error) {
-        db.rollback();
-        throw store::EDatabaseError(error.text().toStdString());
-    };
-    if (!db.transaction())
-        throw store::EDatabaseError(db.lastError().text().toStdString());
-    const struct {
-        const char* table;
-        const QStringList& sections;
-    } tables[] = {{"AvailableSections", available}, {"DisplayedOrder", displayed}};
-    for (const auto& t : tables) {
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("delete from %1").arg(QLatin1String(t.table))))
-            fail(query.lastError());
-        if (!query.prepare(QStringLiteral("insert into %1 values(?)").arg(QLatin1String(t.table))))
-            fail(query.lastError());
-        for (const QString& section : t.sections) {
-            query.bindValue(0, section);
-            if (!query.exec())
-                fail(query.lastError());
-        }
-    }
-    if (!db.commit())
-        fail(db.lastError());
 }
 
 TResumeFormat::TResumeFormat(QWidget* parent)
@@ -335,9 +295,9 @@ void TResumeFormat::FormShow() {
         showFont(i);
     showTemplate();
     setPending(false);
-    for (const QString& section : readSections(m_db, QStringLiteral("AvailableSections")))
+    for (const QString& section : store::readAvailableSections(m_db))
         m_available->insertItem(alphabeticalIndex(availableSections(), section), section);
-    m_displayed->addItems(readSections(m_db, QStringLiteral("DisplayedOrder")));
+    m_displayed->addItems(store::readDisplayedSections(m_db));
 }
 
 void TResumeFormat::FormHide() {
@@ -456,7 +416,7 @@ void TResumeFormat::ListBox2DblClick() {
 }
 
 void TResumeFormat::applybtnClick() {
-    writeSections(m_db, availableSections(), displayedSections());
+    store::writeSections(m_db, availableSections(), displayedSections());
     if (m_table1.state() == store::TableCursor::State::Edit ||
         m_table1.state() == store::TableCursor::State::Insert)
         m_table1.post();

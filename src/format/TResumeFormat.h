@@ -32,11 +32,6 @@ QColor storedColor(int value);
 // Where text joins an alphabetical list (letter case ignored), after its equals.
 int alphabeticalIndex(const QStringList& sorted, const QString& text);
 
-// Rewrites AvailableSections and DisplayedOrder with the given lists, in their
-// order, in one transaction: either both tables hold the lists or neither changed.
-// Throws store::EDatabaseError with the driver's text.
-void writeSections(QSqlDatabase db, const QStringList& available, const QStringList& displayed);
-
 class TResumeFormat : public platform::Form {
     Q_OBJECT
 public:

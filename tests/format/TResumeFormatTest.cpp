@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
 #include "store/Connection.h"
+#include "store/SectionOrder.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -77,7 +78,7 @@ protected:
         ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
     }
     // Every section available, none displayed.
-    void storeNothingDisplayed() { format::writeSections(m_db, kAllSections, {}); }
+    void storeNothingDisplayed() { store::writeSections(m_db, kAllSections, {}); }
     static void select(QListWidget* list, const QString& text) {
         const auto items = list->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << text.toStdString();

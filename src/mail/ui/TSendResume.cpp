@@ -4,8 +4,7 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
-#include "store/StoreError.h"
+#include "store/Sender.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -14,8 +13,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 namespace mail {
@@ -125,13 +122,9 @@ void TSendResume::FormShow() {
 }
 
 void TSendResume::fillFromResume() {
-    QSqlQuery contact(store::connection());
-    if (!contact.exec(QStringLiteral("SELECT FirstName, LastName, EmailAddress FROM ContactInfo")))
-        throw store::EDatabaseError(contact.lastError().text().toStdString());
-    const bool row = contact.next();
-    auto field = [&](int i) { return row ? contact.value(i).toString() : QString(); };
-    FromName->setText(field(0) + QLatin1Char(' ') + field(1));
-    FromAddress->setText(field(2));
+    const store::Sender sender = store::senderOfResume();
+    FromName->setText(sender.name);
+    FromAddress->setText(sender.address);
 }
 
 void TSendResume::FlatButton1Click() {
