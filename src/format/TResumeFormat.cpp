@@ -1,6 +1,7 @@
 #include "format/TResumeFormat.h"
 
 #include "platform/Application.h"
+#include "platform/FontSettingQt.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
 #include "store/Connection.h"
@@ -22,22 +23,12 @@ namespace format {
 
 namespace {
 
-// The three text classes: the button caption and the prefix of their four columns.
-struct TextClass {
-    const char* caption;
-    const char* prefix;
-};
-constexpr TextClass kTextClasses[3] = {
-    {"Headings", "Heading"},
-    {"Sub-Headings", "SubHeading"},
-    {"Normal Text", "NormalText"},
-};
+// The captions of the font buttons, in the order of store::kTextClasses.
+constexpr const char* kFontCaptions[3] = {"Headings", "Sub-Headings", "Normal Text"};
 
 QString column(int textClass, const char* what) {
-    return QString::fromLatin1(kTextClasses[textClass].prefix) + QLatin1String(what);
+    return QString::fromStdString(store::fontColumn(store::kTextClasses[textClass], what));
 }
-
-constexpr int kDefaultPointSize = 10;
 
 const QString kTemplateName = QStringLiteral("Contemporary Resume");
 
@@ -95,22 +86,6 @@ protected:
 };
 
 } // namespace
-
-int styleCode(const QFont& font) {
-    return (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
-           (font.strikeOut() ? 8 : 0);
-}
-
-void applyStyleCode(QFont& font, int code) {
-    font.setBold(code & 1);
-    font.setItalic(code & 2);
-    font.setUnderline(code & 4);
-    font.setStrikeOut(code & 8);
-}
-
-QColor storedColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
 
 int alphabeticalIndex(const QStringList& sorted, const QString& text) {
     int index = 0;
@@ -173,7 +148,7 @@ QWidget* TResumeFormat::buildFontsPage() {
                                             &TResumeFormat::FlatButton3Click};
     for (int i = 0; i < 3; ++i) {
         QPushButton* button = addButton(QStringLiteral("FlatButton%1").arg(i + 1),
-                                        QString::fromLatin1(kTextClasses[i].caption), handlers[i]);
+                                        QString::fromLatin1(kFontCaptions[i]), handlers[i]);
         button->setParent(page);
         button->setFlat(true);
         button->setCursor(Qt::PointingHandCursor);
@@ -314,15 +289,15 @@ void TResumeFormat::DataSource1StateChange() {
 }
 
 void TResumeFormat::showFont(int textClass) {
-    const QString face = m_table1.value(column(textClass, "FontName")).toString();
-    const int size = m_table1.value(column(textClass, "FontSize")).toInt();
-    QFont font(face.isEmpty() ? QFont().family() : face, size > 0 ? size : kDefaultPointSize);
-    applyStyleCode(font, m_table1.value(column(textClass, "FontStyle")).toInt());
+    store::FontSetting setting;
+    setting.face = m_table1.value(column(textClass, "FontName")).toString().toStdString();
+    setting.size = m_table1.value(column(textClass, "FontSize")).toInt();
+    setting.style = m_table1.value(column(textClass, "FontStyle")).toInt();
     QPushButton* button = m_fontButtons[textClass];
-    button->setFont(font);
+    button->setFont(platform::toQFont(setting));
     QPalette palette = button->palette();
     palette.setColor(QPalette::ButtonText,
-                     storedColor(m_table1.value(column(textClass, "FontColor")).toInt()));
+                     platform::toQColor(m_table1.value(column(textClass, "FontColor")).toInt()));
     button->setPalette(palette);
 }
 
@@ -331,7 +306,7 @@ void TResumeFormat::chooseFont(int textClass) {
         m_table1.value(column(textClass, "FontName")).toString(),
         m_table1.value(column(textClass, "FontSize")).toInt(),
         m_table1.value(column(textClass, "FontColor")).toInt(),
-        m_table1.value(column(textClass, "FontStyle")).toInt() & 15,
+        m_table1.value(column(textClass, "FontStyle")).toInt() & store::kStyleBits,
     };
     const std::optional<platform::FontChoice> chosen = platform::dialogs().chooseFont(current);
     if (!chosen)

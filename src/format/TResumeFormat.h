@@ -9,8 +9,6 @@
 #include "platform/Form.h"
 #include "store/TableCursor.h"
 
-#include <QColor>
-#include <QFont>
 #include <QSqlDatabase>
 #include <QStringList>
 
@@ -21,13 +19,6 @@ class QStackedWidget;
 class QTabBar;
 
 namespace format {
-
-// The style code of a font: bold 1 + italic 2 + underline 4 + strikeout 8.
-int styleCode(const QFont& font);
-// Sets exactly the styles whose bits are set; only the low four bits count.
-void applyStyleCode(QFont& font, int code);
-// A stored colour, blue * 65536 + green * 256 + red, as a colour.
-QColor storedColor(int value);
 
 // Where text joins an alphabetical list (letter case ignored), after its equals.
 int alphabeticalIndex(const QStringList& sorted, const QString& text);

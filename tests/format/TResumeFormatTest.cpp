@@ -1,5 +1,6 @@
 #include "format/TResumeFormat.h"
 
+#include "platform/FontSettingQt.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
@@ -294,12 +295,12 @@ TEST(StyleCode, EachBitIsOneStyleAndOnlyTheLowFourCount) {
         SCOPED_TRACE(c.code);
         QFont font(QStringLiteral("Arial"), 10);
         font.setBold(true); // reading a code clears what it does not set
-        format::applyStyleCode(font, c.code);
+        platform::applyStyle(font, c.code);
         EXPECT_EQ(font.bold(), c.bold);
         EXPECT_EQ(font.italic(), c.italic);
         EXPECT_EQ(font.underline(), c.underline);
         EXPECT_EQ(font.strikeOut(), c.strikeOut);
-        EXPECT_EQ(format::styleCode(font), c.readBack);
+        EXPECT_EQ(platform::fromQFont(font).style, c.readBack);
     }
 }
 
