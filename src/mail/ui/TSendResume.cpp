@@ -95,8 +95,8 @@ TSendResume::TSendResume(ServerSettings& settings, TEmailServerConf& serverConf,
     sendmail.SubType = TSubType::mtPlain;
     sendmail.Charset = "us-ascii";
     // A server that accepts the connection and then says nothing would otherwise
-    // keep Send disabled for the rest of the run. Five minutes per reply is what
-    // RFC 5321 asks a client to wait for most replies.
+    // keep Send disabled for the rest of the run. A server gets five minutes to
+    // answer each command.
     sendmail.TimeOut = 300000;
     // The GUI stays live while the mail goes out.
     sendmail.ProcessEvents = [] { QCoreApplication::processEvents(); };
