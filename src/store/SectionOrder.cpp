@@ -1,6 +1,6 @@
 #include "store/SectionOrder.h"
 
-#include "store/StoreError.h"
+#include "store/Connection.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -14,7 +14,7 @@ QStringList readSections(const QSqlDatabase& db, const QString& table) {
     QSqlQuery query(db);
     // Rows come back in the order they were inserted, the only record of the order.
     if (!query.exec(QStringLiteral("select Section from %1 order by rowid").arg(table)))
-        throw EDatabaseError(query.lastError().text().toStdString());
+        raiseDatabaseError(query.lastError());
     QStringList sections;
     while (query.next())
         sections << query.value(0).toString();
@@ -34,10 +34,10 @@ QStringList readDisplayedSections(const QSqlDatabase& db) {
 void writeSections(QSqlDatabase db, const QStringList& available, const QStringList& displayed) {
     const auto fail = [&db](const QSqlError& error) {
         db.rollback();
-        throw EDatabaseError(error.text().toStdString());
+        raiseDatabaseError(error);
     };
     if (!db.transaction())
-        throw EDatabaseError(db.lastError().text().toStdString());
+        raiseDatabaseError(db.lastError());
     const struct {
         const char* table;
         const QStringList& sections;

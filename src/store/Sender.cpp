@@ -1,6 +1,6 @@
 #include "store/Sender.h"
 
-#include "store/StoreError.h"
+#include "store/Connection.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -11,7 +11,7 @@ namespace store {
 Sender senderOfResume(const QSqlDatabase& db) {
     QSqlQuery contact(db);
     if (!contact.exec(QStringLiteral("SELECT FirstName, LastName, EmailAddress FROM ContactInfo")))
-        throw EDatabaseError(contact.lastError().text().toStdString());
+        raiseDatabaseError(contact.lastError());
     const bool row = contact.next();
     auto field = [&](int i) { return row ? contact.value(i).toString() : QString(); };
     return Sender{field(0) + QLatin1Char(' ') + field(1), field(2)};

@@ -11,6 +11,8 @@
 // by insert() stays at the end until the next refresh().
 #pragma once
 
+#include "store/StoreError.h"
+
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
@@ -23,12 +25,6 @@
 #include <vector>
 
 namespace store {
-
-// A failure of the data layer: the message is the database driver's own text where there is one.
-class ECursorError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class TableCursor : public QObject {
     Q_OBJECT
