@@ -43,19 +43,6 @@ public:
     void cancelbtnClick();
     void previewbtnClick();
 
-    QTabBar* FlatTabControl1() const { return m_tabs; }
-    QStackedWidget* pages() const { return m_pages; }
-    // The three font buttons, in the order Headings, Sub-Headings, Normal Text.
-    QPushButton* fontButton(int textClass) const { return m_fontButtons[textClass]; }
-    QListWidget* ListBox1() const { return m_available; }
-    QListWidget* ListBox2() const { return m_displayed; }
-    QListWidget* templateList() const { return m_templates; }
-    QPushButton* applybtn() const { return m_apply; }
-    QPushButton* previewbtn() const { return m_preview; }
-    QPushButton* okbtn() const { return m_ok; }
-    QPushButton* cancelbtn() const { return m_cancel; }
-    store::TableCursor& table1() { return m_table1; }
-
     // The texts of the two lists, top to bottom.
     QStringList availableSections() const;
     QStringList displayedSections() const;
