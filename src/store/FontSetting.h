@@ -3,6 +3,8 @@
 // window and the font dialog.
 #pragma once
 
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -20,15 +22,9 @@ inline constexpr TextClass kTextClasses[] = {TextClass::Heading, TextClass::SubH
 
 // The start of the class's four column names.
 constexpr std::string_view columnPrefix(TextClass textClass) {
-    switch (textClass) {
-    case TextClass::Heading:
-        return "Heading";
-    case TextClass::SubHeading:
-        return "SubHeading";
-    case TextClass::NormalText:
-        return "NormalText";
-    }
-    return "NormalText";
+    constexpr std::string_view kPrefixes[] = {"Heading", "SubHeading", "NormalText"};
+    const auto index = static_cast<std::size_t>(textClass);
+    return index < std::size(kPrefixes) ? kPrefixes[index] : "NormalText";
 }
 
 // One of the class's columns: part is "FontName", "FontSize", "FontColor" or "FontStyle".
