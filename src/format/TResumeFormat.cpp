@@ -1,10 +1,11 @@
 #include "format/TResumeFormat.h"
 
 #include "platform/Application.h"
+#include "platform/FontSettingQt.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
 #include "store/Connection.h"
-#include "store/StoreError.h"
+#include "store/SectionOrder.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -14,8 +15,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QVBoxLayout>
@@ -24,35 +23,14 @@ namespace format {
 
 namespace {
 
-// The three text classes: the button caption and the prefix of their four columns.
-struct TextClass {
-    const char* caption;
-    const char* prefix;
-};
-constexpr TextClass kTextClasses[3] = {
-    {"Headings", "Heading"},
-    {"Sub-Headings", "SubHeading"},
-    {"Normal Text", "NormalText"},
-};
+// The captions of the font buttons, in the order of store::kTextClasses.
+constexpr const char* kFontCaptions[3] = {"Headings", "Sub-Headings", "Normal Text"};
 
 QString column(int textClass, const char* what) {
-    return QString::fromLatin1(kTextClasses[textClass].prefix) + QLatin1String(what);
+    return QString::fromStdString(store::fontColumn(store::kTextClasses[textClass], what));
 }
-
-constexpr int kDefaultPointSize = 10;
 
 const QString kTemplateName = QStringLiteral("Contemporary Resume");
-
-QStringList readSections(const QSqlDatabase& db, const QString& table) {
-    QSqlQuery query(db);
-    // Rows come back in the order they were inserted, the only record of the order.
-    if (!query.exec(QStringLiteral("select Section from %1 order by rowid").arg(table)))
-        throw store::EDatabaseError(query.lastError().text().toStdString());
-    QStringList sections;
-    while (query.next())
-        sections << query.value(0).toString();
-    return sections;
-}
 
 QStringList texts(const QListWidget* list) {
     QStringList result;
@@ -109,54 +87,11 @@ protected:
 
 } // namespace
 
-int styleCode(const QFont& font) {
-    return (font.bold() ? 1 : 0) | (font.italic() ? 2 : 0) | (font.underline() ? 4 : 0) |
-           (font.strikeOut() ? 8 : 0);
-}
-
-void applyStyleCode(QFont& font, int code) {
-    font.setBold(code & 1);
-    font.setItalic(code & 2);
-    font.setUnderline(code & 4);
-    font.setStrikeOut(code & 8);
-}
-
-QColor storedColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
-
 int alphabeticalIndex(const QStringList& sorted, const QString& text) {
     int index = 0;
     while (index < sorted.size() && QString::compare(sorted[index], text, Qt::CaseInsensitive) <= 0)
         ++index;
     return index;
-}
-
-void writeSections(QSqlDatabase db, const QStringList& available, const QStringList& displayed) {
-    const auto fail = [&db](const QSqlError& error) {
-        db.rollback();
-        throw store::EDatabaseError(error.text().toStdString());
-    };
-    if (!db.transaction())
-        throw store::EDatabaseError(db.lastError().text().toStdString());
-    const struct {
-        const char* table;
-        const QStringList& sections;
-    } tables[] = {{"AvailableSections", available}, {"DisplayedOrder", displayed}};
-    for (const auto& t : tables) {
-        QSqlQuery query(db);
-        if (!query.exec(QStringLiteral("delete from %1").arg(QLatin1String(t.table))))
-            fail(query.lastError());
-        if (!query.prepare(QStringLiteral("insert into %1 values(?)").arg(QLatin1String(t.table))))
-            fail(query.lastError());
-        for (const QString& section : t.sections) {
-            query.bindValue(0, section);
-            if (!query.exec())
-                fail(query.lastError());
-        }
-    }
-    if (!db.commit())
-        fail(db.lastError());
 }
 
 TResumeFormat::TResumeFormat(QWidget* parent)
@@ -213,7 +148,7 @@ QWidget* TResumeFormat::buildFontsPage() {
                                             &TResumeFormat::FlatButton3Click};
     for (int i = 0; i < 3; ++i) {
         QPushButton* button = addButton(QStringLiteral("FlatButton%1").arg(i + 1),
-                                        QString::fromLatin1(kTextClasses[i].caption), handlers[i]);
+                                        QString::fromLatin1(kFontCaptions[i]), handlers[i]);
         button->setParent(page);
         button->setFlat(true);
         button->setCursor(Qt::PointingHandCursor);
@@ -335,9 +270,9 @@ void TResumeFormat::FormShow() {
         showFont(i);
     showTemplate();
     setPending(false);
-    for (const QString& section : readSections(m_db, QStringLiteral("AvailableSections")))
+    for (const QString& section : store::readAvailableSections(m_db))
         m_available->insertItem(alphabeticalIndex(availableSections(), section), section);
-    m_displayed->addItems(readSections(m_db, QStringLiteral("DisplayedOrder")));
+    m_displayed->addItems(store::readDisplayedSections(m_db));
 }
 
 void TResumeFormat::FormHide() {
@@ -354,15 +289,15 @@ void TResumeFormat::DataSource1StateChange() {
 }
 
 void TResumeFormat::showFont(int textClass) {
-    const QString face = m_table1.value(column(textClass, "FontName")).toString();
-    const int size = m_table1.value(column(textClass, "FontSize")).toInt();
-    QFont font(face.isEmpty() ? QFont().family() : face, size > 0 ? size : kDefaultPointSize);
-    applyStyleCode(font, m_table1.value(column(textClass, "FontStyle")).toInt());
+    store::FontSetting setting;
+    setting.face = m_table1.value(column(textClass, "FontName")).toString().toStdString();
+    setting.size = m_table1.value(column(textClass, "FontSize")).toInt();
+    setting.style = m_table1.value(column(textClass, "FontStyle")).toInt();
     QPushButton* button = m_fontButtons[textClass];
-    button->setFont(font);
+    button->setFont(platform::toQFont(setting));
     QPalette palette = button->palette();
     palette.setColor(QPalette::ButtonText,
-                     storedColor(m_table1.value(column(textClass, "FontColor")).toInt()));
+                     platform::toQColor(m_table1.value(column(textClass, "FontColor")).toInt()));
     button->setPalette(palette);
 }
 
@@ -371,7 +306,7 @@ void TResumeFormat::chooseFont(int textClass) {
         m_table1.value(column(textClass, "FontName")).toString(),
         m_table1.value(column(textClass, "FontSize")).toInt(),
         m_table1.value(column(textClass, "FontColor")).toInt(),
-        m_table1.value(column(textClass, "FontStyle")).toInt() & 15,
+        m_table1.value(column(textClass, "FontStyle")).toInt() & store::kStyleBits,
     };
     const std::optional<platform::FontChoice> chosen = platform::dialogs().chooseFont(current);
     if (!chosen)
@@ -456,7 +391,7 @@ void TResumeFormat::ListBox2DblClick() {
 }
 
 void TResumeFormat::applybtnClick() {
-    writeSections(m_db, availableSections(), displayedSections());
+    store::writeSections(m_db, availableSections(), displayedSections());
     if (m_table1.state() == store::TableCursor::State::Edit ||
         m_table1.state() == store::TableCursor::State::Insert)
         m_table1.post();

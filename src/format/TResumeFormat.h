@@ -9,8 +9,6 @@
 #include "platform/Form.h"
 #include "store/TableCursor.h"
 
-#include <QColor>
-#include <QFont>
 #include <QSqlDatabase>
 #include <QStringList>
 
@@ -22,20 +20,8 @@ class QTabBar;
 
 namespace format {
 
-// The style code of a font: bold 1 + italic 2 + underline 4 + strikeout 8.
-int styleCode(const QFont& font);
-// Sets exactly the styles whose bits are set; only the low four bits count.
-void applyStyleCode(QFont& font, int code);
-// A stored colour, blue * 65536 + green * 256 + red, as a colour.
-QColor storedColor(int value);
-
 // Where text joins an alphabetical list (letter case ignored), after its equals.
 int alphabeticalIndex(const QStringList& sorted, const QString& text);
-
-// Rewrites AvailableSections and DisplayedOrder with the given lists, in their
-// order, in one transaction: either both tables hold the lists or neither changed.
-// Throws store::EDatabaseError with the driver's text.
-void writeSections(QSqlDatabase db, const QStringList& available, const QStringList& displayed);
 
 class TResumeFormat : public platform::Form {
     Q_OBJECT
@@ -56,19 +42,6 @@ public:
     void FlatButton6Click(); // "&Ok"
     void cancelbtnClick();
     void previewbtnClick();
-
-    QTabBar* FlatTabControl1() const { return m_tabs; }
-    QStackedWidget* pages() const { return m_pages; }
-    // The three font buttons, in the order Headings, Sub-Headings, Normal Text.
-    QPushButton* fontButton(int textClass) const { return m_fontButtons[textClass]; }
-    QListWidget* ListBox1() const { return m_available; }
-    QListWidget* ListBox2() const { return m_displayed; }
-    QListWidget* templateList() const { return m_templates; }
-    QPushButton* applybtn() const { return m_apply; }
-    QPushButton* previewbtn() const { return m_preview; }
-    QPushButton* okbtn() const { return m_ok; }
-    QPushButton* cancelbtn() const { return m_cancel; }
-    store::TableCursor& table1() { return m_table1; }
 
     // The texts of the two lists, top to bottom.
     QStringList availableSections() const;

@@ -29,9 +29,6 @@ std::string_view trimmed(std::string_view text) {
 
 } // namespace
 
-EFieldNotFound::EFieldNotFound(const std::string& datasetName, std::string_view fieldName)
-    : store::EDatabaseError(datasetName + ": Field '" + std::string(fieldName) + "' not found") {}
-
 rtfengine::Field* findField(rtfengine::Dataset& dataset, std::string_view name) {
     for (int i = 0; i < dataset.fieldCount(); ++i) {
         rtfengine::Field& field = dataset.field(i);

@@ -2,26 +2,14 @@
 // need it: names compared without regard to case, a missing value read as empty.
 #pragma once
 
+#include "generate/Errors.h"
 #include "rtfengine/Dataset.h"
-#include "store/StoreError.h"
 
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace generate {
-
-// A dataset has no column of the asked name: the data layer's field-not-found error.
-class EFieldNotFound : public store::EDatabaseError {
-public:
-    EFieldNotFound(const std::string& datasetName, std::string_view fieldName);
-};
-
-// A column value that should be a number is not one.
-class EConversionError : public store::EDatabaseError {
-public:
-    using store::EDatabaseError::EDatabaseError;
-};
 
 // The column `name` of `dataset` (case-insensitive), or nullptr when there is none.
 rtfengine::Field* findField(rtfengine::Dataset& dataset, std::string_view name);

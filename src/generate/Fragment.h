@@ -3,35 +3,22 @@
 #pragma once
 
 #include "rtfengine/Dataset.h"
+#include "store/FontSetting.h"
 
 #include <string>
 #include <string_view>
 
 namespace generate {
 
-// The three font settings of the Configuration row.
-enum class TextClass {
-    Heading,    // HeadingFontName, HeadingFontSize, HeadingFontColor, HeadingFontStyle
-    SubHeading, // SubHeadingFont...
-    NormalText, // NormalTextFont...
-};
+using store::TextClass;
 
-// Red, green and blue counts of a stored colour value.
-struct ColorCounts {
-    long long red = 0;
-    long long green = 0;
-    long long blue = 0;
+// The RTF control words of a style (a store::StyleBit sum); empty for 0 and for any
+// value outside 0..15.
+std::string_view styleControlWords(long long style);
 
-    bool operator==(const ColorCounts&) const = default;
-};
-
-// Splits blue * 65536 + green * 256 + red into its counts. A value of 16777216 or more
-// gives a blue count above 255; a negative value becomes the red count as it is.
-ColorCounts SplitColor(long long value);
-
-// The RTF control words of a style code (bold 1 + italic 2 + underline 4 + strikeout 8);
-// empty for 0 and for any value outside 0..15.
-std::string_view StyleWords(long long code);
+// The font setting of a text class on the current (first) row of `configuration`.
+// Throws EFieldNotFound or EConversionError, style first, then colour, face and size.
+store::FontSetting readFontSetting(rtfengine::Dataset& configuration, TextClass textClass);
 
 // The fragment header of a text class, read from the current (first) row of
 // `configuration`: font table, colour table, style words and font size, ending in a

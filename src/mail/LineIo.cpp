@@ -2,6 +2,7 @@
 
 #include "mail/MailErrors.h"
 #include "mail/SocketErrors.h"
+#include "rtfengine/Finally.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,18 +12,6 @@
 namespace mail {
 
 namespace {
-
-// Runs a step however the enclosing block ends.
-template <class F> class Finally {
-public:
-    explicit Finally(F f) : m_f(std::move(f)) {}
-    ~Finally() { m_f(); }
-    Finally(const Finally&) = delete;
-    Finally& operator=(const Finally&) = delete;
-
-private:
-    F m_f;
-};
 
 bool onlyWouldBlock(int errnoValue) {
     return errnoValue == EAGAIN || errnoValue == EWOULDBLOCK || errnoValue == EINTR;
@@ -176,11 +165,12 @@ std::string TLineIo::ReadLn() {
         if (line.size() >= kBufferSize)
             throw ESockError("Reply line longer than " + std::to_string(kBufferSize) + " bytes");
         const IoResult r = peekSome(m_buffer.get(), kBufferSize - line.size());
-        if (r.error != 0) {
-            checkError(r.error);
-        } else if (r.bytes == 0) {
+        if (r.error == 0 && r.bytes == 0) {
             peerClosed();
             return {};
+        }
+        if (r.error != 0) {
+            checkError(r.error);
         } else {
             const auto n = static_cast<std::size_t>(r.bytes);
             const void* lf = std::memchr(m_buffer.get(), '\n', n);

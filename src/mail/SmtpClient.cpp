@@ -1,6 +1,7 @@
 #include "mail/SmtpClient.h"
 
 #include "mail/MailErrors.h"
+#include "rtfengine/Finally.h"
 
 #include <exception>
 #include <filesystem>
@@ -60,10 +61,14 @@ void TSmtpClient::readContinuation(std::string& line) {
 }
 
 void TSmtpClient::Connect() {
-    const bool nested = m_busy;
-    m_busy = true;
-    bool open = false;
-    try {
+    {
+        // A Connect made by a handler inside SendMail leaves the flag to SendMail.
+        const bool nested = m_busy;
+        m_busy = true;
+        const Finally idle([this, nested] {
+            if (!nested)
+                m_busy = false;
+        });
         checkHeaderField(UserID, "user ID");
         TLineSocket::Connect();
         try {
@@ -92,15 +97,8 @@ void TSmtpClient::Connect() {
             }
             throw;
         }
-        open = true;
-    } catch (...) {
-        if (!nested)
-            m_busy = false;
-        throw;
     }
-    if (!nested)
-        m_busy = false;
-    if (open && OnConnect)
+    if (OnConnect)
         OnConnect();
 }
 
@@ -173,9 +171,9 @@ void TSmtpClient::buildMessage() {
 void TSmtpClient::SendMail() {
     if (m_busy)
         return;
-    m_busy = true;
-    bool success = false;
-    try {
+    {
+        m_busy = true;
+        const Finally idle([this] { m_busy = false; });
         buildMessage();
         CheckConnection();
         const TPostMessage& m = PostMessage;
@@ -218,19 +216,14 @@ void TSmtpClient::SendMail() {
                 OnFailure();
             throw EMailError(reply);
         }
-        success = true;
         if (ClearParams) {
             PostMessage.ToAddress.clear();
             PostMessage.ToCarbonCopy.clear();
             PostMessage.ToBlindCarbonCopy.clear();
             PostMessage.Attachments.clear();
         }
-    } catch (...) {
-        m_busy = false;
-        throw;
     }
-    m_busy = false;
-    if (success && OnSuccess)
+    if (OnSuccess)
         OnSuccess();
 }
 

@@ -1,5 +1,7 @@
 #include "platform/FontChoiceDialog.h"
 
+#include "platform/FontSettingQt.h"
+
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
@@ -24,28 +26,16 @@ struct StyleBox {
     void (QFont::*apply)(bool);
 };
 constexpr StyleBox kStyleBoxes[4] = {
-    {"Bold", "&Bold", 1, &QFont::setBold},
-    {"Italic", "&Italic", 2, &QFont::setItalic},
-    {"Underline", "&Underline", 4, &QFont::setUnderline},
-    {"StrikeOut", "S&trikeout", 8, &QFont::setStrikeOut},
+    {"Bold", "&Bold", store::Bold, &QFont::setBold},
+    {"Italic", "&Italic", store::Italic, &QFont::setItalic},
+    {"Underline", "&Underline", store::Underline, &QFont::setUnderline},
+    {"StrikeOut", "S&trikeout", store::StrikeOut, &QFont::setStrikeOut},
 };
-
-constexpr int kStyleBits = 15;
-constexpr int kShownSizeWhenUnset = 10;
-
-// The colour form the résumé stores: blue * 65536 + green * 256 + red.
-int storedColor(const QColor& color) {
-    return color.blue() * 65536 + color.green() * 256 + color.red();
-}
-
-QColor fromStoredColor(int value) {
-    return QColor(value & 0xff, (value >> 8) & 0xff, (value >> 16) & 0xff);
-}
 
 } // namespace
 
 FontChoiceDialog::FontChoiceDialog(const FontChoice& initial, QWidget* parent)
-    : QDialog(parent), m_initial(initial), m_color(fromStoredColor(initial.color)) {
+    : QDialog(parent), m_initial(initial), m_color(toQColor(initial.color)) {
     setWindowTitle(QStringLiteral("Font"));
 
     QStringList families = QFontDatabase::families();
@@ -64,7 +54,7 @@ FontChoiceDialog::FontChoiceDialog(const FontChoice& initial, QWidget* parent)
     m_size = new QSpinBox(this);
     m_size->setObjectName(QStringLiteral("FontSize"));
     m_size->setRange(1, 9999);
-    m_size->setValue(initial.size > 0 ? initial.size : kShownSizeWhenUnset);
+    m_size->setValue(initial.size > 0 ? initial.size : kShownPointSizeWhenUnset);
 
     auto* styles = new QHBoxLayout;
     for (int i = 0; i < 4; ++i) {
@@ -140,13 +130,13 @@ FontChoice FontChoiceDialog::choice() const {
     if (m_sizeChanged)
         chosen.size = m_size->value();
     if (m_colorChanged)
-        chosen.color = storedColor(m_color);
+        chosen.color = int(fromQColor(m_color));
     int style = 0;
     for (int i = 0; i < 4; ++i)
         if (m_styles[i]->isChecked())
             style |= kStyleBoxes[i].bit;
-    if (style != (m_initial.style & kStyleBits))
-        chosen.style = (m_initial.style & ~kStyleBits) | style;
+    if (style != (m_initial.style & store::kStyleBits))
+        chosen.style = (m_initial.style & ~store::kStyleBits) | style;
     return chosen;
 }
 

@@ -23,9 +23,9 @@ class QueryStatement final : public PreparedStatement {
 public:
     explicit QueryStatement(std::unique_ptr<QSqlQuery> query) : m_query(std::move(query)) {}
     sqlite3_stmt* statement() const override {
-        return m_query->result() ? handleOf<sqlite3_stmt*>(m_query->result()->handle(),
-                                                           "sqlite3_stmt*")
-                                 : nullptr;
+        return m_query->result()
+                   ? handleOf<sqlite3_stmt*>(m_query->result()->handle(), "sqlite3_stmt*")
+                   : nullptr;
     }
 
 private:
@@ -39,7 +39,7 @@ public:
         auto query = std::make_unique<QSqlQuery>(m_db);
         query->setForwardOnly(true);
         if (!query->prepare(QString::fromStdString(sql)))
-            throw EDatabaseError(query->lastError().text().toStdString());
+            raiseDatabaseError(query->lastError());
         auto prepared = std::make_unique<QueryStatement>(std::move(query));
         if (!prepared->statement())
             throw EDatabaseError("The database connection does not hand out its statements");
@@ -51,6 +51,10 @@ private:
 };
 
 } // namespace
+
+void raiseDatabaseError(const QSqlError& error) {
+    throw EDatabaseError(error.text().toStdString());
+}
 
 QSqlDatabase connection(const QString& name) {
     if (QSqlDatabase::contains(name))
@@ -65,7 +69,7 @@ void openResume(QSqlDatabase& db, const QString& path) {
     checkResumePath(nativePath);
     db.setDatabaseName(path);
     if (!db.open())
-        throw EDatabaseError(db.lastError().text().toStdString());
+        raiseDatabaseError(db.lastError());
     try {
         checkOpenedResume(handleOf<sqlite3*>(db.driver()->handle(), "sqlite3*"), nativePath);
     } catch (const EDatabaseError&) {

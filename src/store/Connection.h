@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 #include <memory>
@@ -15,6 +16,10 @@ namespace store {
 
 // The name of the one connection every window and the data module share.
 inline constexpr const char* kConnectionName = "ADOConnection1";
+
+// Throws EDatabaseError with Qt's text of error: the database's words, then the
+// driver's. Every Qt SQL failure outside the table cursor is reported so.
+[[noreturn]] void raiseDatabaseError(const QSqlError& error);
 
 // The named SQLite connection, added on first use; it starts closed.
 QSqlDatabase connection(const QString& name = QString::fromLatin1(kConnectionName));

@@ -1,8 +1,8 @@
 // Number and text conversions of the SQL dataset, in the standard library alone so that
 // the command-line tool need not load Qt to read a résumé.
 //
-// Each function gives the result the dataset used to get from Qt 6.4 (noted beside it),
-// so values stored by earlier versions read back, and print, exactly as they did.
+// Each function matches Qt's conversion (noted beside it), so stored values read back,
+// and print, as they did.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,7 @@
 #include "store/TableCursor.h"
 
+#include "rtfengine/Finally.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -37,18 +39,6 @@ void exec(const QSqlDatabase& db, const QString& sql) {
     if (!query.exec(sql))
         fail(query.lastError());
 }
-
-// Resets a flag however the scope is left, so an exception in a handler cannot wedge it.
-class FlagScope {
-public:
-    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~FlagScope() { m_flag = false; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 } // namespace
 
@@ -191,7 +181,9 @@ bool TableCursor::post() {
         return true;
     m_postAborted = false;
     {
-        FlagScope scope(m_inBeforePost);
+        // Reset however the handler leaves, so an exception in it cannot wedge the flag.
+        m_inBeforePost = true;
+        const Finally reset([this] { m_inBeforePost = false; });
         emit beforePost();
     }
     if (m_postAborted || (m_state != State::Edit && m_state != State::Insert))

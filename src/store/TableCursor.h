@@ -11,6 +11,8 @@
 // by insert() stays at the end until the next refresh().
 #pragma once
 
+#include "store/StoreError.h"
+
 #include <QObject>
 #include <QSqlDatabase>
 #include <QString>
@@ -23,12 +25,6 @@
 #include <vector>
 
 namespace store {
-
-// A failure of the data layer: the message is the database driver's own text where there is one.
-class ECursorError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class TableCursor : public QObject {
     Q_OBJECT
@@ -80,8 +76,6 @@ public:
     int recNo() const { return m_current; }
 
     // Column names in table order. Names are matched without regard to case.
-    QStringList fieldNames() const { return m_fieldNames; }
-    bool hasField(const QString& field) const { return fieldIndex(field) >= 0; }
     // The current row's value; a null QVariant when there is no current row.
     QVariant value(const QString& field) const;
     // Sets a field of the current row. In browse state this first enters edit state, which on an

@@ -1,9 +1,11 @@
 #include "format/TResumeFormat.h"
 
+#include "platform/FontSettingQt.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
 #include "store/Connection.h"
+#include "store/SectionOrder.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -77,7 +79,7 @@ protected:
         ASSERT_TRUE(q.exec(sql)) << sql.toStdString();
     }
     // Every section available, none displayed.
-    void storeNothingDisplayed() { format::writeSections(m_db, kAllSections, {}); }
+    void storeNothingDisplayed() { store::writeSections(m_db, kAllSections, {}); }
     static void select(QListWidget* list, const QString& text) {
         const auto items = list->findItems(text, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << text.toStdString();
@@ -90,7 +92,13 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }
-    QPushButton* button(const char* name) { return m_form->findChild<QPushButton*>(name); }
+    // The dialog's widget of the given object name; a missing one fails the test.
+    template <class Widget> Widget* child(const char* name) {
+        auto* widget = m_form->findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QPushButton* button(const char* name) { return child<QPushButton>(name); }
     QStringList errors() const {
         QStringList texts;
         for (const auto& m : m_dialogs.messages)
@@ -114,12 +122,12 @@ TEST_F(ResumeFormatTest, ShowListsTheStoredSectionsAvailableSortedDisplayedInOrd
     EXPECT_EQ(m_form->displayedSections(), stored("DisplayedOrder"));
     EXPECT_EQ(m_form->availableSections(), sortedCaseless(stored("AvailableSections")));
     EXPECT_NE(m_form->availableSections(), stored("AvailableSections"));
-    EXPECT_FALSE(m_form->applybtn()->isEnabled());
-    EXPECT_TRUE(m_form->previewbtn()->isEnabled());
+    EXPECT_FALSE(button("applybtn")->isEnabled());
+    EXPECT_TRUE(button("previewbtn")->isEnabled());
     // The tabs turn the pages.
     for (int tab : {2, 0, 1}) {
-        m_form->FlatTabControl1()->setCurrentIndex(tab);
-        EXPECT_EQ(m_form->pages()->currentIndex(), tab);
+        child<QTabBar>("FlatTabControl1")->setCurrentIndex(tab);
+        EXPECT_EQ(child<QStackedWidget>("PageControl")->currentIndex(), tab);
     }
 }
 
@@ -127,16 +135,16 @@ TEST_F(ResumeFormatTest, MovesThenApplyStoreTheDisplayedOrder) {
     storeNothingDisplayed();
     m_form->show();
     ASSERT_TRUE(m_form->displayedSections().isEmpty());
-    select(m_form->ListBox1(), "Skills");
+    select(child<QListWidget>("ListBox1"), "Skills");
     button("FlatButton4")->click();
-    EXPECT_TRUE(m_form->applybtn()->isEnabled());
-    EXPECT_FALSE(m_form->previewbtn()->isEnabled());
-    doubleClick(m_form->ListBox1(), "Summary");
-    select(m_form->ListBox1(), "Awards");
+    EXPECT_TRUE(button("applybtn")->isEnabled());
+    EXPECT_FALSE(button("previewbtn")->isEnabled());
+    doubleClick(child<QListWidget>("ListBox1"), "Summary");
+    select(child<QListWidget>("ListBox1"), "Awards");
     button("FlatButton4")->click();
     EXPECT_EQ(m_form->displayedSections(), (QStringList{"Skills", "Summary", "Awards"}));
     // Back again, and it takes its alphabetical place.
-    doubleClick(m_form->ListBox2(), "Awards");
+    doubleClick(child<QListWidget>("ListBox2"), "Awards");
     EXPECT_EQ(m_form->displayedSections(), (QStringList{"Skills", "Summary"}));
     QStringList rest = kAllSections;
     rest.removeAll("Skills");
@@ -148,8 +156,8 @@ TEST_F(ResumeFormatTest, MovesThenApplyStoreTheDisplayedOrder) {
     button("applybtn")->click();
     EXPECT_EQ(stored("DisplayedOrder"), (QStringList{"Skills", "Summary"}));
     EXPECT_EQ(stored("AvailableSections"), sortedCaseless(rest));
-    EXPECT_FALSE(m_form->applybtn()->isEnabled());
-    EXPECT_TRUE(m_form->previewbtn()->isEnabled());
+    EXPECT_FALSE(button("applybtn")->isEnabled());
+    EXPECT_TRUE(button("previewbtn")->isEnabled());
     EXPECT_TRUE(errors().isEmpty());
 
     // Apply without changes writes the same again.
@@ -163,14 +171,14 @@ TEST_F(ResumeFormatTest, MovesWithoutASelectionDoNothing) {
     m_form->show();
     const QStringList available = m_form->availableSections();
     const QStringList displayed = m_form->displayedSections();
-    m_form->ListBox1()->clearSelection();
-    m_form->ListBox2()->clearSelection();
+    child<QListWidget>("ListBox1")->clearSelection();
+    child<QListWidget>("ListBox2")->clearSelection();
     button("FlatButton4")->click();
     button("FlatButton5")->click();
     m_form->ListBox1DblClick();
     m_form->ListBox2DblClick();
     // A move leaves nothing selected behind it.
-    select(m_form->ListBox1(), available.first());
+    select(child<QListWidget>("ListBox1"), available.first());
     button("FlatButton4")->click();
     button("FlatButton4")->click();
     EXPECT_EQ(m_form->availableSections(), available.mid(1));
@@ -183,7 +191,7 @@ TEST_F(ResumeFormatTest, OkWithoutApplyKeepsTheStoredLists) {
     for (const char* close : {"FlatButton6", "cancelbtn"}) {
         SCOPED_TRACE(close);
         m_form->show();
-        select(m_form->ListBox2(), "Skills");
+        select(child<QListWidget>("ListBox2"), "Skills");
         button("FlatButton5")->click();
         button(close)->click();
         EXPECT_FALSE(m_form->isVisible());
@@ -225,8 +233,8 @@ TEST_F(ResumeFormatTest, AChosenFontIsWrittenAtOnce) {
         EXPECT_TRUE(font.bold() && font.italic() && font.strikeOut());
         EXPECT_FALSE(font.underline());
         EXPECT_EQ(button(c.button)->palette().color(QPalette::ButtonText), QColor(255, 0, 0));
-        EXPECT_TRUE(m_form->applybtn()->isEnabled());
-        EXPECT_FALSE(m_form->previewbtn()->isEnabled());
+        EXPECT_TRUE(button("applybtn")->isEnabled());
+        EXPECT_FALSE(button("previewbtn")->isEnabled());
         // Cancel afterwards does not undo it.
         button("cancelbtn")->click();
         EXPECT_EQ(configuration(prefix + "FontStyle").toInt(), 11);
@@ -262,8 +270,8 @@ TEST_F(ResumeFormatTest, ACancelledFontDialogChangesNothing) {
     EXPECT_EQ(m_dialogs.fontRequests.size(), 1u);
     EXPECT_EQ(button("FlatButton1")->font(), before);
     EXPECT_EQ(configuration("HeadingFontName").toString(), "Arial");
-    EXPECT_FALSE(m_form->applybtn()->isEnabled());
-    EXPECT_TRUE(m_form->previewbtn()->isEnabled());
+    EXPECT_FALSE(button("applybtn")->isEnabled());
+    EXPECT_TRUE(button("previewbtn")->isEnabled());
 }
 
 TEST_F(ResumeFormatTest, ButtonsShowTheStoredStyle) {
@@ -293,12 +301,12 @@ TEST(StyleCode, EachBitIsOneStyleAndOnlyTheLowFourCount) {
         SCOPED_TRACE(c.code);
         QFont font(QStringLiteral("Arial"), 10);
         font.setBold(true); // reading a code clears what it does not set
-        format::applyStyleCode(font, c.code);
+        platform::applyStyle(font, c.code);
         EXPECT_EQ(font.bold(), c.bold);
         EXPECT_EQ(font.italic(), c.italic);
         EXPECT_EQ(font.underline(), c.underline);
         EXPECT_EQ(font.strikeOut(), c.strikeOut);
-        EXPECT_EQ(format::styleCode(font), c.readBack);
+        EXPECT_EQ(platform::fromQFont(font).style, c.readBack);
     }
 }
 
@@ -310,16 +318,16 @@ TEST_F(ResumeFormatTest, ApplyIsAllOrNothing) {
     const QStringList available = stored("AvailableSections");
     const QStringList displayed = stored("DisplayedOrder");
     m_form->show();
-    select(m_form->ListBox2(), "Skills");
+    select(child<QListWidget>("ListBox2"), "Skills");
     button("FlatButton5")->click();
-    select(m_form->ListBox1(), "Refused");
+    select(child<QListWidget>("ListBox1"), "Refused");
     button("FlatButton4")->click();
     button("applybtn")->click();
     ASSERT_EQ(errors().size(), 1);
     EXPECT_TRUE(errors()[0].contains("section refused")) << errors()[0].toStdString();
     EXPECT_EQ(stored("AvailableSections"), available);
     EXPECT_EQ(stored("DisplayedOrder"), displayed);
-    EXPECT_TRUE(m_form->applybtn()->isEnabled());
+    EXPECT_TRUE(button("applybtn")->isEnabled());
     // The connection is usable afterwards: no transaction was left open.
     exec("DROP TRIGGER refuse");
     button("applybtn")->click();
@@ -330,7 +338,7 @@ TEST_F(ResumeFormatTest, SectionTextIsStoredAsTyped) {
     const QString odd = "Kid's \"Corner\"; drop table Skills; --";
     exec("INSERT INTO AvailableSections VALUES ('Kid''s \"Corner\"; drop table Skills; --')");
     m_form->show();
-    select(m_form->ListBox1(), odd);
+    select(child<QListWidget>("ListBox1"), odd);
     button("FlatButton4")->click();
     button("applybtn")->click();
     EXPECT_TRUE(errors().isEmpty());
@@ -347,15 +355,15 @@ TEST_F(ResumeFormatTest, TheTemplateChoiceIsWrittenByOkAndDroppedByCancel) {
     for (const auto& [close, written] : closes) {
         SCOPED_TRACE(close);
         m_form->show();
-        QListWidget* list = m_form->templateList();
+        QListWidget* list = child<QListWidget>("TemplateList");
         ASSERT_EQ(list->count(), 1);
         EXPECT_EQ(list->item(0)->text(), "Contemporary Resume");
-        EXPECT_FALSE(m_form->applybtn()->isEnabled());
-        m_form->FlatTabControl1()->setCurrentIndex(2);
+        EXPECT_FALSE(button("applybtn")->isEnabled());
+        child<QTabBar>("FlatTabControl1")->setCurrentIndex(2);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(list->item(0)).center());
-        EXPECT_TRUE(m_form->applybtn()->isEnabled());
-        EXPECT_FALSE(m_form->previewbtn()->isEnabled());
+        EXPECT_TRUE(button("applybtn")->isEnabled());
+        EXPECT_FALSE(button("previewbtn")->isEnabled());
         button(close)->click();
         EXPECT_EQ(configuration("Template").isNull(), !written);
     }
@@ -366,7 +374,7 @@ TEST_F(ResumeFormatTest, PreviewRunsTheProgramsPreviewCommand) {
     m_form->show();
     button("previewbtn")->click();
     EXPECT_EQ(m_previews, 1);
-    select(m_form->ListBox1(), m_form->availableSections().first());
+    select(child<QListWidget>("ListBox1"), m_form->availableSections().first());
     button("FlatButton4")->click();
     button("previewbtn")->click(); // disabled until Apply
     EXPECT_EQ(m_previews, 1);

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace generate::test {
 namespace {
 
@@ -77,10 +80,10 @@ TEST(FragmentHeader, FailsOnAMissingColumnOrANonNumericSize) {
     EXPECT_THROW(fragmentHeader(badSize, TextClass::NormalText), EConversionError);
 }
 
-TEST(SplitColor, SplitsTheStoredValueIntoCounts) {
+TEST(RgbFromStored, SplitsTheStoredValueIntoCounts) {
     struct Case {
         long long value;
-        ColorCounts expected;
+        store::Rgb expected;
     };
     const Case cases[] = {
         {0, {0, 0, 0}},
@@ -95,34 +98,43 @@ TEST(SplitColor, SplitsTheStoredValueIntoCounts) {
         {-70000, {-70000, 0, 0}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(SplitColor(c.value), c.expected) << c.value;
+        EXPECT_EQ(store::rgbFromStored(c.value), c.expected) << c.value;
     }
 }
 
-TEST(StyleWords, GivesTheWordsOfEveryCode) {
-    const std::string_view expected[16] = {
-        "",
-        "\\b",
-        "\\i",
-        "\\b\\i",
-        "\\ul",
-        "\\ul\\b",
-        "\\ul\\i",
-        "\\ul\\b\\i",
-        "\\strike",
-        "\\strike\\b",
-        "\\strike\\i",
-        "\\strike\\i\\b",
-        "\\strike\\ul",
-        "\\strike\\ul\\b",
-        "\\strike\\ul\\i",
-        "\\strike\\ul\\i\\b",
-    };
-    for (int code = 0; code < 16; ++code) {
-        EXPECT_EQ(StyleWords(code), expected[code]) << code;
+TEST(RgbFromStored, RoundTripsEveryColour) {
+    for (long long red : {0, 1, 127, 255})
+        for (long long green : {0, 1, 128, 255})
+            for (long long blue : {0, 2, 200, 255}) {
+                const store::Rgb rgb{red, green, blue};
+                EXPECT_EQ(store::rgbFromStored(store::storedFromRgb(rgb)), rgb);
+            }
+    for (long long stored = 0; stored <= 16777215; stored += 65537)
+        EXPECT_EQ(store::storedFromRgb(store::rgbFromStored(stored)), stored);
+}
+
+TEST(StyleControlWords, NamesEachBitOnceInTheStoredOrder) {
+    // Every style gives each of its bits' words once and no other.
+    const std::pair<int, std::string_view> bits[] = {{store::Bold, "\\b"},
+                                                     {store::Italic, "\\i"},
+                                                     {store::Underline, "\\ul"},
+                                                     {store::StrikeOut, "\\strike"}};
+    for (int style = 0; style <= store::kStyleBits; ++style) {
+        std::string words(styleControlWords(style));
+        std::size_t length = 0;
+        for (const auto& [bit, word] : bits) {
+            const bool present = (words + "\\").find(std::string(word) + "\\") != std::string::npos;
+            EXPECT_EQ(present, (style & bit) != 0) << style << ' ' << word;
+            length += (style & bit) ? word.size() : 0;
+        }
+        EXPECT_EQ(words.size(), length) << style;
     }
-    for (long long code : {-1LL, 16LL, 17LL, 255LL}) {
-        EXPECT_EQ(StyleWords(code), "") << code;
+    // The order is not the bits' order, and a document keeps it byte for byte.
+    EXPECT_EQ(styleControlWords(5), "\\ul\\b");
+    EXPECT_EQ(styleControlWords(11), "\\strike\\i\\b");
+    EXPECT_EQ(styleControlWords(15), "\\strike\\ul\\i\\b");
+    for (long long style : {-1LL, 16LL, 17LL, 255LL}) {
+        EXPECT_EQ(styleControlWords(style), "") << style;
     }
 }
 

@@ -16,12 +16,6 @@ public:
     // settings is the run's copy that the Send Resume window reads; Done updates it.
     explicit TEmailServerConf(ServerSettings& settings, QWidget* parent = nullptr);
 
-    QLineEdit* hostnamefield;
-    QLineEdit* hostportfield;
-    QLineEdit* useridfield;
-    QPushButton* FlatButton1; // "&Done"
-    QPushButton* FlatButton2; // "&Cancel"
-
     // Done: stores the fields and closes. A port that is not a whole number fails
     // with "'text' is not a valid integer value" after the host name is stored,
     // and so does one outside 1 to 65535, with kPortRangeMessage.
@@ -33,6 +27,11 @@ protected:
     void FormShow() override;
 
 private:
+    QLineEdit* m_hostName;       // "hostnamefield"
+    QLineEdit* m_hostPort;       // "hostportfield"
+    QLineEdit* m_userId;         // "useridfield"
+    QPushButton* m_doneButton;   // "FlatButton1", "&Done"
+    QPushButton* m_cancelButton; // "FlatButton2", "&Cancel"
     ServerSettings& m_settings;
 };
 

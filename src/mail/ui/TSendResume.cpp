@@ -4,8 +4,7 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
-#include "store/StoreError.h"
+#include "store/Sender.h"
 
 #include <QApplication>
 #include <QFormLayout>
@@ -14,8 +13,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QVBoxLayout>
 
 namespace mail {
@@ -56,90 +53,86 @@ QStringList memoLines(const QString& text) {
 TSendResume::TSendResume(ServerSettings& settings, TEmailServerConf& serverConf,
                          std::function<QString()> documentPath, QWidget* parent)
     : Form(QStringLiteral("SendResume"), QStringLiteral("Send Resume By E-mail"), parent),
-      FromName(new QLineEdit), FromAddress(new QLineEdit), Attach(new QLineEdit),
-      ToAddress(new QLineEdit), Subject(new QLineEdit), Body(new QPlainTextEdit),
-      FlatButton1(new QPushButton(QStringLiteral("&Send"))),
-      FlatButton2(new QPushButton(QStringLiteral("&Close"))),
-      FlatButton3(new QPushButton(QStringLiteral("&Browse"))), m_settings(settings),
+      m_fromName(new QLineEdit), m_fromAddress(new QLineEdit), m_attachment(new QLineEdit),
+      m_toAddress(new QLineEdit), m_subject(new QLineEdit), m_body(new QPlainTextEdit),
+      m_sendButton(new QPushButton(QStringLiteral("&Send"))),
+      m_closeButton(new QPushButton(QStringLiteral("&Close"))),
+      m_browseButton(new QPushButton(QStringLiteral("&Browse"))), m_settings(settings),
       m_serverConf(serverConf), m_documentPath(std::move(documentPath)) {
-    FromName->setObjectName(QStringLiteral("FromName"));
-    FromAddress->setObjectName(QStringLiteral("FromAddress"));
-    Attach->setObjectName(QStringLiteral("Attach"));
-    ToAddress->setObjectName(QStringLiteral("ToAddress"));
-    Subject->setObjectName(QStringLiteral("Subject"));
-    Body->setObjectName(QStringLiteral("Body"));
-    FlatButton1->setObjectName(QStringLiteral("FlatButton1"));
-    FlatButton2->setObjectName(QStringLiteral("FlatButton2"));
-    FlatButton3->setObjectName(QStringLiteral("FlatButton3"));
+    m_fromName->setObjectName(QStringLiteral("FromName"));
+    m_fromAddress->setObjectName(QStringLiteral("FromAddress"));
+    m_attachment->setObjectName(QStringLiteral("Attach"));
+    m_toAddress->setObjectName(QStringLiteral("ToAddress"));
+    m_subject->setObjectName(QStringLiteral("Subject"));
+    m_body->setObjectName(QStringLiteral("Body"));
+    m_sendButton->setObjectName(QStringLiteral("FlatButton1"));
+    m_closeButton->setObjectName(QStringLiteral("FlatButton2"));
+    m_browseButton->setObjectName(QStringLiteral("FlatButton3"));
 
     auto* attachRow = new QHBoxLayout;
-    attachRow->addWidget(Attach, 1);
-    attachRow->addWidget(FlatButton3);
+    attachRow->addWidget(m_attachment, 1);
+    attachRow->addWidget(m_browseButton);
     auto* fields = new QFormLayout;
-    fields->addRow(fieldLabel(QStringLiteral("Your name: "), false), FromName);
-    fields->addRow(fieldLabel(QStringLiteral("Your email addreess: "), true), FromAddress);
+    fields->addRow(fieldLabel(QStringLiteral("Your name: "), false), m_fromName);
+    fields->addRow(fieldLabel(QStringLiteral("Your email addreess: "), true), m_fromAddress);
     fields->addRow(fieldLabel(QStringLiteral("Attached file(s): "), true), attachRow);
-    fields->addRow(fieldLabel(QStringLiteral("To : "), true), ToAddress);
-    fields->addRow(fieldLabel(QStringLiteral("Subject: "), true), Subject);
-    fields->addRow(fieldLabel(QStringLiteral("Message: "), false), Body);
+    fields->addRow(fieldLabel(QStringLiteral("To : "), true), m_toAddress);
+    fields->addRow(fieldLabel(QStringLiteral("Subject: "), true), m_subject);
+    fields->addRow(fieldLabel(QStringLiteral("Message: "), false), m_body);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(FlatButton2);
-    buttons->addWidget(FlatButton1);
+    buttons->addWidget(m_closeButton);
+    buttons->addWidget(m_sendButton);
     auto* layout = new QVBoxLayout(body());
     layout->addLayout(fields);
     layout->addLayout(buttons);
     resize(520, 420);
 
-    sendmail.Port = 25;
-    sendmail.ReportLevel = 0;
-    sendmail.EncodeType = UUMethods::uuMime;
-    sendmail.ClearParams = true;
-    sendmail.SubType = TSubType::mtPlain;
-    sendmail.Charset = "us-ascii";
+    m_smtpClient.Port = 25;
+    m_smtpClient.ReportLevel = 0;
+    m_smtpClient.EncodeType = UUMethods::uuMime;
+    m_smtpClient.ClearParams = true;
+    m_smtpClient.SubType = TSubType::mtPlain;
+    m_smtpClient.Charset = "us-ascii";
     // A server that accepts the connection and then says nothing would otherwise
-    // keep Send disabled for the rest of the run. Five minutes per reply is what
-    // RFC 5321 asks a client to wait for most replies.
-    sendmail.TimeOut = 300000;
+    // keep Send disabled for the rest of the run. A server gets five minutes to
+    // answer each command.
+    m_smtpClient.TimeOut = 300000;
     // The GUI stays live while the mail goes out.
-    sendmail.ProcessEvents = [] { QCoreApplication::processEvents(); };
+    m_smtpClient.ProcessEvents = [] { QCoreApplication::processEvents(); };
     // The message's date and random parts come from the desktop's clock and random
     // source, like every other window's.
-    sendmail.Now = [] {
+    m_smtpClient.Now = [] {
         const QDateTime now = platform::clock().now();
         return MessageTime{now.toSecsSinceEpoch(), now.offsetFromUtc() / 60};
     };
-    sendmail.Random = [](int range) { return platform::random().next(range); };
+    m_smtpClient.Random = [](int range) { return platform::random().next(range); };
 
-    connect(FlatButton1, &QPushButton::clicked, this, [this] { FlatButton1Click(); });
-    connect(FlatButton2, &QPushButton::clicked, this, [this] { FlatButton2Click(); });
-    connect(FlatButton3, &QPushButton::clicked, this, [this] { FlatButton3Click(); });
+    connect(m_sendButton, &QPushButton::clicked, this, [this] { FlatButton1Click(); });
+    connect(m_closeButton, &QPushButton::clicked, this, [this] { FlatButton2Click(); });
+    connect(m_browseButton, &QPushButton::clicked, this, [this] { FlatButton3Click(); });
 }
 
 void TSendResume::FormShow() {
     platform::runCommand([this] {
         fillFromResume();
-        Attach->setText(m_documentPath ? m_documentPath() : QString());
+        m_attachment->setText(m_documentPath ? m_documentPath() : QString());
         m_settings = loadServerSettings();
     });
 }
 
 void TSendResume::fillFromResume() {
-    QSqlQuery contact(store::connection());
-    if (!contact.exec(QStringLiteral("SELECT FirstName, LastName, EmailAddress FROM ContactInfo")))
-        throw store::EDatabaseError(contact.lastError().text().toStdString());
-    const bool row = contact.next();
-    auto field = [&](int i) { return row ? contact.value(i).toString() : QString(); };
-    FromName->setText(field(0) + QLatin1Char(' ') + field(1));
-    FromAddress->setText(field(2));
+    const store::Sender sender = store::senderOfResume();
+    m_fromName->setText(sender.name);
+    m_fromAddress->setText(sender.address);
 }
 
 void TSendResume::FlatButton1Click() {
     const std::pair<const QLineEdit*, const char*> required[] = {
-        {FromAddress, "Your e-mail address is a required field !"},
-        {Attach, "Attached file field can't be empty !"},
-        {ToAddress, "The destination email is a required field !"},
-        {Subject, "The Subject field can't be empty !"},
+        {m_fromAddress, "Your e-mail address is a required field !"},
+        {m_attachment, "Attached file field can't be empty !"},
+        {m_toAddress, "The destination email is a required field !"},
+        {m_subject, "The Subject field can't be empty !"},
     };
     for (const auto& [field, message] : required) {
         if (field->text().isEmpty()) {
@@ -153,41 +146,41 @@ void TSendResume::FlatButton1Click() {
         return;
     }
 
-    FlatButton1->setEnabled(false);
+    m_sendButton->setEnabled(false);
     try {
         send();
     } catch (const std::exception& error) {
         // Nothing is lost and the person may correct the server or the fields and
         // send again: the half-open connection goes, Send comes back.
-        if (sendmail.connected())
-            sendmail.TLineSocket::Disconnect();
-        FlatButton1->setEnabled(true);
+        if (m_smtpClient.connected())
+            m_smtpClient.TLineSocket::Disconnect();
+        m_sendButton->setEnabled(true);
         platform::showException(error);
         return;
     }
-    FlatButton1->setEnabled(true);
+    m_sendButton->setEnabled(true);
     plainMessage(QStringLiteral("Your Resume was sucessfull sent "));
     hide();
 }
 
 void TSendResume::send() {
-    sendmail.Host = m_settings.hostName.toStdString();
-    sendmail.Port = m_settings.port;
-    sendmail.UserID = m_settings.userId.toStdString();
-    TPostMessage& m = sendmail.PostMessage;
-    m.FromName = FromName->text().toStdString();
-    m.FromAddress = FromAddress->text().toStdString();
+    m_smtpClient.Host = m_settings.hostName.toStdString();
+    m_smtpClient.Port = m_settings.port;
+    m_smtpClient.UserID = m_settings.userId.toStdString();
+    TPostMessage& m = m_smtpClient.PostMessage;
+    m.FromName = m_fromName->text().toStdString();
+    m.FromAddress = m_fromAddress->text().toStdString();
     // This window's fields are the whole message: an earlier failed send must not
     // leave a second copy of the recipient or the attachment behind.
-    m.Attachments = {Attach->text().toStdString()};
-    m.ToAddress = {ToAddress->text().toStdString()};
-    m.Subject = Subject->text().toStdString();
-    m.Body = utf8(memoLines(Body->toPlainText()));
+    m.Attachments = {m_attachment->text().toStdString()};
+    m.ToAddress = {m_toAddress->text().toStdString()};
+    m.Subject = m_subject->text().toStdString();
+    m.Body = utf8(memoLines(m_body->toPlainText()));
     // A line break in a field is refused before the server hears anything.
-    checkHeaderField(sendmail.UserID, "user ID");
+    checkHeaderField(m_smtpClient.UserID, "user ID");
     checkHeaderFields(m);
 
-    sendOnce(sendmail);
+    sendOnce(m_smtpClient);
 }
 
 void TSendResume::FlatButton2Click() {
@@ -196,7 +189,7 @@ void TSendResume::FlatButton2Click() {
 
 void TSendResume::FlatButton3Click() {
     if (const auto path = platform::dialogs().openFile(platform::FileDialogOptions{}))
-        Attach->setText(*path);
+        m_attachment->setText(*path);
 }
 
 } // namespace mail

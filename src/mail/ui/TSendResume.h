@@ -30,16 +30,8 @@ public:
     TSendResume(ServerSettings& settings, TEmailServerConf& serverConf,
                 std::function<QString()> documentPath, QWidget* parent = nullptr);
 
-    QLineEdit* FromName;
-    QLineEdit* FromAddress;
-    QLineEdit* Attach;
-    QLineEdit* ToAddress;
-    QLineEdit* Subject;
-    QPlainTextEdit* Body;
-    QPushButton* FlatButton1; // "&Send"
-    QPushButton* FlatButton2; // "&Close"
-    QPushButton* FlatButton3; // "&Browse"
-    TSmtpClient sendmail;
+    // The client the window sends with; its widgets are found by object name.
+    TSmtpClient& smtpClient() { return m_smtpClient; }
 
     // Send: checks the fields and the settings, then mails the attachment. A
     // failure is shown in the standard error box and Send is enabled again.
@@ -54,6 +46,16 @@ private:
     void fillFromResume();
     void send();
 
+    QLineEdit* m_fromName;       // "FromName"
+    QLineEdit* m_fromAddress;    // "FromAddress"
+    QLineEdit* m_attachment;     // "Attach"
+    QLineEdit* m_toAddress;      // "ToAddress"
+    QLineEdit* m_subject;        // "Subject"
+    QPlainTextEdit* m_body;      // "Body"
+    QPushButton* m_sendButton;   // "FlatButton1", "&Send"
+    QPushButton* m_closeButton;  // "FlatButton2", "&Close"
+    QPushButton* m_browseButton; // "FlatButton3", "&Browse"
+    TSmtpClient m_smtpClient;
     ServerSettings& m_settings;
     TEmailServerConf& m_serverConf;
     std::function<QString()> m_documentPath;

@@ -1,3 +1,4 @@
+#include "SendWindowSupport.h"
 #include "mail/ui/TEmailServerConf.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
@@ -40,24 +41,25 @@ TEST_F(EmailServerConfTest, ShowsStoredValuesWithPort25ForZero) {
         if (c.storedPort)
             store(QStringLiteral("HostPort"), QString::fromLatin1(c.storedPort));
         window.showForm();
-        EXPECT_EQ(window.hostportfield->text(), QString::fromLatin1(c.shown)) << c.storedPort;
-        EXPECT_EQ(window.hostnamefield->text(), QString());
-        EXPECT_EQ(window.useridfield->text(), QString());
+        EXPECT_EQ(mailtest::field(window, "hostportfield")->text(), QString::fromLatin1(c.shown))
+            << c.storedPort;
+        EXPECT_EQ(mailtest::field(window, "hostnamefield")->text(), QString());
+        EXPECT_EQ(mailtest::field(window, "useridfield")->text(), QString());
         window.hide();
     }
     store(QStringLiteral("HostName"), QStringLiteral("mail.example.org"));
     store(QStringLiteral("UserId"), QStringLiteral("ann.local"));
     window.showForm();
-    EXPECT_EQ(window.hostnamefield->text(), QStringLiteral("mail.example.org"));
-    EXPECT_EQ(window.useridfield->text(), QStringLiteral("ann.local"));
+    EXPECT_EQ(mailtest::field(window, "hostnamefield")->text(), QStringLiteral("mail.example.org"));
+    EXPECT_EQ(mailtest::field(window, "useridfield")->text(), QStringLiteral("ann.local"));
 }
 
 TEST_F(EmailServerConfTest, DoneStoresStringsAndUpdatesTheRunsSettings) {
     window.showForm();
-    window.hostnamefield->setText(QStringLiteral("127.0.0.1"));
-    window.hostportfield->setText(QStringLiteral("2525"));
-    window.useridfield->setText(QStringLiteral("me.local"));
-    window.FlatButton1->click();
+    mailtest::field(window, "hostnamefield")->setText(QStringLiteral("127.0.0.1"));
+    mailtest::field(window, "hostportfield")->setText(QStringLiteral("2525"));
+    mailtest::field(window, "useridfield")->setText(QStringLiteral("me.local"));
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(stored(QStringLiteral("HostName")), QVariant(QStringLiteral("127.0.0.1")));
     EXPECT_EQ(stored(QStringLiteral("HostPort")), QVariant(QStringLiteral("2525")));
@@ -74,10 +76,10 @@ TEST_F(EmailServerConfTest, PortThatIsNotANumberFailsAfterStoringTheHost) {
         settings = ServerSettings{QStringLiteral("old"), 25, QStringLiteral("olduser")};
         dialogs.messages.clear();
         window.showForm();
-        window.hostnamefield->setText(QStringLiteral("new.example.org"));
-        window.hostportfield->setText(port);
-        window.useridfield->setText(QStringLiteral("newuser"));
-        window.FlatButton1->click();
+        mailtest::field(window, "hostnamefield")->setText(QStringLiteral("new.example.org"));
+        mailtest::field(window, "hostportfield")->setText(port);
+        mailtest::field(window, "useridfield")->setText(QStringLiteral("newuser"));
+        mailtest::button(window, "FlatButton1")->click();
         ASSERT_EQ(dialogs.messages.size(), 1u);
         EXPECT_EQ(dialogs.messages[0].text, "'" + port + "' is not a valid integer value");
         EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Error);
@@ -97,9 +99,9 @@ TEST_F(EmailServerConfTest, PortOutsideItsRangeIsRefusedAfterStoringTheHost) {
         settings = ServerSettings{QStringLiteral("old"), 25, QStringLiteral("olduser")};
         dialogs.messages.clear();
         window.showForm();
-        window.hostnamefield->setText(QStringLiteral("new.example.org"));
-        window.hostportfield->setText(port);
-        window.FlatButton1->click();
+        mailtest::field(window, "hostnamefield")->setText(QStringLiteral("new.example.org"));
+        mailtest::field(window, "hostportfield")->setText(port);
+        mailtest::button(window, "FlatButton1")->click();
         ASSERT_EQ(dialogs.messages.size(), 1u) << port.toStdString();
         EXPECT_EQ(dialogs.messages[0].text,
                   QStringLiteral("The port must be a number from 1 to 65535."));
@@ -110,16 +112,16 @@ TEST_F(EmailServerConfTest, PortOutsideItsRangeIsRefusedAfterStoringTheHost) {
         window.hide();
     }
     window.showForm();
-    window.hostportfield->setText(QStringLiteral("65535"));
-    window.FlatButton1->click();
+    mailtest::field(window, "hostportfield")->setText(QStringLiteral("65535"));
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(stored(QStringLiteral("HostPort")), QVariant(QStringLiteral("65535")));
     EXPECT_EQ(settings.port, 65535);
 }
 
 TEST_F(EmailServerConfTest, CancelStoresNothing) {
     window.showForm();
-    window.hostnamefield->setText(QStringLiteral("typed.example.org"));
-    window.FlatButton2->click();
+    mailtest::field(window, "hostnamefield")->setText(QStringLiteral("typed.example.org"));
+    mailtest::button(window, "FlatButton2")->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(stored(QStringLiteral("HostName")).isValid());
     EXPECT_EQ(settings.hostName, QString());

@@ -14,19 +14,17 @@ namespace {
 
 class HostileSendResume : public mailtest::SendWindowTest {
 protected:
-    HostileSendResume() {
-        setContact(QString(), QString(), QStringLiteral("ann@example.org"));
-    }
+    HostileSendResume() { setContact(QString(), QString(), QStringLiteral("ann@example.org")); }
 
     // Shows the window for a server on 127.0.0.1 and clicks Send; the messages shown.
     QStringList send(int port) {
         window.hide();
         storeServer(QStringLiteral("127.0.0.1"), port);
         window.showForm();
-        window.ToAddress->setText(QStringLiteral("hr@example.com"));
-        window.Subject->setText(QStringLiteral("Application"));
+        mailtest::field(window, "ToAddress")->setText(QStringLiteral("hr@example.com"));
+        mailtest::field(window, "Subject")->setText(QStringLiteral("Application"));
         dialogs.messages.clear();
-        window.FlatButton1->click();
+        mailtest::button(window, "FlatButton1")->click();
         QStringList texts;
         for (const auto& m : dialogs.messages)
             texts << m.text;
@@ -37,9 +35,9 @@ protected:
         ASSERT_EQ(dialogs.messages.size(), 1u) << what;
         EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Error) << what;
         EXPECT_TRUE(window.isVisible()) << what;
-        EXPECT_TRUE(window.FlatButton1->isEnabled()) << what;
-        EXPECT_FALSE(window.sendmail.connected()) << what;
-        EXPECT_FALSE(window.sendmail.busy()) << what;
+        EXPECT_TRUE(mailtest::button(window, "FlatButton1")->isEnabled()) << what;
+        EXPECT_FALSE(window.smtpClient().connected()) << what;
+        EXPECT_FALSE(window.smtpClient().busy()) << what;
         ScriptedServer good;
         EXPECT_EQ(send(good.port()),
                   QStringList{QStringLiteral("Your Resume was sucessfull sent ")})
@@ -50,8 +48,8 @@ protected:
 
 TEST_F(HostileSendResume, SilentServerEndsWithTheTimeLimit) {
     // The window never waits for a reply without limit.
-    EXPECT_GT(window.sendmail.TimeOut, 0);
-    window.sendmail.TimeOut = 300;
+    EXPECT_GT(window.smtpClient().TimeOut, 0);
+    window.smtpClient().TimeOut = 300;
     for (const char* silentAt : {"greeting", "HELO me.local", "DATA", "."}) {
         const QString silent = QString::fromLatin1(silentAt);
         ScriptedServer server(silent == QStringLiteral("greeting") ? QByteArray()

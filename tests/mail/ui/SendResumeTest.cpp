@@ -17,21 +17,22 @@ protected:
         setContact(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("ann@example.org"));
         storeServer(QStringLiteral("127.0.0.1"), port);
         window.showForm();
-        window.ToAddress->setText(QStringLiteral("hr@example.com"));
-        window.Subject->setText(QStringLiteral("Application"));
-        window.Body->setPlainText(QStringLiteral("Dear team,\n.\nAnn\n"));
+        mailtest::field(window, "ToAddress")->setText(QStringLiteral("hr@example.com"));
+        mailtest::field(window, "Subject")->setText(QStringLiteral("Application"));
+        mailtest::child<QPlainTextEdit>(window, "Body")
+            ->setPlainText(QStringLiteral("Dear team,\n.\nAnn\n"));
     }
 };
 
 TEST_F(SendResumeTest, ShowFillsSenderAttachmentAndSettings) {
     setContact(QStringLiteral("Ann"), QStringLiteral("Lee"), QStringLiteral("ann@example.org"));
     storeServer(QStringLiteral("mail.example.org"), 2525);
-    window.ToAddress->setText(QStringLiteral("kept@example.com"));
+    mailtest::field(window, "ToAddress")->setText(QStringLiteral("kept@example.com"));
     window.showForm();
-    EXPECT_EQ(window.FromName->text(), QStringLiteral("Ann Lee"));
-    EXPECT_EQ(window.FromAddress->text(), QStringLiteral("ann@example.org"));
-    EXPECT_EQ(window.Attach->text(), documentPath);
-    EXPECT_EQ(window.ToAddress->text(), QStringLiteral("kept@example.com"));
+    EXPECT_EQ(mailtest::field(window, "FromName")->text(), QStringLiteral("Ann Lee"));
+    EXPECT_EQ(mailtest::field(window, "FromAddress")->text(), QStringLiteral("ann@example.org"));
+    EXPECT_EQ(mailtest::field(window, "Attach")->text(), documentPath);
+    EXPECT_EQ(mailtest::field(window, "ToAddress")->text(), QStringLiteral("kept@example.com"));
     EXPECT_EQ(settings.hostName, QStringLiteral("mail.example.org"));
     EXPECT_EQ(settings.port, 2525);
     EXPECT_EQ(settings.userId, QStringLiteral("me.local"));
@@ -39,63 +40,63 @@ TEST_F(SendResumeTest, ShowFillsSenderAttachmentAndSettings) {
 
 TEST_F(SendResumeTest, ContactWithoutNamesShowsASingleSpace) {
     window.showForm();
-    EXPECT_EQ(window.FromName->text(), QStringLiteral(" "));
-    EXPECT_EQ(window.FromAddress->text(), QString());
+    EXPECT_EQ(mailtest::field(window, "FromName")->text(), QStringLiteral(" "));
+    EXPECT_EQ(mailtest::field(window, "FromAddress")->text(), QString());
 }
 
 TEST_F(SendResumeTest, ChecksRunInOrderAndStopTheSend) {
     ScriptedServer server;
     struct Case {
-        QLineEdit* TSendResume::*field;
+        const char* field;
         const char* message;
     };
     const Case cases[] = {
-        {&TSendResume::FromAddress, "Your e-mail address is a required field !"},
-        {&TSendResume::Attach, "Attached file field can't be empty !"},
-        {&TSendResume::ToAddress, "The destination email is a required field !"},
-        {&TSendResume::Subject, "The Subject field can't be empty !"},
+        {"FromAddress", "Your e-mail address is a required field !"},
+        {"Attach", "Attached file field can't be empty !"},
+        {"ToAddress", "The destination email is a required field !"},
+        {"Subject", "The Subject field can't be empty !"},
     };
     for (const Case& c : cases) {
         window.hide();
         readyToSend(server.port());
-        (window.*c.field)->clear();
+        mailtest::field(window, c.field)->clear();
         dialogs.messages.clear();
-        window.FlatButton1->click();
+        mailtest::button(window, "FlatButton1")->click();
         EXPECT_EQ(messageTexts(), std::vector<QString>{QString::fromLatin1(c.message)});
         EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::None);
         EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Vitacraft Pro 3.0"));
-        EXPECT_TRUE(window.FlatButton1->isEnabled());
+        EXPECT_TRUE(mailtest::button(window, "FlatButton1")->isEnabled());
     }
     EXPECT_EQ(server.connections(), 0);
 }
 
 TEST_F(SendResumeTest, MissingServerConfigurationOpensTheSettingsWindow) {
     readyToSend(0);
-    window.Subject->setText(QStringLiteral("   ")); // spaces are not empty
-    window.FlatButton1->click();
+    mailtest::field(window, "Subject")->setText(QStringLiteral("   ")); // spaces are not empty
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Missing Email Server Configuration !")});
     EXPECT_TRUE(conf.isVisible());
-    EXPECT_EQ(conf.hostportfield->text(), QStringLiteral("25"));
-    EXPECT_EQ(conf.hostnamefield->text(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(mailtest::field(conf, "hostportfield")->text(), QStringLiteral("25"));
+    EXPECT_EQ(mailtest::field(conf, "hostnamefield")->text(), QStringLiteral("127.0.0.1"));
 }
 
 TEST_F(SendResumeTest, SuccessfulSendReportsAndHides) {
     ScriptedServer server;
     readyToSend(server.port());
-    window.FlatButton1->click();
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
     EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(window.FlatButton1->isEnabled());
+    EXPECT_TRUE(mailtest::button(window, "FlatButton1")->isEnabled());
     EXPECT_EQ(server.commands, (QStringList{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
                                             "RCPT TO:<hr@example.com>", "DATA", "QUIT"}));
     EXPECT_TRUE(server.data.startsWith("From: Ann Lee<ann@example.org>\r\nTo: hr@example.com\r\n"
                                        "Subject: Application\r\n"));
     EXPECT_TRUE(server.data.contains("\r\n\r\nDear team,\r\n..\r\nAnn\r\n--"));
     EXPECT_TRUE(server.data.contains("filename=\"temp.doc\"\r\n\r\ne1xydGYxIHJlc3VtZX0=\r\n"));
-    EXPECT_EQ(window.Subject->text(), QStringLiteral("Application"));
-    EXPECT_TRUE(window.sendmail.PostMessage.ToAddress.empty());
+    EXPECT_EQ(mailtest::field(window, "Subject")->text(), QStringLiteral("Application"));
+    EXPECT_TRUE(window.smtpClient().PostMessage.ToAddress.empty());
 }
 
 TEST_F(SendResumeTest, MessageIsDatedByTheDesktopClock) {
@@ -105,7 +106,7 @@ TEST_F(SendResumeTest, MessageIsDatedByTheDesktopClock) {
     platform::ScopedServices seams(nullptr, nullptr, nullptr, &clock, &random);
     ScriptedServer server;
     readyToSend(server.port());
-    window.FlatButton1->click();
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
     EXPECT_TRUE(server.data.contains("\r\nDate: Tue, 02 Jan 2024 03:04:05 +0100\r\n"
@@ -121,8 +122,8 @@ TEST_F(SendResumeTest, NameAndSubjectThatAreNotAsciiAreEncoded) {
                QStringLiteral("ann@example.org"));
     window.hide();
     window.showForm();
-    window.Subject->setText(QStringLiteral("R\u00e9sum\u00e9"));
-    window.FlatButton1->click();
+    mailtest::field(window, "Subject")->setText(QStringLiteral("R\u00e9sum\u00e9"));
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
     EXPECT_TRUE(server.data.startsWith("From: =?utf-8?q?Micha=C5=82_Nowak?= <ann@example.org>\r\n"
@@ -137,11 +138,11 @@ TEST_F(SendResumeTest, RefusedQuitAfterTheMessageStillReportsItSent) {
                                                  : mailtest::willing(command);
     });
     readyToSend(server.port());
-    window.FlatButton1->click();
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
     EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(window.sendmail.connected());
+    EXPECT_FALSE(window.smtpClient().connected());
     EXPECT_EQ(server.commands.back(), QStringLiteral("QUIT"));
 }
 
@@ -149,10 +150,10 @@ TEST_F(SendResumeTest, EmptyDocumentIsSentWithTheWholeMessage) {
     std::ofstream(documentPath.toStdString(), std::ios::binary | std::ios::trunc).flush();
     ScriptedServer server;
     readyToSend(server.port());
-    window.FlatButton1->click();
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
-    const QByteArray boundary = QByteArray::fromStdString(window.sendmail.boundary());
+    const QByteArray boundary = QByteArray::fromStdString(window.smtpClient().boundary());
     EXPECT_TRUE(server.data.endsWith("filename=\"temp.doc\"\r\n\r\n--" + boundary + "--\r\n"))
         << server.data.toStdString();
 }
@@ -164,18 +165,18 @@ TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {
     const int closedPort = closed.serverPort();
     closed.close();
     readyToSend(closedPort);
-    window.FlatButton1->click();
+    mailtest::button(window, "FlatButton1")->click();
     ASSERT_EQ(messageTexts(), std::vector<QString>{QStringLiteral("Connection Failed")});
     EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Error);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(window.FlatButton1->isEnabled());
+    EXPECT_TRUE(mailtest::button(window, "FlatButton1")->isEnabled());
 
     // The settings window fixes the port; the open dialog uses it at once.
     conf.showForm();
-    conf.hostportfield->setText(QString::number(server.port()));
-    conf.FlatButton1->click();
+    mailtest::field(conf, "hostportfield")->setText(QString::number(server.port()));
+    mailtest::button(conf, "FlatButton1")->click();
     dialogs.messages.clear();
-    window.FlatButton1->click();
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
     EXPECT_EQ(server.commands.count(QStringLiteral("RCPT TO:<hr@example.com>")), 1);
@@ -185,17 +186,17 @@ TEST_F(SendResumeTest, FailedSendShowsTheErrorAndAllowsAnotherTry) {
 TEST_F(SendResumeTest, FailureAfterConnectingLeavesNoConnectionBehind) {
     ScriptedServer server;
     readyToSend(server.port());
-    window.Attach->setText(documentPath + QStringLiteral(".missing"));
-    window.FlatButton1->click();
+    mailtest::field(window, "Attach")->setText(documentPath + QStringLiteral(".missing"));
+    mailtest::button(window, "FlatButton1")->click();
     ASSERT_EQ(messageTexts(), std::vector<QString>{QStringLiteral("Cannot open file ") +
                                                    documentPath + QStringLiteral(".missing")});
-    EXPECT_FALSE(window.sendmail.connected());
-    EXPECT_TRUE(window.FlatButton1->isEnabled());
+    EXPECT_FALSE(window.smtpClient().connected());
+    EXPECT_TRUE(mailtest::button(window, "FlatButton1")->isEnabled());
     EXPECT_FALSE(server.commands.contains(QStringLiteral("DATA")));
 
     dialogs.messages.clear();
-    window.Attach->setText(documentPath);
-    window.FlatButton1->click();
+    mailtest::field(window, "Attach")->setText(documentPath);
+    mailtest::button(window, "FlatButton1")->click();
     EXPECT_EQ(messageTexts(),
               std::vector<QString>{QStringLiteral("Your Resume was sucessfull sent ")});
     EXPECT_EQ(server.connections(), 2);
@@ -204,8 +205,8 @@ TEST_F(SendResumeTest, FailureAfterConnectingLeavesNoConnectionBehind) {
 TEST_F(SendResumeTest, LineBreakInAFieldIsRefusedBeforeConnecting) {
     ScriptedServer server;
     readyToSend(server.port());
-    window.FromName->setText(QStringLiteral("Ann\r\nBcc: all@example.com"));
-    window.FlatButton1->click();
+    mailtest::field(window, "FromName")->setText(QStringLiteral("Ann\r\nBcc: all@example.com"));
+    mailtest::button(window, "FlatButton1")->click();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("line break")));
     EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Error);
@@ -215,10 +216,10 @@ TEST_F(SendResumeTest, LineBreakInAFieldIsRefusedBeforeConnecting) {
 
 TEST_F(SendResumeTest, BrowsePutsTheChosenPathInAttach) {
     dialogs.openAnswers = {QStringLiteral("/home/ann/cv.doc"), std::nullopt};
-    window.FlatButton3->click();
-    EXPECT_EQ(window.Attach->text(), QStringLiteral("/home/ann/cv.doc"));
-    window.FlatButton3->click(); // cancelled: unchanged
-    EXPECT_EQ(window.Attach->text(), QStringLiteral("/home/ann/cv.doc"));
+    mailtest::button(window, "FlatButton3")->click();
+    EXPECT_EQ(mailtest::field(window, "Attach")->text(), QStringLiteral("/home/ann/cv.doc"));
+    mailtest::button(window, "FlatButton3")->click(); // cancelled: unchanged
+    EXPECT_EQ(mailtest::field(window, "Attach")->text(), QStringLiteral("/home/ann/cv.doc"));
 }
 
 TEST(MemoLines, LinesOfAMultiLineField) {

@@ -8,6 +8,9 @@
 #include "platform/TestDoubles.h"
 #include "store/Connection.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSqlQuery>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -27,6 +30,19 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace mailtest {
+
+// A window's widget by its object name; a missing one fails the test.
+template <class Widget> Widget* child(const QWidget& window, const char* name) {
+    auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+inline QLineEdit* field(const QWidget& window, const char* name) {
+    return child<QLineEdit>(window, name);
+}
+inline QPushButton* button(const QWidget& window, const char* name) {
+    return child<QPushButton>(window, name);
+}
 
 // The replies of a willing server.
 inline QByteArray willing(const QString& command) {
