@@ -2,6 +2,7 @@
 // template engine with datasets made from SQL on a résumé file.
 #include "cli/Command.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/Scans.h"
 #include "rtfengine/UdfList.h"
@@ -25,10 +26,9 @@ const cli::Command& renderCommand();
 // A dataset argument: "[NAME=]SQL", NAME an identifier directly followed by "=".
 std::pair<std::string, std::string> splitDatasetArgument(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
+    while (i < text.size() && (rtfengine::isAsciiAlnum(text[i]) || text[i] == '_'))
         ++i;
-    if (i > 0 && i < text.size() && text[i] == '=' &&
-        !std::isdigit(static_cast<unsigned char>(text[0])))
+    if (i > 0 && i < text.size() && text[i] == '=' && !rtfengine::isAsciiDigit(text[0]))
         return {text.substr(0, i), text.substr(i + 1)};
     return {std::string(), text};
 }

@@ -4,7 +4,6 @@
 #include "rtfengine/NumberFormat.h"
 
 #include <array>
-#include <cctype>
 
 namespace rtfengine {
 
@@ -64,16 +63,6 @@ bool isExpressionChar(unsigned char c) {
            c == 0xBB;
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool startsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
 }
@@ -97,8 +86,8 @@ std::optional<QuoteWord> quoteWordAt(const TemplateText& t, size_t pos) {
 }
 
 bool isHexQuote(std::string_view token, std::string_view lowerHex) {
-    return token.size() == 4 && std::tolower(static_cast<unsigned char>(token[2])) == lowerHex[0] &&
-           std::tolower(static_cast<unsigned char>(token[3])) == lowerHex[1];
+    return token.size() == 4 && toLowerAscii(token[2]) == lowerHex[0] &&
+           toLowerAscii(token[3]) == lowerHex[1];
 }
 
 // What a hex escape does to the quote state: opens (>0), closes (-1) or nothing (0).
@@ -201,23 +190,6 @@ bool isNumericFormat(FormatId id) {
         return false;
     }
     return false;
-}
-
-std::string trimBlanks(std::string_view text) {
-    size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
-        --e;
-    return std::string(text.substr(b, e - b));
-}
-
-std::string upperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
 }
 
 bool isMarkerAt(const TemplateText& t, size_t pos, size_t* afterMarker) {
@@ -341,8 +313,9 @@ CleanCommand cleanCommand(std::string_view raw) {
             continue;
         }
         const char next = i + 1 < n ? raw[i + 1] : '\0';
-        if (next == '\'' && i + 3 < n && hexValue(raw[i + 2]) >= 0 && hexValue(raw[i + 3]) >= 0) {
-            const int b = hexValue(raw[i + 2]) * 16 + hexValue(raw[i + 3]);
+        if (next == '\'' && i + 3 < n && hexDigitValue(raw[i + 2]) >= 0 &&
+            hexDigitValue(raw[i + 3]) >= 0) {
+            const int b = hexDigitValue(raw[i + 2]) * 16 + hexDigitValue(raw[i + 3]);
             if (b != 0)
                 expr += static_cast<char>(b);
             i += 4;
@@ -357,8 +330,7 @@ CleanCommand cleanCommand(std::string_view raw) {
         while (j < n && isAsciiLetter(raw[j]))
             ++j;
         const std::string_view word = raw.substr(i + 1, j - i - 1);
-        const bool wordEnds =
-            j >= n || !(isAsciiLetter(raw[j]) || std::isdigit(static_cast<unsigned char>(raw[j])));
+        const bool wordEnds = j >= n || !(isAsciiLetter(raw[j]) || isAsciiDigit(raw[j]));
         if (wordEnds &&
             (word == "lquote" || word == "rquote" || word == "ldblquote" || word == "rdblquote")) {
             expr += word == "ldblquote" ? '\x93' : word == "rdblquote" ? '\x94' : '\'';
@@ -375,7 +347,7 @@ CleanCommand cleanCommand(std::string_view raw) {
         }
         i = j;
     }
-    expr = trimBlanks(expr);
+    expr = trimAsciiBlanks(expr);
     char quote = 0;
     bool bracket = false;
     for (char c : expr) {
@@ -396,7 +368,7 @@ CleanCommand cleanCommand(std::string_view raw) {
             out.expression += c;
         }
     }
-    out.expression = trimBlanks(out.expression);
+    out.expression = trimAsciiBlanks(out.expression);
     return out;
 }
 
@@ -427,9 +399,9 @@ std::string formattingOf(std::string_view codes) {
         }
         while (j < n && isAsciiLetter(codes[j]))
             ++j;
-        if (j + 1 < n && codes[j] == '-' && std::isdigit(static_cast<unsigned char>(codes[j + 1])))
+        if (j + 1 < n && codes[j] == '-' && isAsciiDigit(codes[j + 1]))
             ++j;
-        while (j < n && std::isdigit(static_cast<unsigned char>(codes[j])))
+        while (j < n && isAsciiDigit(codes[j]))
             ++j;
         if (j < n && codes[j] == ' ')
             ++j;
@@ -441,7 +413,7 @@ std::string formattingOf(std::string_view codes) {
 
 std::optional<std::vector<std::string>> splitArguments(std::string_view text) {
     std::vector<std::string> args;
-    if (trimBlanks(text).empty())
+    if (trimAsciiBlanks(text).empty())
         return args;
     std::string current;
     char quote = 0;
@@ -494,7 +466,7 @@ namespace {
 
 // Reads the parameter of a numeric format or FIMG: "d" or "p:d".
 bool parseFormatParameter(std::string_view param, int& p, int& d) {
-    const std::string text = trimBlanks(param);
+    const std::string text = trimAsciiBlanks(param);
     if (text.empty() || text.front() == ':' || text.back() == ':')
         return false;
     std::vector<int> numbers{0};
@@ -505,7 +477,7 @@ bool parseFormatParameter(std::string_view param, int& p, int& d) {
                 return false;
             numbers.push_back(0);
             digits = false;
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (isAsciiDigit(c)) {
             numbers.back() = std::min(numbers.back() * 10 + (c - '0'), 1000000);
             digits = true;
         } else if (c != ' ') {
@@ -526,7 +498,7 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
         ++n;
     if (n == 0 || n >= text.size() || text[n] != '(' || text.back() != ')' || text.size() < n + 3)
         return;
-    const std::string name = upperAscii(std::string_view(text).substr(0, n));
+    const std::string name = toUpperAscii(std::string_view(text).substr(0, n));
     const FormatInfo* found = nullptr;
     for (const FormatInfo& f : kFormats)
         if (f.name == name)
@@ -578,7 +550,7 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
 
 Expression classifyExpression(std::string_view source, bool dotAsColon, const FormatSettings& fs) {
     Expression e;
-    const std::string up = upperAscii(source);
+    const std::string up = toUpperAscii(source);
     e.text = std::string(source);
     if (startsWith(up, "SCAN(") && up.find(')', 5) != std::string::npos)
         e.kind = ExprKind::Scan;
@@ -597,7 +569,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
 
     std::string text(source);
     stripFormatFunction(text, e.format, fs);
-    text = trimBlanks(text);
+    text = trimAsciiBlanks(text);
     e.text = text;
     if (text.empty() || text[0] == '(' || text[0] == ')' || text[0] == ':')
         return e;
@@ -606,8 +578,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         return e;
     }
     const char first = text[0];
-    if (std::isdigit(static_cast<unsigned char>(first)) || first == fs.decimalSeparator ||
-        first == '+' || first == '-') {
+    if (isAsciiDigit(first) || first == fs.decimalSeparator || first == '+' || first == '-') {
         if (auto number = parseFloat(text, fs)) {
             e.kind = ExprKind::Literal;
             e.name = shortestDecimal(*number, fs);
@@ -626,7 +597,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     case '(':
         if (text.back() == ')') {
             e.kind = ExprKind::Call;
-            e.name = trimBlanks(std::string_view(text).substr(0, r));
+            e.name = trimAsciiBlanks(std::string_view(text).substr(0, r));
             e.alias = text.substr(r + 1, text.size() - r - 2);
         }
         return e;
@@ -637,14 +608,14 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         const std::string field = text.substr(r + 1);
         if (field.front() == '(' && field.back() == ')' && field.size() >= 3) {
             for (size_t i = 1; i + 1 < field.size(); ++i)
-                if (!std::isdigit(static_cast<unsigned char>(field[i])))
+                if (!isAsciiDigit(field[i]))
                     return e;
         } else if (field.find_first_of("(),.:") != std::string::npos) {
             return e;
         }
         e.kind = text[r] == ':' || dotAsColon ? ExprKind::ColonField : ExprKind::DotField;
         const std::string alias = text.substr(0, r);
-        e.alias = alias.size() > 1 ? upperAscii(alias) : alias;
+        e.alias = alias.size() > 1 ? toUpperAscii(alias) : alias;
         e.name = field;
         return e;
     }

@@ -3,6 +3,7 @@
 // (literal, variable, field, call, scan and conditional commands, format functions).
 #pragma once
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/FormatSettings.h"
 #include "rtfengine/TemplateText.h"
 
@@ -109,8 +110,5 @@ Expression classifyExpression(std::string_view text, bool dotAsColon,
 
 // Whether `text` is a quoted literal; `value` receives the text between the quotes.
 bool isQuotedLiteral(std::string_view text, std::string* value = nullptr);
-
-std::string trimBlanks(std::string_view text);
-std::string upperAscii(std::string_view text);
 
 } // namespace rtfengine

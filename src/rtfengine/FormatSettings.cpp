@@ -1,9 +1,11 @@
 #include "rtfengine/FormatSettings.h"
 
+#include "rtfengine/Ascii.h"
+#include "rtfengine/Calendar.h"
+
 #include <langinfo.h>
 #include <locale.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -12,22 +14,6 @@
 namespace rtfengine {
 
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool startsWithNoCase(std::string_view text, size_t pos, std::string_view word) {
-    if (text.size() - pos < word.size())
-        return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[pos + i])) != word[i])
-            return false;
-    return true;
-}
 
 // The name of the locale category the process would take from its environment.
 std::string environmentLocale(const char* category) {
@@ -49,7 +35,7 @@ std::string fromStrftime(std::string_view pattern) {
     for (size_t i = 0; i < pattern.size(); ++i) {
         char c = pattern[i];
         if (c != '%' || i + 1 == pattern.size()) {
-            if (std::isalpha(static_cast<unsigned char>(c)))
+            if (isAsciiLetter(c))
                 out += '"' + std::string(1, c) + '"';
             else
                 out += c;
@@ -61,28 +47,77 @@ std::string fromStrftime(std::string_view pattern) {
                i + 1 < pattern.size())
             spec = pattern[++i];
         switch (spec) {
-        case 'd': out += "dd"; break;
-        case 'e': out += "d"; break;
-        case 'm': out += "mm"; break;
-        case 'b': case 'h': out += "mmm"; break;
-        case 'B': out += "mmmm"; break;
-        case 'a': out += "ddd"; break;
-        case 'A': out += "dddd"; break;
-        case 'y': out += "yy"; break;
-        case 'Y': case 'G': out += "yyyy"; break;
-        case 'H': case 'k': out += "hh"; break;
-        case 'I': case 'l': out += "hh"; break;
-        case 'M': out += "nn"; break;
-        case 'S': out += "ss"; break;
-        case 'p': case 'P': out += "ampm"; break;
-        case 'T': out += "hh:nn:ss"; break;
-        case 'R': out += "hh:nn"; break;
-        case 'r': out += "hh:nn:ss ampm"; break;
-        case 'D': out += "mm/dd/yy"; break;
-        case 'F': out += "yyyy-mm-dd"; break;
-        case 'n': case 't': out += ' '; break;
-        case '%': out += '%'; break;
-        default: break; // time zones, week numbers: nothing sensible to show
+        case 'd':
+            out += "dd";
+            break;
+        case 'e':
+            out += "d";
+            break;
+        case 'm':
+            out += "mm";
+            break;
+        case 'b':
+        case 'h':
+            out += "mmm";
+            break;
+        case 'B':
+            out += "mmmm";
+            break;
+        case 'a':
+            out += "ddd";
+            break;
+        case 'A':
+            out += "dddd";
+            break;
+        case 'y':
+            out += "yy";
+            break;
+        case 'Y':
+        case 'G':
+            out += "yyyy";
+            break;
+        case 'H':
+        case 'k':
+            out += "hh";
+            break;
+        case 'I':
+        case 'l':
+            out += "hh";
+            break;
+        case 'M':
+            out += "nn";
+            break;
+        case 'S':
+            out += "ss";
+            break;
+        case 'p':
+        case 'P':
+            out += "ampm";
+            break;
+        case 'T':
+            out += "hh:nn:ss";
+            break;
+        case 'R':
+            out += "hh:nn";
+            break;
+        case 'r':
+            out += "hh:nn:ss ampm";
+            break;
+        case 'D':
+            out += "mm/dd/yy";
+            break;
+        case 'F':
+            out += "yyyy-mm-dd";
+            break;
+        case 'n':
+        case 't':
+            out += ' ';
+            break;
+        case '%':
+            out += '%';
+            break;
+        default:
+            break; // time zones, week numbers: nothing sensible to show
         }
     }
     return out;
@@ -93,20 +128,10 @@ char firstSeparator(const std::string& pattern, char fallback) {
     for (char c : pattern) {
         if (c == '"')
             quoted = !quoted;
-        else if (!quoted && !std::isalnum(static_cast<unsigned char>(c)) && c != ' ')
+        else if (!quoted && !isAsciiAlnum(c) && c != ' ')
             return c;
     }
     return fallback;
-}
-
-int dayOfWeek(int y, int m, int d) { // 0 = Sunday
-    static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    if (m < 1 || m > 12)
-        return 0;
-    if (m < 3)
-        y -= 1;
-    int w = (y + y / 4 - y / 100 + y / 400 + t[m - 1] + d) % 7;
-    return w < 0 ? w + 7 : w;
 }
 
 std::string pad(int value, int width) {
@@ -129,8 +154,9 @@ bool hasAmPm(std::string_view pattern) {
             quote = c;
             continue;
         }
-        if (startsWithNoCase(pattern, i, "am/pm") || startsWithNoCase(pattern, i, "a/p") ||
-            startsWithNoCase(pattern, i, "ampm"))
+        if (startsWithIgnoringAsciiCase(pattern.substr(i), "am/pm") ||
+            startsWithIgnoringAsciiCase(pattern.substr(i), "a/p") ||
+            startsWithIgnoringAsciiCase(pattern.substr(i), "ampm"))
             return true;
     }
     return false;
@@ -145,11 +171,10 @@ void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
     size_t i = 0;
     while (i < pattern.size()) {
         const char c = pattern[i];
-        const char lc = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const char lc = toLowerAscii(c);
         auto run = [&](char letter) {
             size_t n = 0;
-            while (i + n < pattern.size() &&
-                   std::tolower(static_cast<unsigned char>(pattern[i + n])) == letter)
+            while (i + n < pattern.size() && toLowerAscii(pattern[i + n]) == letter)
                 ++n;
             return n;
         };
@@ -256,19 +281,17 @@ void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
             break;
         }
         const bool pm = v.hour >= 12;
-        if (startsWithNoCase(pattern, i, "am/pm")) {
-            if (std::isupper(static_cast<unsigned char>(c)))
+        if (startsWithIgnoringAsciiCase(pattern.substr(i), "am/pm")) {
+            if ((c >= 'A' && c <= 'Z'))
                 out += pm ? "PM" : "AM";
             else
                 out += pm ? "pm" : "am";
             i += 5;
-        } else if (startsWithNoCase(pattern, i, "a/p")) {
+        } else if (startsWithIgnoringAsciiCase(pattern.substr(i), "a/p")) {
             char letter = pm ? 'p' : 'a';
-            out += std::isupper(static_cast<unsigned char>(c))
-                       ? static_cast<char>(std::toupper(letter))
-                       : letter;
+            out += (c >= 'A' && c <= 'Z') ? toUpperAscii(letter) : letter;
             i += 3;
-        } else if (startsWithNoCase(pattern, i, "ampm")) {
+        } else if (startsWithIgnoringAsciiCase(pattern.substr(i), "ampm")) {
             out += pm ? fs.timePMString : fs.timeAMString;
             i += 4;
         } else if (c == '/') {
@@ -285,9 +308,9 @@ void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
 }
 
 int monthFromName(std::string_view word, const FormatSettings& fs) {
-    std::string w = lower(word);
+    std::string w = toLowerAscii(word);
     for (int m = 0; m < 12; ++m)
-        if (w == lower(fs.shortMonthNames[m]) || w == lower(fs.longMonthNames[m]))
+        if (w == toLowerAscii(fs.shortMonthNames[m]) || w == toLowerAscii(fs.longMonthNames[m]))
             return m + 1;
     return 0;
 }
@@ -366,8 +389,8 @@ FormatSettings FormatSettings::fromSystemLocale() {
                 fs.timePMString = pm;
             static const nl_item mon[] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
                                           MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
-            static const nl_item abmon[] = {ABMON_1, ABMON_2, ABMON_3,  ABMON_4,
-                                            ABMON_5, ABMON_6, ABMON_7,  ABMON_8,
+            static const nl_item abmon[] = {ABMON_1, ABMON_2,  ABMON_3,  ABMON_4,
+                                            ABMON_5, ABMON_6,  ABMON_7,  ABMON_8,
                                             ABMON_9, ABMON_10, ABMON_11, ABMON_12};
             static const nl_item day[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
             static const nl_item abday[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
@@ -395,7 +418,9 @@ const FormatSettings& FormatSettings::current() {
     return *currentSlot();
 }
 
-void FormatSettings::setCurrent(const FormatSettings& settings) { currentSlot() = settings; }
+void FormatSettings::setCurrent(const FormatSettings& settings) {
+    currentSlot() = settings;
+}
 
 std::string formatDateTime(std::string_view pattern, const DateTime& value,
                            const FormatSettings& settings) {
@@ -407,7 +432,7 @@ std::string formatDateTime(std::string_view pattern, const DateTime& value,
 bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings& settings) {
     // The order of day, month and year comes from the short date pattern.
     std::string order;
-    for (char c : lower(settings.shortDateFormat))
+    for (char c : toLowerAscii(settings.shortDateFormat))
         if ((c == 'd' || c == 'm' || c == 'y') && order.find(c) == std::string::npos)
             order += c;
     if (order.size() != 3)
@@ -421,8 +446,7 @@ bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings&
     auto number = [&](int& out, int maxDigits) {
         size_t start = i;
         out = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) &&
-               static_cast<int>(i - start) < maxDigits)
+        while (i < text.size() && isAsciiDigit(text[i]) && static_cast<int>(i - start) < maxDigits)
             out = out * 10 + (text[i++] - '0');
         return i > start;
     };
@@ -432,13 +456,13 @@ bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings&
     int parts[3] = {0, 0, 0};
     for (int p = 0; p < 3; ++p) {
         if (p > 0) {
-            if (i >= text.size() || std::isalnum(static_cast<unsigned char>(text[i])))
+            if (i >= text.size() || isAsciiAlnum(text[i]))
                 return false;
             ++i;
         }
-        if (order[p] == 'm' && i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) {
+        if (order[p] == 'm' && i < text.size() && isAsciiLetter(text[i])) {
             size_t start = i;
-            while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
+            while (i < text.size() && isAsciiLetter(text[i]))
                 ++i;
             parts[p] = monthFromName(text.substr(start, i - start), settings);
             if (!parts[p])
@@ -453,8 +477,8 @@ bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings&
         else if (order[p] == 'm')
             result.month = parts[p];
         else
-            result.year = parts[p] < 100 ? (parts[p] < 50 ? 2000 + parts[p] : 1900 + parts[p])
-                                         : parts[p];
+            result.year =
+                parts[p] < 100 ? (parts[p] < 50 ? 2000 + parts[p] : 1900 + parts[p]) : parts[p];
     }
     static const int daysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (result.month < 1 || result.month > 12 || result.day < 1 ||
@@ -478,10 +502,10 @@ bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings&
                 return false;
         }
         skipBlanks();
-        std::string rest = lower(text.substr(i));
+        std::string rest = toLowerAscii(text.substr(i));
         if (!rest.empty()) {
-            const bool pm = rest == lower(settings.timePMString) || rest == "pm";
-            const bool am = rest == lower(settings.timeAMString) || rest == "am";
+            const bool pm = rest == toLowerAscii(settings.timePMString) || rest == "pm";
+            const bool am = rest == toLowerAscii(settings.timeAMString) || rest == "am";
             if (!pm && !am)
                 return false;
             if (h < 1 || h > 12)

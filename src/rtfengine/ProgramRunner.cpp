@@ -1,5 +1,6 @@
 #include "rtfengine/ProgramRunner.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/NumberFormat.h"
 #include "rtfengine/OutputFile.h"
@@ -7,15 +8,9 @@
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/RunState.h"
 
-#include <cctype>
-
 namespace rtfengine {
 
 namespace {
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return upperAscii(a) == upperAscii(b);
-}
 
 bool isFieldKind(InstrKind kind) {
     return kind == InstrKind::DotField || kind == InstrKind::ColonField ||
@@ -149,7 +144,7 @@ Field* ProgramRunner::resolveField(ValueOperands& ops) {
             } else {
                 ops.number = -1;
                 for (int i = 0; i < count && ops.number < 0; ++i)
-                    if (equalNoCase(dataset.field(i).name(), name))
+                    if (equalsIgnoringAsciiCase(dataset.field(i).name(), name))
                         ops.number = i;
             }
             ops.notFound = ops.number < 0;
@@ -277,7 +272,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
     if (id < 0) {
         // NORESET names an option, not a variable: it is never looked up.
         if (id != kFunctionVar && args.size() == 3 && args[2].variable() &&
-            upperAscii(trimBlanks(args[2].variable()->name())) == "NORESET") {
+            toUpperAscii(trimAsciiBlanks(args[2].variable()->name())) == "NORESET") {
             args[2].variable()->setLocal(true);
             args[2].variable()->setBoolean(false);
         }
@@ -315,7 +310,7 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     if (id == kFunctionVar) {
         for (const TUdfArg& arg : args) {
             TReportVariable* v = arg.variable();
-            if (!v || v->isLocal() || trimBlanks(v->name()).empty())
+            if (!v || v->isLocal() || trimAsciiBlanks(v->name()).empty())
                 throw EIllegalFunctionUse("Illegal function use: " + expression +
                                           " - VAR function may be used only with variable "
                                           "identifiers");
@@ -337,7 +332,7 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     if (engine.findVariable(t->name()) == 0)
         engine.addVariable(t->name(), 0.0);
     const bool noReset = args.size() == 3 && args[2].variable() &&
-                         upperAscii(trimBlanks(args[2].variable()->name())) == "NORESET";
+                         toUpperAscii(trimAsciiBlanks(args[2].variable()->name())) == "NORESET";
     const TScanInfo* scan = m_state.scans.current();
     if (!noReset && (!scan || scan->firstPass))
         t->setInteger(0);
@@ -348,7 +343,7 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     const bool atEnd = x.field() && x.dataset() && x.dataset()->eof();
     const bool hasValue = (x.field() && !atEnd) || x.variable();
     if (id == kFunctionCts) {
-        if (hasValue && !trimBlanks(x.asString()).empty())
+        if (hasValue && !trimAsciiBlanks(x.asString()).empty())
             n += 1;
     } else if (hasValue) {
         const double value = x.field() ? x.field()->asFloat() : x.variable()->asFloat();

@@ -1,5 +1,6 @@
 #include "rtfengine/Translator.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/DocumentTables.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/RtfEngine.h"
@@ -8,7 +9,6 @@
 #include "rtfengine/UdfList.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace rtfengine {
 
@@ -339,7 +339,7 @@ std::optional<FunctionInfo> Translator::findFunction(std::string_view name) cons
                                 udf.name()};
         }
     }
-    const std::string wanted = upperAscii(trimBlanks(name));
+    const std::string wanted = toUpperAscii(trimAsciiBlanks(name));
     for (const Predefined& p : kPredefined)
         if (p.name == wanted)
             return FunctionInfo{p.id, p.argMin, p.argMax, udfrNil, std::string(p.name)};
@@ -398,7 +398,7 @@ void Translator::checkAccumulatorArguments(const Expression& call,
                                            const std::vector<std::string>& args,
                                            bool scanFunction) const {
     const std::string& expr = call.text;
-    const std::string first = trimBlanks(args[0]);
+    const std::string first = trimAsciiBlanks(args[0]);
     const Expression x = classifyExpression(first, m_dotAsColon);
     if (x.format.id == FormatId::NoFormat) {
         const bool valueKind = x.kind == ExprKind::DotField || x.kind == ExprKind::ColonField ||
@@ -417,14 +417,14 @@ void Translator::checkAccumulatorArguments(const Expression& call,
                                           expr);
         }
     }
-    const std::string second = trimBlanks(args[1]);
+    const std::string second = trimAsciiBlanks(args[1]);
     const Expression t = classifyExpression(second, m_dotAsColon);
     if (t.format.id == FormatId::NoFormat && t.kind != ExprKind::Variable)
         throw EIllegalFunctionUse("Illegal function use: " + second +
                                   " - report variable expected as second argument in expression " +
                                   expr);
-    if (scanFunction && args.size() == 3 && upperAscii(trimBlanks(args[2])) != "NORESET")
-        throw EIllegalFunctionUse("Illegal function use: " + trimBlanks(args[2]) +
+    if (scanFunction && args.size() == 3 && toUpperAscii(trimAsciiBlanks(args[2])) != "NORESET")
+        throw EIllegalFunctionUse("Illegal function use: " + trimAsciiBlanks(args[2]) +
                                   " - symbol \")\" or keyword \"NORESET\" expected as third "
                                   "argument in expression " +
                                   expr);
@@ -470,7 +470,7 @@ InstrKind Translator::fieldKind(ExprKind kind) const {
 
 std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view argument,
                                                                size_t position) {
-    const std::string arg = trimBlanks(argument);
+    const std::string arg = trimAsciiBlanks(argument);
     const Expression a = classifyExpression(arg, m_dotAsColon);
     if (a.format.id != FormatId::NoFormat)
         throw EIllegalFunctionUse("Illegal function use: expression " + arg +
