@@ -34,6 +34,7 @@ public:
     // Translates the whole template text of the run into the run's program.
     void translate();
 
+private:
     // A user-defined function of the engine's list (taking precedence) or a
     // predefined one.
     std::optional<FunctionInfo> findFunction(std::string_view name) const;
@@ -53,7 +54,6 @@ public:
     void checkCall(const Expression& call, const FunctionInfo& function,
                    bool scanFunction = false) const;
 
-private:
     // Translates template text from the reading position to the end of m_text.
     void translateText();
     bool translateHeadGroup(size_t pos);
