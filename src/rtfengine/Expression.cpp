@@ -510,11 +510,9 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
     if (!args)
         throw EIllegalFunctionUse("Brackets balance violation in format function " + text);
     if (args->size() < found->minArgs)
-        throw EIllegalFunctionUse("Illegal format function use: " + text +
-                                  " - number of arguments is less than minimum required");
+        raiseFormatFunctionUse(text, "number of arguments is less than minimum required");
     if (args->size() > found->maxArgs)
-        throw EIllegalFunctionUse("Illegal format function use: " + text +
-                                  " - number of arguments is more than maximum allowed");
+        raiseFormatFunctionUse(text, "number of arguments is more than maximum allowed");
     std::string expression(inner);
     std::string parameter;
     const bool hasParameter = args->size() == 2;

@@ -219,9 +219,8 @@ void ProgramRunner::evaluateCallGroup(size_t& pc, bool declareOnly) {
                     break;
                 }
                 if (!field)
-                    throw EIllegalFunctionUse(
-                        "Illegal function use: " + program[headPlace].value.name +
-                        " - dataset field " + instruction.value.name + " not found");
+                    raiseFunctionUse(program[headPlace].value.name,
+                                     "dataset field " + instruction.value.name + " not found");
                 stack.emplace_back(
                     field, m_state.datasets[static_cast<size_t>(instruction.value.dataset)]);
                 break;
@@ -283,7 +282,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
         return TUdfArg();
     TUdfList* list = m_state.engine.udfList();
     if (!list || id >= list->count())
-        throw EIllegalFunctionUse("Function not found: " + call.value.name);
+        raiseFunctionNotFound(call.value.name);
     TUdf& udf = list->item(id);
     if (udf.resultType() > udfrTMemoryStream)
         throw EIllegalFunctionUse("Result type defined in function" + udf.name() +
@@ -291,8 +290,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
     for (const TUdfArg& arg : args) {
         TReportVariable* v = arg.variable();
         if (v && !v->isLocal() && m_state.engine.findVariable(v->name()) == 0)
-            throw EIllegalFunctionUse("Illegal function use: " + expression +
-                                      " - report variable " + v->name() + " not found");
+            raiseFunctionUse(expression, "report variable " + v->name() + " not found");
     }
     std::string result;
     if (udf.OnCalculate)
@@ -311,9 +309,8 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
         for (const TUdfArg& arg : args) {
             TReportVariable* v = arg.variable();
             if (!v || v->isLocal() || trimAsciiBlanks(v->name()).empty())
-                throw EIllegalFunctionUse("Illegal function use: " + expression +
-                                          " - VAR function may be used only with variable "
-                                          "identifiers");
+                raiseFunctionUse(expression, "VAR function may be used only with variable "
+                                             "identifiers");
         }
         for (const TUdfArg& arg : args)
             if (engine.findVariable(arg.variable()->name()) == 0)
@@ -323,12 +320,10 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     const TUdfArg& x = args[0];
     if (!declareOnly && x.variable() && !x.variable()->isLocal() &&
         engine.findVariable(x.variable()->name()) == 0)
-        throw EIllegalFunctionUse("Illegal function use: " + expression + " - report variable " +
-                                  x.variable()->name() + " not found");
+        raiseFunctionUse(expression, "report variable " + x.variable()->name() + " not found");
     TReportVariable* t = args[1].variable();
     if (!t || t->isLocal())
-        throw EIllegalFunctionUse("Illegal function use: " + expression +
-                                  " - report variable expected as second argument");
+        raiseFunctionUse(expression, "report variable expected as second argument");
     if (engine.findVariable(t->name()) == 0)
         engine.addVariable(t->name(), 0.0);
     const bool noReset = args.size() == 3 && args[2].variable() &&

@@ -271,7 +271,7 @@ void Translator::translateCommand(size_t afterMarker) {
     case ExprKind::If:
     case ExprKind::EndIf:
         if (m_inRow)
-            throw EIllegalFunctionUse("IF, ENDIF must be outside of table: " + e.text);
+            raiseOutsideTable("IF, ENDIF", e.text, false);
         // The conditional brackets vanish with the characters typed in them; their
         // braces and control words stay so that the document's groups remain balanced.
         value.kind = InstrKind::ClearedCall;
@@ -280,22 +280,22 @@ void Translator::translateCommand(size_t afterMarker) {
         return;
     case ExprKind::Scan:
         if (m_inRow)
-            throw EIllegalScanUse("Scan must be outside of table: " + e.text);
+            raiseOutsideTable("Scan", e.text, true);
         translateScan(e.text, std::move(value.value.codes));
         return;
     case ExprKind::ScanEntry:
         if (m_inRow)
-            throw EIllegalScanUse("Scanentry must be outside of table: " + e.text);
+            raiseOutsideTable("Scanentry", e.text, true);
         translateScanEntry(e.text, std::move(value.value.codes));
         return;
     case ExprKind::ScanFooter:
         if (m_inRow)
-            throw EIllegalScanUse("Scanfooter must be outside of table: " + e.text);
+            raiseOutsideTable("Scanfooter", e.text, true);
         translateScanFooter(e.text, std::move(value.value.codes));
         return;
     case ExprKind::EndScan:
         if (m_inRow)
-            throw EIllegalScanUse("Endscan must be outside of table: " + e.text);
+            raiseOutsideTable("Endscan", e.text, true);
         translateEndScan(e.text, std::move(value.value.codes));
         return;
     case ExprKind::Literal:
@@ -375,11 +375,9 @@ void Translator::checkCall(const Expression& call, const FunctionInfo& function,
     if (!args)
         throw EIllegalFunctionUse("Brackets balance violation in function " + call.text);
     if (static_cast<int>(args->size()) < function.argMin)
-        throw EIllegalFunctionUse("Illegal function use: " + call.text +
-                                  " - number of arguments is less than minimum required");
+        raiseFunctionUse(call.text, "number of arguments is less than minimum required");
     if (static_cast<int>(args->size()) > function.argMax)
-        throw EIllegalFunctionUse("Illegal function use: " + call.text +
-                                  " - number of arguments is more than maximum allowed");
+        raiseFunctionUse(call.text, "number of arguments is more than maximum allowed");
     if (call.format.id != FormatId::NoFormat &&
         (function.id < 0 || !formatAcceptsResultType(call.format.id, function.resultType)))
         throw EIllegalFunctionUse("Format function " + std::string(formatName(call.format.id)) +
@@ -404,30 +402,27 @@ void Translator::checkAccumulatorArguments(const Expression& call,
         const bool valueKind = x.kind == ExprKind::DotField || x.kind == ExprKind::ColonField ||
                                x.kind == ExprKind::Variable || x.kind == ExprKind::Call;
         if (scanFunction && !valueKind)
-            throw EIllegalFunctionUse("Illegal function use: " + first +
-                                      " - datafield, variable or UDF expected as first argument "
-                                      "in expression " +
-                                      expr);
+            raiseFunctionUse(first, "datafield, variable or UDF expected as first argument "
+                                    "in expression " +
+                                        expr);
         if (x.kind == ExprKind::Call) {
             const auto nested = findFunction(x.name);
             if (nested && nested->resultType != udfrTReportVariable)
-                throw EIllegalFunctionUse("Illegal function use: " + first +
-                                          " - function without a value as first argument in "
-                                          "expression " +
-                                          expr);
+                raiseFunctionUse(first, "function without a value as first argument in "
+                                        "expression " +
+                                            expr);
         }
     }
     const std::string second = trimAsciiBlanks(args[1]);
     const Expression t = classifyExpression(second, m_dotAsColon);
     if (t.format.id == FormatId::NoFormat && t.kind != ExprKind::Variable)
-        throw EIllegalFunctionUse("Illegal function use: " + second +
-                                  " - report variable expected as second argument in expression " +
-                                  expr);
+        raiseFunctionUse(second,
+                         "report variable expected as second argument in expression " + expr);
     if (scanFunction && args.size() == 3 && toUpperAscii(trimAsciiBlanks(args[2])) != "NORESET")
-        throw EIllegalFunctionUse("Illegal function use: " + trimAsciiBlanks(args[2]) +
-                                  " - symbol \")\" or keyword \"NORESET\" expected as third "
-                                  "argument in expression " +
-                                  expr);
+        raiseFunctionUse(trimAsciiBlanks(args[2]),
+                         "symbol \")\" or keyword \"NORESET\" expected as third "
+                         "argument in expression " +
+                             expr);
 }
 
 void Translator::emitCallBody(const Expression& call, const FunctionInfo& function,
@@ -494,7 +489,7 @@ std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view 
     case ExprKind::Call: {
         const auto function = findFunction(a.name);
         if (!function)
-            throw EIllegalFunctionUse("Function not found: " + arg);
+            raiseFunctionNotFound(arg);
         checkCall(a, *function);
         return NestedCall{a.text, function->id, *splitArguments(a.alias)};
     }

@@ -87,11 +87,11 @@ void Translator::translateScan(const std::string& command, std::string codes) {
 void Translator::translateScanEntry(const std::string& command, std::string codes) {
     TScanInfo* scan = m_state.scans.innermost();
     if (!scan)
-        throw EIllegalScanUse("Error: Scanentry must be after scan: " + command);
+        raiseScanUse("Scanentry must be after scan", command);
     if (scan->hasEntry)
-        throw EIllegalScanUse("Error: Scanentry already exists for scan block: " + command);
+        raiseScanUse("Scanentry already exists for scan block", command);
     if (scan->hasFooter)
-        throw EIllegalScanUse("Error: Scanentry not allowed after scanfooter: " + command);
+        raiseScanUse("Scanentry not allowed after scanfooter", command);
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     std::string trailing = swallowParagraph();
@@ -104,9 +104,9 @@ void Translator::translateScanEntry(const std::string& command, std::string code
 void Translator::translateScanFooter(const std::string& command, std::string codes) {
     TScanInfo* scan = m_state.scans.innermost();
     if (!scan)
-        throw EIllegalScanUse("Error: Scanfooter must be after Scan: " + command);
+        raiseScanUse("Scanfooter must be after Scan", command);
     if (scan->hasFooter)
-        throw EIllegalScanUse("Error: Scanfooter already exists for scan block: " + command);
+        raiseScanUse("Scanfooter already exists for scan block", command);
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     emitScanFunctions(items, command, scan->scanId);
@@ -132,7 +132,7 @@ void Translator::emitEndOfBody(const TScanInfo& scan) {
 void Translator::translateEndScan(const std::string& command, std::string codes) {
     TScanInfo* scan = m_state.scans.innermost();
     if (!scan)
-        throw EIllegalScanUse("Error: Endscan must be after scan: " + command);
+        raiseScanUse("Endscan must be after scan", command);
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     emitScanFunctions(items, command, scan->scanId);
@@ -156,7 +156,7 @@ Expression Translator::checkWhileCondition(const std::string& condition,
                               " not allowed in \"while\" function " + command);
     const auto function = findFunction(call.name);
     if (!function)
-        throw EIllegalFunctionUse("Function not found: " + condition);
+        raiseFunctionNotFound(condition);
     checkCall(call, *function);
     if (function->id < 0)
         throw EIllegalScanUse("Predefined scan function " + condition +
@@ -185,7 +185,7 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
                                   command);
         const auto function = findFunction(call.name);
         if (!function)
-            throw EIllegalFunctionUse("Function not found: " + item);
+            raiseFunctionNotFound(item);
         checkCall(call, *function, true);
         const std::vector<std::string> args = *splitArguments(call.alias);
         // Arguments that only name a variable must be plain variable names here: the
@@ -199,20 +199,17 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
             const Expression arg = classifyExpression(a, m_dotAsColon);
             if (function->id == kFunctionVar || i == 0) {
                 if (arg.format.id != FormatId::NoFormat)
-                    throw EIllegalFunctionUse("Illegal function use: " + a +
-                                              " - format function not allowed in scan command in "
-                                              "expression " +
-                                              item);
+                    raiseFunctionUse(a, "format function not allowed in scan command in "
+                                        "expression " +
+                                            item);
                 if (function->id == kFunctionVar && arg.kind != ExprKind::Variable)
-                    throw EIllegalFunctionUse("Illegal function use: " + a +
-                                              " - report variable expected as argument in "
-                                              "expression " +
-                                              item);
+                    raiseFunctionUse(a, "report variable expected as argument in "
+                                        "expression " +
+                                            item);
             } else if (arg.format.id != FormatId::NoFormat || arg.kind != ExprKind::Variable) {
-                throw EIllegalFunctionUse("Illegal function use: " + a +
-                                          " - report variable expected as second argument in "
-                                          "expression " +
-                                          item);
+                raiseFunctionUse(a, "report variable expected as second argument in "
+                                    "expression " +
+                                        item);
             }
         }
         emitCallGroup(call, std::string(), std::string(), m_pos, false, false, scanId);
