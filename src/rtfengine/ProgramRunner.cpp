@@ -270,7 +270,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
     evaluation.lastResult.clear();
     if (id < 0) {
         // NORESET names an option, not a variable: it is never looked up.
-        if (id != kFunctionVar && args.size() == 3 && args[2].variable() &&
+        if (!isPredefined(id, PredefinedFunction::Var) && args.size() == 3 && args[2].variable() &&
             toUpperAscii(trimAsciiBlanks(args[2].variable()->name())) == "NORESET") {
             args[2].variable()->setLocal(true);
             args[2].variable()->setBoolean(false);
@@ -305,7 +305,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
 void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
                                        const std::string& expression, bool declareOnly) {
     TRtfEngine& engine = m_state.engine;
-    if (id == kFunctionVar) {
+    if (isPredefined(id, PredefinedFunction::Var)) {
         for (const TUdfArg& arg : args) {
             TReportVariable* v = arg.variable();
             if (!v || v->isLocal() || trimAsciiBlanks(v->name()).empty())
@@ -337,12 +337,12 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     double n = t->asFloat();
     const bool atEnd = x.field() && x.dataset() && x.dataset()->eof();
     const bool hasValue = (x.field() && !atEnd) || x.variable();
-    if (id == kFunctionCts) {
+    if (isPredefined(id, PredefinedFunction::Cts)) {
         if (hasValue && !trimAsciiBlanks(x.asString()).empty())
             n += 1;
     } else if (hasValue) {
         const double value = x.field() ? x.field()->asFloat() : x.variable()->asFloat();
-        if (id == kFunctionSum)
+        if (isPredefined(id, PredefinedFunction::Sum))
             n += value;
         else if (value != 0)
             n += 1;

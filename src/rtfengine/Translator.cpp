@@ -22,10 +22,10 @@ struct Predefined {
 };
 
 constexpr Predefined kPredefined[] = {
-    {"SUM", kFunctionSum, 2, 3},
-    {"CTN", kFunctionCtn, 2, 3},
-    {"CTS", kFunctionCts, 2, 3},
-    {"VAR", kFunctionVar, 1, 10000},
+    {"SUM", functionId(PredefinedFunction::Sum), 2, 3},
+    {"CTN", functionId(PredefinedFunction::Ctn), 2, 3},
+    {"CTS", functionId(PredefinedFunction::Cts), 2, 3},
+    {"VAR", functionId(PredefinedFunction::Var), 1, 10000},
 };
 
 // The end of a group that opens at `pos`, counting braces that are not escaped and
@@ -382,7 +382,7 @@ void Translator::checkCall(const Expression& call, const FunctionInfo& function,
         (function.id < 0 || !formatAcceptsResultType(call.format.id, function.resultType)))
         throw EIllegalFunctionUse("Format function " + std::string(formatName(call.format.id)) +
                                   " doesn't conform to it's expression: " + call.text);
-    if (function.id == kFunctionSum || function.id == kFunctionCtn || function.id == kFunctionCts)
+    if (isAccumulator(function.id))
         checkAccumulatorArguments(call, *args, scanFunction);
 }
 

@@ -19,10 +19,6 @@ bool isTypedText(unsigned char c) {
            c == 0x7E || c == 0x93 || c == 0x94 || c == 0xAB || c == 0xBB;
 }
 
-bool isAccumulator(int id) {
-    return id == kFunctionSum || id == kFunctionCtn || id == kFunctionCts;
-}
-
 } // namespace
 
 std::vector<std::string> Translator::scanItems(const std::string& command) const {
@@ -191,18 +187,19 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
         // Arguments that only name a variable must be plain variable names here: the
         // scan command has no place for the format function's output.
         for (size_t i = 0; i < args.size(); ++i) {
-            const bool named =
-                function->id == kFunctionVar || (isAccumulator(function->id) && i < 2);
+            const bool named = isPredefined(function->id, PredefinedFunction::Var) ||
+                               (isAccumulator(function->id) && i < 2);
             if (!named)
                 continue;
             const std::string a = trimAsciiBlanks(args[i]);
             const Expression arg = classifyExpression(a, m_dotAsColon);
-            if (function->id == kFunctionVar || i == 0) {
+            if (isPredefined(function->id, PredefinedFunction::Var) || i == 0) {
                 if (arg.format.id != FormatId::NoFormat)
                     raiseFunctionUse(a, "format function not allowed in scan command in "
                                         "expression " +
                                             item);
-                if (function->id == kFunctionVar && arg.kind != ExprKind::Variable)
+                if (isPredefined(function->id, PredefinedFunction::Var) &&
+                    arg.kind != ExprKind::Variable)
                     raiseFunctionUse(a, "report variable expected as argument in "
                                         "expression " +
                                             item);
