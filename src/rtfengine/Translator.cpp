@@ -493,7 +493,13 @@ std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view 
         checkCall(a, *function);
         return NestedCall{a.text, function->id, *splitArguments(a.alias)};
     }
-    default:
+    case ExprKind::None:
+    case ExprKind::Scan:
+    case ExprKind::ScanEntry:
+    case ExprKind::ScanFooter:
+    case ExprKind::EndScan:
+    case ExprKind::If:
+    case ExprKind::EndIf:
         throw EIllegalFunctionUse("Cannot use " + arg + " as argument for another expression");
     }
     emit(std::move(instruction));
