@@ -10,6 +10,7 @@
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace rtfengine {
 
@@ -29,6 +30,31 @@ bool isPosixLocale(const std::string& name) {
     return name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0;
 }
 
+// The template pattern of one strftime conversion. Time zones and week numbers have
+// nothing sensible to show and give nothing.
+std::string_view strftimeConversion(char spec) {
+    static constexpr std::pair<char, std::string_view> kConversions[] = {
+        {'d', "dd"},       {'e', "d"},
+        {'m', "mm"},       {'b', "mmm"},
+        {'h', "mmm"},      {'B', "mmmm"},
+        {'a', "ddd"},      {'A', "dddd"},
+        {'y', "yy"},       {'Y', "yyyy"},
+        {'G', "yyyy"},     {'H', "hh"},
+        {'k', "hh"},       {'I', "hh"},
+        {'l', "hh"},       {'M', "nn"},
+        {'S', "ss"},       {'p', "ampm"},
+        {'P', "ampm"},     {'T', "hh:nn:ss"},
+        {'R', "hh:nn"},    {'r', "hh:nn:ss ampm"},
+        {'D', "mm/dd/yy"}, {'F', "yyyy-mm-dd"},
+        {'n', " "},        {'t', " "},
+        {'%', "%"},
+    };
+    for (const auto& [letter, conversion] : kConversions)
+        if (letter == spec)
+            return conversion;
+    return {};
+}
+
 // Turns a strftime pattern of the C library into the template pattern language.
 std::string fromStrftime(std::string_view pattern) {
     std::string out;
@@ -46,79 +72,7 @@ std::string fromStrftime(std::string_view pattern) {
         while ((spec == '-' || spec == '_' || spec == '0' || spec == 'E' || spec == 'O') &&
                i + 1 < pattern.size())
             spec = pattern[++i];
-        switch (spec) {
-        case 'd':
-            out += "dd";
-            break;
-        case 'e':
-            out += "d";
-            break;
-        case 'm':
-            out += "mm";
-            break;
-        case 'b':
-        case 'h':
-            out += "mmm";
-            break;
-        case 'B':
-            out += "mmmm";
-            break;
-        case 'a':
-            out += "ddd";
-            break;
-        case 'A':
-            out += "dddd";
-            break;
-        case 'y':
-            out += "yy";
-            break;
-        case 'Y':
-        case 'G':
-            out += "yyyy";
-            break;
-        case 'H':
-        case 'k':
-            out += "hh";
-            break;
-        case 'I':
-        case 'l':
-            out += "hh";
-            break;
-        case 'M':
-            out += "nn";
-            break;
-        case 'S':
-            out += "ss";
-            break;
-        case 'p':
-        case 'P':
-            out += "ampm";
-            break;
-        case 'T':
-            out += "hh:nn:ss";
-            break;
-        case 'R':
-            out += "hh:nn";
-            break;
-        case 'r':
-            out += "hh:nn:ss ampm";
-            break;
-        case 'D':
-            out += "mm/dd/yy";
-            break;
-        case 'F':
-            out += "yyyy-mm-dd";
-            break;
-        case 'n':
-        case 't':
-            out += ' ';
-            break;
-        case '%':
-            out += '%';
-            break;
-        default:
-            break; // time zones, week numbers: nothing sensible to show
-        }
+        out += strftimeConversion(spec);
     }
     return out;
 }
