@@ -36,8 +36,20 @@ bool isExpressionChar(unsigned char c) {
            c == 0xBB;
 }
 
-// The quote kinds of raw template text. Kinds 2 and 8 are the RTF quote words.
-enum Quote { NoQuote = 0, Q1 = 1, Q2, Q3, Q4, Q5, Q6, Q7, Q8 };
+// The quote kinds of raw template text. A quote effect is one of them (the quote
+// opens), -1 (the open quote closes) or 0 (nothing changes). The curly quotes and
+// guillemets count typed or as hex escapes.
+enum Quote : int {
+    NoQuote = 0,
+    CurlyDouble,    // 0x93 ... 0x94
+    WordSingle,     // \lquote ... \rquote
+    Guillemet,      // 0xAB ... 0xBB
+    StraightDouble, // " ... "
+    StraightSingle, // ' ... '
+    Backtick,       // ` ... `
+    Tilde,          // ~ ... ~
+    WordDouble,     // \ldblquote ... \rdblquote
+};
 
 // A quote word ("\lquote" ...) at `pos`: its length with a blank that belongs to it.
 struct QuoteWord {
@@ -62,36 +74,36 @@ bool isHexQuote(std::string_view token, std::string_view lowerHex) {
 // What a hex escape does to the quote state: opens (>0), closes (-1) or nothing (0).
 int hexQuoteEffect(std::string_view token, int open) {
     if (open) {
-        if ((open == Q1 || open == Q8) && isHexQuote(token, "94"))
+        if ((open == CurlyDouble || open == WordDouble) && isHexQuote(token, "94"))
             return -1;
-        if (open == Q3 && isHexQuote(token, "bb"))
+        if (open == Guillemet && isHexQuote(token, "bb"))
             return -1;
         return 0;
     }
     if (isHexQuote(token, "93") || isHexQuote(token, "94"))
-        return Q1;
+        return CurlyDouble;
     if (isHexQuote(token, "ab") || isHexQuote(token, "bb"))
-        return Q3;
+        return Guillemet;
     return 0;
 }
 
 int byteQuoteEffect(unsigned char c, int open) {
     if (open) {
         switch (open) {
-        case Q1:
-        case Q8:
+        case CurlyDouble:
+        case WordDouble:
             return c == 0x94 ? -1 : 0;
-        case Q2:
+        case WordSingle:
             return c == '\'' ? -1 : 0;
-        case Q3:
+        case Guillemet:
             return c == 0xBB ? -1 : 0;
-        case Q4:
+        case StraightDouble:
             return c == '"' ? -1 : 0;
-        case Q5:
+        case StraightSingle:
             return c == '\'' ? -1 : 0;
-        case Q6:
+        case Backtick:
             return c == '`' ? -1 : 0;
-        case Q7:
+        case Tilde:
             return c == '~' ? -1 : 0;
         default:
             return 0;
@@ -100,18 +112,18 @@ int byteQuoteEffect(unsigned char c, int open) {
     switch (c) {
     case 0x93:
     case 0x94:
-        return Q1;
+        return CurlyDouble;
     case 0xAB:
     case 0xBB:
-        return Q3;
+        return Guillemet;
     case '"':
-        return Q4;
+        return StraightDouble;
     case '\'':
-        return Q5;
+        return StraightSingle;
     case '`':
-        return Q6;
+        return Backtick;
     case '~':
-        return Q7;
+        return Tilde;
     default:
         return 0;
     }
@@ -121,15 +133,15 @@ int wordQuoteEffect(std::string_view word, int open) {
     const bool rquote = word == "\\rquote";
     const bool rdbl = word == "\\rdblquote";
     if (open) {
-        if ((open == Q2 || open == Q5) && rquote)
+        if ((open == WordSingle || open == StraightSingle) && rquote)
             return -1;
-        if ((open == Q1 || open == Q8) && rdbl)
+        if ((open == CurlyDouble || open == WordDouble) && rdbl)
             return -1;
         return 0;
     }
     if (word == "\\lquote" || rquote)
-        return Q2;
-    return Q8; // \ldblquote, \rdblquote
+        return WordSingle;
+    return WordDouble; // \ldblquote, \rdblquote
 }
 
 } // namespace
@@ -210,7 +222,7 @@ std::optional<CollectedCommand> collectCommand(const TemplateText& t, size_t p) 
                 if (effect != 0) {
                     const int kind = effect < 0 ? open : effect;
                     size_t end = qw->end;
-                    if ((kind == Q2 || kind == Q8) && t.at(end) == ' ')
+                    if ((kind == WordSingle || kind == WordDouble) && t.at(end) == ' ')
                         end = t.after(end);
                     const size_t before = cmd.raw.size();
                     append(p, end);
@@ -228,7 +240,7 @@ std::optional<CollectedCommand> collectCommand(const TemplateText& t, size_t p) 
             cmd.raw += c;
             ++p;
             // A blank after the apostrophe that closes a quote word belongs to the quote.
-            if (effect < 0 && kind == Q2 && t.at(p) == ' ') {
+            if (effect < 0 && kind == WordSingle && t.at(p) == ' ') {
                 cmd.raw += ' ';
                 p = t.after(p);
                 ++counted;
