@@ -383,45 +383,56 @@ std::string formatDateTime(std::string_view pattern, const DateTime& value,
     return out;
 }
 
-bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings& settings) {
-    // The order of day, month and year comes from the short date pattern.
-    std::string order;
-    for (char c : toLowerAscii(settings.shortDateFormat))
-        if ((c == 'd' || c == 'm' || c == 'y') && order.find(c) == std::string::npos)
-            order += c;
-    if (order.size() != 3)
-        order = "mdy";
+namespace {
 
+// A reading position in date-time text.
+struct DateTimeText {
+    std::string_view text;
     size_t i = 0;
-    auto skipBlanks = [&] {
+
+    bool atEnd() const { return i >= text.size(); }
+    void skipBlanks() {
         while (i < text.size() && text[i] == ' ')
             ++i;
-    };
-    auto number = [&](int& out, int maxDigits) {
-        size_t start = i;
+    }
+    // Up to `maxDigits` digits; false when there is none.
+    bool number(int& out, int maxDigits) {
+        const size_t start = i;
         out = 0;
         while (i < text.size() && isAsciiDigit(text[i]) && static_cast<int>(i - start) < maxDigits)
             out = out * 10 + (text[i++] - '0');
         return i > start;
-    };
+    }
+};
 
-    DateTime result;
-    skipBlanks();
+// The order of day, month and year, from the short date pattern.
+std::string dateOrder(const FormatSettings& settings) {
+    std::string order;
+    for (char c : toLowerAscii(settings.shortDateFormat))
+        if ((c == 'd' || c == 'm' || c == 'y') && order.find(c) == std::string::npos)
+            order += c;
+    return order.size() == 3 ? order : "mdy";
+}
+
+// The date: three parts in the locale's order, any one separator byte between them,
+// the month as a number or a name, two-digit years in 1950 to 2049.
+bool readDatePart(DateTimeText& in, const FormatSettings& settings, DateTime& result) {
+    const std::string order = dateOrder(settings);
     int parts[3] = {0, 0, 0};
     for (int p = 0; p < 3; ++p) {
         if (p > 0) {
-            if (i >= text.size() || isAsciiAlnum(text[i]))
+            if (in.atEnd() || isAsciiAlnum(in.text[in.i]))
                 return false;
-            ++i;
+            ++in.i;
         }
-        if (order[p] == 'm' && i < text.size() && isAsciiLetter(text[i])) {
-            size_t start = i;
-            while (i < text.size() && isAsciiLetter(text[i]))
-                ++i;
-            parts[p] = monthFromName(text.substr(start, i - start), settings);
+        if (order[p] == 'm' && !in.atEnd() && isAsciiLetter(in.text[in.i])) {
+            const size_t start = in.i;
+            while (!in.atEnd() && isAsciiLetter(in.text[in.i]))
+                ++in.i;
+            parts[p] = monthFromName(in.text.substr(start, in.i - start), settings);
             if (!parts[p])
                 return false;
-        } else if (!number(parts[p], order[p] == 'y' ? 4 : 2)) {
+        } else if (!in.number(parts[p], order[p] == 'y' ? 4 : 2)) {
             return false;
         }
     }
@@ -434,44 +445,53 @@ bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings&
             result.year =
                 parts[p] < 100 ? (parts[p] < 50 ? 2000 + parts[p] : 1900 + parts[p]) : parts[p];
     }
-    static const int daysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (result.month < 1 || result.month > 12 || result.day < 1 ||
-        result.day > daysIn[result.month - 1])
-        return false;
-    const bool leap = (result.year % 4 == 0 && result.year % 100 != 0) || result.year % 400 == 0;
-    if (result.month == 2 && result.day == 29 && !leap)
-        return false;
+    return isValidDate(result.year, result.month, result.day);
+}
 
-    skipBlanks();
-    if (i < text.size()) {
-        int h = 0, m = 0, s = 0;
-        if (!number(h, 2) || i >= text.size() || text[i] != settings.timeSeparator)
+// The time after the date: hours and minutes, seconds if given, and an AM or PM mark
+// that makes the hours those of the twelve-hour clock.
+bool readTimePart(DateTimeText& in, const FormatSettings& settings, DateTime& result) {
+    int h = 0, m = 0, s = 0;
+    if (!in.number(h, 2) || in.atEnd() || in.text[in.i] != settings.timeSeparator)
+        return false;
+    ++in.i;
+    if (!in.number(m, 2))
+        return false;
+    if (!in.atEnd() && in.text[in.i] == settings.timeSeparator) {
+        ++in.i;
+        if (!in.number(s, 2))
             return false;
-        ++i;
-        if (!number(m, 2))
-            return false;
-        if (i < text.size() && text[i] == settings.timeSeparator) {
-            ++i;
-            if (!number(s, 2))
-                return false;
-        }
-        skipBlanks();
-        std::string rest = toLowerAscii(text.substr(i));
-        if (!rest.empty()) {
-            const bool pm = rest == toLowerAscii(settings.timePMString) || rest == "pm";
-            const bool am = rest == toLowerAscii(settings.timeAMString) || rest == "am";
-            if (!pm && !am)
-                return false;
-            if (h < 1 || h > 12)
-                return false;
-            h = (h % 12) + (pm ? 12 : 0);
-        }
-        if (h > 23 || m > 59 || s > 59)
-            return false;
-        result.hour = h;
-        result.minute = m;
-        result.second = s;
     }
+    in.skipBlanks();
+    const std::string rest = toLowerAscii(in.text.substr(in.i));
+    if (!rest.empty()) {
+        const bool pm = rest == toLowerAscii(settings.timePMString) || rest == "pm";
+        const bool am = rest == toLowerAscii(settings.timeAMString) || rest == "am";
+        if (!pm && !am)
+            return false;
+        if (h < 1 || h > 12)
+            return false;
+        h = (h % 12) + (pm ? 12 : 0);
+    }
+    if (h > 23 || m > 59 || s > 59)
+        return false;
+    result.hour = h;
+    result.minute = m;
+    result.second = s;
+    return true;
+}
+
+} // namespace
+
+bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings& settings) {
+    DateTimeText in{text};
+    DateTime result;
+    in.skipBlanks();
+    if (!readDatePart(in, settings, result))
+        return false;
+    in.skipBlanks();
+    if (!in.atEnd() && !readTimePart(in, settings, result))
+        return false;
     value = result;
     return true;
 }
