@@ -117,6 +117,111 @@ bool hasAmPm(std::string_view pattern) {
 }
 
 void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
+                const FormatSettings& fs, int depth);
+
+// One number of a date or time: as it is for a single pattern letter, else padded.
+std::string numberText(size_t letters, int value, int width) {
+    return letters == 1 ? std::to_string(value) : pad(value, width);
+}
+
+bool isRunLetter(char lc) {
+    return std::string_view("ymdhnsztc").find(lc) != std::string_view::npos;
+}
+
+// Writes what `n` repetitions of the pattern letter `lc` stand for. An "m" right
+// after an hour is the minute.
+void writeRun(std::string& out, char lc, size_t n, const DateTime& v, const FormatSettings& fs,
+              int depth, bool twelveHour, bool afterHour) {
+    switch (lc) {
+    case 'y':
+        out += n <= 2 ? pad(v.year % 100, 2) : pad(v.year, 4);
+        return;
+    case 'm':
+        if (afterHour && n <= 2)
+            out += numberText(n, v.minute, 2);
+        else if (n >= 4)
+            out += fs.longMonthNames[(v.month + 11) % 12];
+        else if (n == 3)
+            out += fs.shortMonthNames[(v.month + 11) % 12];
+        else
+            out += numberText(n, v.month, 2);
+        return;
+    case 'd': {
+        const int w = dayOfWeek(v.year, v.month, v.day);
+        if (n >= 6)
+            formatInto(out, fs.longDateFormat, v, fs, depth + 1);
+        else if (n == 5)
+            formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
+        else if (n == 4)
+            out += fs.longDayNames[w];
+        else if (n == 3)
+            out += fs.shortDayNames[w];
+        else
+            out += numberText(n, v.day, 2);
+        return;
+    }
+    case 'h': {
+        int h = v.hour;
+        if (twelveHour) {
+            h %= 12;
+            if (h == 0)
+                h = 12;
+        }
+        out += numberText(n, h, 2);
+        return;
+    }
+    case 'n':
+        out += numberText(n, v.minute, 2);
+        return;
+    case 's':
+        out += numberText(n, v.second, 2);
+        return;
+    case 'z':
+        out += numberText(n, v.millisecond, 3);
+        return;
+    case 't':
+        formatInto(out, n >= 2 ? fs.longTimeFormat : fs.shortTimeFormat, v, fs, depth + 1);
+        return;
+    case 'c':
+        formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
+        if (v.hour || v.minute || v.second || v.millisecond) {
+            out += ' ';
+            formatInto(out, fs.longTimeFormat, v, fs, depth + 1);
+        }
+        return;
+    }
+}
+
+// Writes the AM/PM mark, separator or plain character at the start of `rest`;
+// returns how many pattern characters it took.
+size_t writeMarkOrCharacter(std::string& out, std::string_view rest, const DateTime& v,
+                            const FormatSettings& fs) {
+    const char c = rest.front();
+    const bool upper = c >= 'A' && c <= 'Z';
+    const bool pm = v.hour >= 12;
+    if (startsWithIgnoringAsciiCase(rest, "am/pm")) {
+        out += upper ? (pm ? "PM" : "AM") : (pm ? "pm" : "am");
+        return 5;
+    }
+    if (startsWithIgnoringAsciiCase(rest, "a/p")) {
+        const char letter = pm ? 'p' : 'a';
+        out += upper ? toUpperAscii(letter) : letter;
+        return 3;
+    }
+    if (startsWithIgnoringAsciiCase(rest, "ampm")) {
+        out += pm ? fs.timePMString : fs.timeAMString;
+        return 4;
+    }
+    if (c == '/')
+        out += fs.dateSeparator;
+    else if (c == ':')
+        out += fs.timeSeparator;
+    else
+        out += c;
+    return 1;
+}
+
+void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
                 const FormatSettings& fs, int depth) {
     if (depth > 2)
         return; // a locale pattern that names itself; nothing more to expand
@@ -126,12 +231,6 @@ void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
     while (i < pattern.size()) {
         const char c = pattern[i];
         const char lc = toLowerAscii(c);
-        auto run = [&](char letter) {
-            size_t n = 0;
-            while (i + n < pattern.size() && toLowerAscii(pattern[i + n]) == letter)
-                ++n;
-            return n;
-        };
         if (c == '"' || c == '\'') {
             size_t end = pattern.find(c, i + 1);
             if (end == std::string_view::npos)
@@ -140,124 +239,16 @@ void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
             i = end + 1;
             continue;
         }
-        switch (lc) {
-        case 'y': {
-            size_t n = run('y');
-            out += n <= 2 ? pad(v.year % 100, 2) : pad(v.year, 4);
-            i += n;
-            lastWasHour = false;
+        if (!isRunLetter(lc)) {
+            i += writeMarkOrCharacter(out, pattern.substr(i), v, fs);
             continue;
         }
-        case 'm': {
-            size_t n = run('m');
-            if (lastWasHour && n <= 2) {
-                out += n == 1 ? std::to_string(v.minute) : pad(v.minute, 2);
-            } else if (n >= 4) {
-                out += fs.longMonthNames[(v.month + 11) % 12];
-            } else if (n == 3) {
-                out += fs.shortMonthNames[(v.month + 11) % 12];
-            } else {
-                out += n == 1 ? std::to_string(v.month) : pad(v.month, 2);
-            }
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'd': {
-            size_t n = run('d');
-            const int w = dayOfWeek(v.year, v.month, v.day);
-            if (n >= 6)
-                formatInto(out, fs.longDateFormat, v, fs, depth + 1);
-            else if (n == 5)
-                formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
-            else if (n == 4)
-                out += fs.longDayNames[w];
-            else if (n == 3)
-                out += fs.shortDayNames[w];
-            else
-                out += n == 1 ? std::to_string(v.day) : pad(v.day, 2);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'h': {
-            size_t n = run('h');
-            int h = v.hour;
-            if (twelveHour) {
-                h %= 12;
-                if (h == 0)
-                    h = 12;
-            }
-            out += n == 1 ? std::to_string(h) : pad(h, 2);
-            i += n;
-            lastWasHour = true;
-            continue;
-        }
-        case 'n': {
-            size_t n = run('n');
-            out += n == 1 ? std::to_string(v.minute) : pad(v.minute, 2);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 's': {
-            size_t n = run('s');
-            out += n == 1 ? std::to_string(v.second) : pad(v.second, 2);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'z': {
-            size_t n = run('z');
-            out += n == 1 ? std::to_string(v.millisecond) : pad(v.millisecond, 3);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 't': {
-            size_t n = run('t');
-            formatInto(out, n >= 2 ? fs.longTimeFormat : fs.shortTimeFormat, v, fs, depth + 1);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'c': {
-            formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
-            if (v.hour || v.minute || v.second || v.millisecond) {
-                out += ' ';
-                formatInto(out, fs.longTimeFormat, v, fs, depth + 1);
-            }
-            ++i;
-            lastWasHour = false;
-            continue;
-        }
-        default:
-            break;
-        }
-        const bool pm = v.hour >= 12;
-        if (startsWithIgnoringAsciiCase(pattern.substr(i), "am/pm")) {
-            if ((c >= 'A' && c <= 'Z'))
-                out += pm ? "PM" : "AM";
-            else
-                out += pm ? "pm" : "am";
-            i += 5;
-        } else if (startsWithIgnoringAsciiCase(pattern.substr(i), "a/p")) {
-            char letter = pm ? 'p' : 'a';
-            out += (c >= 'A' && c <= 'Z') ? toUpperAscii(letter) : letter;
-            i += 3;
-        } else if (startsWithIgnoringAsciiCase(pattern.substr(i), "ampm")) {
-            out += pm ? fs.timePMString : fs.timeAMString;
-            i += 4;
-        } else if (c == '/') {
-            out += fs.dateSeparator;
-            ++i;
-        } else if (c == ':') {
-            out += fs.timeSeparator;
-            ++i;
-        } else {
-            out += c;
-            ++i;
-        }
+        size_t n = 1;
+        while (lc != 'c' && i + n < pattern.size() && toLowerAscii(pattern[i + n]) == lc)
+            ++n;
+        writeRun(out, lc, n, v, fs, depth, twelveHour, lastWasHour);
+        lastWasHour = lc == 'h';
+        i += n;
     }
 }
 
