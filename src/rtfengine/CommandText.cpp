@@ -163,94 +163,131 @@ bool isMarkerAt(const TemplateText& t, size_t pos, size_t* afterMarker) {
     return false;
 }
 
-std::optional<CollectedCommand> collectCommand(const TemplateText& t, size_t p) {
-    static constexpr size_t kMaxCounted = 10000;
-    static constexpr std::string_view kStopWords[] = {"\\trowd", "\\row",  "\\cell", "\\page",
-                                                      "\\sect",  "\\line", "\\par"};
-    static constexpr std::string_view kStopGroups[] = {"{\\field", "{\\pict", "{\\object"};
+namespace {
+
+// The state of one command being collected: its bytes so far, how many characters
+// count towards the length limit, and the quote that is open. Each reader takes the
+// unit at `p` when it is of its kind and returns the position after it.
+struct CommandCollector {
+    const TemplateText& t;
+    std::string_view bytes;
     CollectedCommand cmd;
     size_t counted = 0;
     int open = NoQuote;
-    const std::string_view bytes = t.bytes();
+
     // Appends the visible characters of [from, to).
-    auto append = [&](size_t from, size_t to) {
+    void append(size_t from, size_t to) {
         for (size_t i = from; i < to; ++i)
             if (t.skip(i) == i)
                 cmd.raw += bytes[i];
-    };
+    }
+
+    // A paragraph, row, cell, page, section or line break, or a field, picture or
+    // object group: the command is abandoned there.
+    bool atStop(size_t p) const {
+        static constexpr std::string_view kStopWords[] = {"\\trowd", "\\row",  "\\cell", "\\page",
+                                                          "\\sect",  "\\line", "\\par"};
+        static constexpr std::string_view kStopGroups[] = {"{\\field", "{\\pict", "{\\object"};
+        if (bytes[p] == '\\')
+            for (std::string_view w : kStopWords)
+                if (t.matchesWord(p, w))
+                    return true;
+        if (bytes[p] == '{')
+            for (std::string_view w : kStopGroups)
+                if (t.matchesWord(p, w))
+                    return true;
+        return false;
+    }
+
+    // "\'hh", which may open or close a quote.
+    size_t readHexEscape(size_t p) {
+        const size_t end = t.after(t.after(t.after(p + 1)));
+        const size_t before = cmd.raw.size();
+        append(p, end);
+        const int effect = hexQuoteEffect(std::string_view(cmd.raw).substr(before), open);
+        open = effect < 0 ? NoQuote : (effect > 0 ? effect : open);
+        counted += 4;
+        return end;
+    }
+
+    // "\~", "\\", "\{" and "\}".
+    size_t readEscapedCharacter(size_t p) {
+        const size_t end = t.after(p + 1);
+        append(p, end);
+        counted += 2;
+        return end;
+    }
+
+    // A quote word that opens or closes a quote; `p` itself when there is none.
+    size_t readQuoteWord(size_t p) {
+        const auto qw = quoteWordAt(t, p);
+        if (!qw)
+            return p;
+        const int effect = wordQuoteEffect(qw->word, open);
+        if (effect == 0)
+            return p;
+        const int kind = effect < 0 ? open : effect;
+        size_t end = qw->end;
+        if ((kind == WordSingle || kind == WordDouble) && t.at(end) == ' ')
+            end = t.after(end);
+        const size_t before = cmd.raw.size();
+        append(p, end);
+        counted += cmd.raw.size() - before;
+        open = effect < 0 ? NoQuote : effect;
+        return end;
+    }
+
+    // A typed byte, which may open or close a quote.
+    size_t readByte(size_t p) {
+        const char c = bytes[p];
+        const int effect = byteQuoteEffect(static_cast<unsigned char>(c), open);
+        cmd.raw += c;
+        ++counted;
+        ++p;
+        if (effect == 0)
+            return p;
+        const int kind = effect < 0 ? open : effect;
+        open = effect < 0 ? NoQuote : effect;
+        // A blank after the apostrophe that closes a quote word belongs to the quote.
+        if (effect < 0 && kind == WordSingle && t.at(p) == ' ') {
+            cmd.raw += ' ';
+            p = t.after(p);
+            ++counted;
+        }
+        return p;
+    }
+
+    // Reads the unit at `p` and returns the position after it.
+    size_t readUnit(size_t p) {
+        if (bytes[p] != '\\')
+            return readByte(p);
+        const char next = t.at(p + 1);
+        if (next == '\'')
+            return readHexEscape(p);
+        if (next == '~' || next == '\\' || next == '{' || next == '}')
+            return readEscapedCharacter(p);
+        const size_t end = readQuoteWord(p);
+        return end != p ? end : readByte(p);
+    }
+};
+
+} // namespace
+
+std::optional<CollectedCommand> collectCommand(const TemplateText& t, size_t p) {
+    static constexpr size_t kMaxCounted = 10000;
+    CommandCollector collector{t, t.bytes(), {}};
     for (;;) {
         p = t.skip(p);
         if (p >= t.size())
             return std::nullopt;
-        const char c = bytes[p];
         size_t e = 0;
-        if (open == NoQuote && t.matches(p, "\\\\", &e)) {
-            cmd.end = e;
-            return cmd;
+        if (collector.open == NoQuote && t.matches(p, "\\\\", &e)) {
+            collector.cmd.end = e;
+            return std::move(collector.cmd);
         }
-        if (counted >= kMaxCounted)
+        if (collector.counted >= kMaxCounted || collector.atStop(p))
             return std::nullopt;
-        if (c == '\\')
-            for (std::string_view w : kStopWords)
-                if (t.matchesWord(p, w))
-                    return std::nullopt;
-        if (c == '{')
-            for (std::string_view w : kStopGroups)
-                if (t.matchesWord(p, w))
-                    return std::nullopt;
-        if (c == '\\') {
-            const char next = t.at(p + 1);
-            if (next == '\'') {
-                size_t end = t.after(t.after(t.after(p + 1)));
-                const size_t before = cmd.raw.size();
-                append(p, end);
-                const int effect = hexQuoteEffect(std::string_view(cmd.raw).substr(before), open);
-                open = effect < 0 ? NoQuote : (effect > 0 ? effect : open);
-                counted += 4;
-                p = end;
-                continue;
-            }
-            if (next == '~' || next == '\\' || next == '{' || next == '}') {
-                const size_t end = t.after(p + 1);
-                append(p, end);
-                counted += 2;
-                p = end;
-                continue;
-            }
-            if (auto qw = quoteWordAt(t, p)) {
-                const int effect = wordQuoteEffect(qw->word, open);
-                if (effect != 0) {
-                    const int kind = effect < 0 ? open : effect;
-                    size_t end = qw->end;
-                    if ((kind == WordSingle || kind == WordDouble) && t.at(end) == ' ')
-                        end = t.after(end);
-                    const size_t before = cmd.raw.size();
-                    append(p, end);
-                    counted += cmd.raw.size() - before;
-                    open = effect < 0 ? NoQuote : effect;
-                    p = end;
-                    continue;
-                }
-            }
-        }
-        const int effect = byteQuoteEffect(static_cast<unsigned char>(c), open);
-        if (effect != 0) {
-            const int kind = effect < 0 ? open : effect;
-            open = effect < 0 ? NoQuote : effect;
-            cmd.raw += c;
-            ++p;
-            // A blank after the apostrophe that closes a quote word belongs to the quote.
-            if (effect < 0 && kind == WordSingle && t.at(p) == ' ') {
-                cmd.raw += ' ';
-                p = t.after(p);
-                ++counted;
-            }
-            ++counted;
-            continue;
-        }
-        cmd.raw += c;
-        ++counted;
-        ++p;
+        p = collector.readUnit(p);
     }
 }
 
