@@ -248,6 +248,12 @@ void Translator::translateTableRow(size_t pos) {
     emit(InstrKind::RowEnd, m_pos);
 }
 
+void Translator::requireOutsideRow(std::string_view what, std::string_view command,
+                                   bool scanCommand) const {
+    if (m_inRow)
+        raiseOutsideTable(what, command, scanCommand);
+}
+
 void Translator::translateCommand(size_t afterMarker) {
     const auto command = collectCommand(m_text, afterMarker);
     if (!command) {
@@ -270,8 +276,7 @@ void Translator::translateCommand(size_t afterMarker) {
         return;
     case ExprKind::If:
     case ExprKind::EndIf:
-        if (m_inRow)
-            raiseOutsideTable("IF, ENDIF", e.text, false);
+        requireOutsideRow("IF, ENDIF", e.text, false);
         // The conditional brackets vanish with the characters typed in them; their
         // braces and control words stay so that the document's groups remain balanced.
         value.kind = InstrKind::ClearedCall;
@@ -279,32 +284,24 @@ void Translator::translateCommand(size_t afterMarker) {
         emit(std::move(value));
         return;
     case ExprKind::Scan:
-        if (m_inRow)
-            raiseOutsideTable("Scan", e.text, true);
+        requireOutsideRow("Scan", e.text, true);
         translateScan(e.text, std::move(value.value.codes));
         return;
     case ExprKind::ScanEntry:
-        if (m_inRow)
-            raiseOutsideTable("Scanentry", e.text, true);
+        requireOutsideRow("Scanentry", e.text, true);
         translateScanEntry(e.text, std::move(value.value.codes));
         return;
     case ExprKind::ScanFooter:
-        if (m_inRow)
-            raiseOutsideTable("Scanfooter", e.text, true);
+        requireOutsideRow("Scanfooter", e.text, true);
         translateScanFooter(e.text, std::move(value.value.codes));
         return;
     case ExprKind::EndScan:
-        if (m_inRow)
-            raiseOutsideTable("Endscan", e.text, true);
+        requireOutsideRow("Endscan", e.text, true);
         translateEndScan(e.text, std::move(value.value.codes));
         return;
     case ExprKind::Literal:
-        value.kind = InstrKind::Literal;
-        value.value.name = e.name;
-        emit(std::move(value));
-        return;
     case ExprKind::Variable:
-        value.kind = InstrKind::Variable;
+        value.kind = e.kind == ExprKind::Literal ? InstrKind::Literal : InstrKind::Variable;
         value.value.name = e.name;
         emit(std::move(value));
         return;

@@ -60,6 +60,8 @@ private:
     bool translateRawGroup(size_t pos);
     void translateTableRow(size_t pos);
     void translateCommand(size_t afterMarker);
+    // Raises the "must be outside of table" error of a command inside a table row.
+    void requireOutsideRow(std::string_view what, std::string_view command, bool scanCommand) const;
 
     // Scan commands (TranslatorScans.cpp); `command` is the cleaned command text.
     void translateScan(const std::string& command, std::string codes);
