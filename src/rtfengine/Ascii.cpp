@@ -63,12 +63,16 @@ std::string trimAsciiBlanks(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
-std::string_view trimAsciiSpace(std::string_view text) {
-    while (!text.empty() && isAsciiSpace(text.front()))
+std::string_view trimBytes(std::string_view text, bool (*isTrimmed)(char)) {
+    while (!text.empty() && isTrimmed(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && isAsciiSpace(text.back()))
+    while (!text.empty() && isTrimmed(text.back()))
         text.remove_suffix(1);
     return text;
+}
+
+std::string_view trimAsciiSpace(std::string_view text) {
+    return trimBytes(text, isAsciiSpace);
 }
 
 } // namespace rtfengine

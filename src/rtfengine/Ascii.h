@@ -42,5 +42,7 @@ bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix)
 std::string trimAsciiBlanks(std::string_view text);
 // `text` without the isAsciiSpace() bytes at either end.
 std::string_view trimAsciiSpace(std::string_view text);
+// `text` without the bytes at either end for which `isTrimmed` holds.
+std::string_view trimBytes(std::string_view text, bool (*isTrimmed)(char));
 
 } // namespace rtfengine

@@ -100,6 +100,9 @@ TEST(Ascii, Trims) {
         EXPECT_EQ(trimAsciiBlanks(c.text), c.blanksTrimmed);
         EXPECT_EQ(trimAsciiSpace(c.text), c.spaceTrimmed);
     }
+    const auto isSpaceOrTab = [](char c) { return c == ' ' || c == '\t'; };
+    EXPECT_EQ(trimBytes(" \t\na\t ", isSpaceOrTab), "\na");
+    EXPECT_EQ(trimBytes("\t\t", isSpaceOrTab), "");
 }
 
 } // namespace
