@@ -34,8 +34,8 @@ inline bool wellFormed(std::string_view rtf) {
                 continue;
             }
             if (rtf.substr(i + 1, 1) == "'") {
-                if (i + 3 >= rtf.size() || !rtfengine::isHexDigit(rtf[i + 2]) ||
-                    !rtfengine::isHexDigit(rtf[i + 3]))
+                if (i + 3 >= rtf.size() || !rtfengine::isAsciiHexDigit(rtf[i + 2]) ||
+                    !rtfengine::isAsciiHexDigit(rtf[i + 3]))
                     return false;
                 i += 3;
             } else {

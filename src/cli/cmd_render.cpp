@@ -2,6 +2,7 @@
 // template engine with datasets made from SQL on a résumé file.
 #include "cli/Command.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/Scans.h"
 #include "rtfengine/UdfList.h"
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <iostream>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -25,10 +27,9 @@ const cli::Command& renderCommand();
 // A dataset argument: "[NAME=]SQL", NAME an identifier directly followed by "=".
 std::pair<std::string, std::string> splitDatasetArgument(const std::string& text) {
     size_t i = 0;
-    while (i < text.size() && (std::isalnum(static_cast<unsigned char>(text[i])) || text[i] == '_'))
+    while (i < text.size() && (rtfengine::isAsciiAlnum(text[i]) || text[i] == '_'))
         ++i;
-    if (i > 0 && i < text.size() && text[i] == '=' &&
-        !std::isdigit(static_cast<unsigned char>(text[0])))
+    if (i > 0 && i < text.size() && text[i] == '=' && !rtfengine::isAsciiDigit(text[0]))
         return {text.substr(0, i), text.substr(i + 1)};
     return {std::string(), text};
 }
@@ -100,70 +101,106 @@ void logScanEvents(rtfengine::TRtfEngine& engine, std::ofstream& log,
     engine.OnScanEof = handler("OnScanEof");
 }
 
-int runRender(const std::vector<std::string>& args) {
+// What the command line asks of one render.
+struct RenderOptions {
     std::vector<std::string> positional;
     std::optional<std::string> db;
     std::optional<std::string> scanLog;
     std::vector<std::pair<std::string, std::string>> datasetArgs;
     std::vector<std::string> vars;
-    rtfengine::TRtfEngine engine;
-    // A template's fonts keep their own character sets unless one is asked for: the
-    // bytes of a Polish or Japanese template read right only in theirs.
-    engine.setKeepTemplateCharsets(true);
     bool printVars = false;
+    std::optional<TRtfOptions> engineOptions;
+    std::optional<uint16_t> lang;
+    std::optional<uint8_t> charset;
+    std::optional<std::string> trueValue;
+    std::optional<std::string> falseValue;
+};
+
+// The options that take a value, each with how it reads it; false for a value it
+// cannot use.
+using ValueReader = bool (*)(RenderOptions&, const std::string&);
+const std::map<std::string, ValueReader, std::less<>> kValueOptions = {
+    {"--db", [](RenderOptions& o, const std::string& v) { return o.db = v, true; }},
+    {"--dataset",
+     [](RenderOptions& o, const std::string& v) {
+         o.datasetArgs.push_back(splitDatasetArgument(v));
+         return true;
+     }},
+    {"--var",
+     [](RenderOptions& o, const std::string& v) {
+         o.vars.push_back(v);
+         return true;
+     }},
+    {"--options",
+     [](RenderOptions& o, const std::string& v) {
+         o.engineOptions = parseOptions(v);
+         return o.engineOptions.has_value();
+     }},
+    {"--lang",
+     [](RenderOptions& o, const std::string& v) {
+         o.lang = parseNumber<uint16_t>(v);
+         return o.lang.has_value();
+     }},
+    {"--charset",
+     [](RenderOptions& o, const std::string& v) {
+         o.charset = parseNumber<uint8_t>(v);
+         return o.charset.has_value();
+     }},
+    {"--true", [](RenderOptions& o, const std::string& v) { return o.trueValue = v, true; }},
+    {"--false", [](RenderOptions& o, const std::string& v) { return o.falseValue = v, true; }},
+    {"--on-scan-record-log",
+     [](RenderOptions& o, const std::string& v) { return o.scanLog = v, true; }},
+};
+
+// Nothing when the command line is not one this command takes.
+std::optional<RenderOptions> readRenderOptions(const std::vector<std::string>& args) {
+    RenderOptions options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
         if (a == "--print-vars") {
-            printVars = true;
-        } else if (a == "--db" || a == "--dataset" || a == "--var" || a == "--options" ||
-                   a == "--lang" || a == "--charset" || a == "--true" || a == "--false" ||
-                   a == "--on-scan-record-log") {
-            if (!hasValue)
-                return cli::usageError(renderCommand());
-            const std::string& v = args[++i];
-            if (a == "--db") {
-                db = v;
-            } else if (a == "--on-scan-record-log") {
-                scanLog = v;
-            } else if (a == "--dataset") {
-                datasetArgs.push_back(splitDatasetArgument(v));
-            } else if (a == "--var") {
-                vars.push_back(v);
-            } else if (a == "--options") {
-                const auto options = parseOptions(v);
-                if (!options)
-                    return cli::usageError(renderCommand());
-                engine.setOptions(*options);
-            } else if (a == "--lang") {
-                const auto lang = parseNumber<uint16_t>(v);
-                if (!lang)
-                    return cli::usageError(renderCommand());
-                engine.setLang(*lang);
-            } else if (a == "--charset") {
-                const auto charset = parseNumber<uint8_t>(v);
-                if (!charset)
-                    return cli::usageError(renderCommand());
-                engine.setCharset(*charset);
-                engine.setKeepTemplateCharsets(false);
-            } else if (a == "--true") {
-                engine.setTrueValue(v);
-            } else {
-                engine.setFalseValue(v);
-            }
+            options.printVars = true;
+        } else if (const auto reader = kValueOptions.find(a); reader != kValueOptions.end()) {
+            if (i + 1 >= args.size() || !reader->second(options, args[++i]))
+                return std::nullopt;
         } else if (a.rfind("--", 0) == 0) {
-            return cli::usageError(renderCommand());
+            return std::nullopt;
         } else {
-            positional.push_back(a);
+            options.positional.push_back(a);
         }
     }
-    if (positional.size() != 2 || !db)
-        return cli::usageError(renderCommand());
+    if (options.positional.size() != 2 || !options.db)
+        return std::nullopt;
+    return options;
+}
 
-    const auto connection = store::openResumeFile(*db);
+void applyEngineOptions(const RenderOptions& options, rtfengine::TRtfEngine& engine) {
+    // A template's fonts keep their own character sets unless one is asked for: the
+    // bytes of a Polish or Japanese template read right only in theirs.
+    engine.setKeepTemplateCharsets(!options.charset);
+    if (options.engineOptions)
+        engine.setOptions(*options.engineOptions);
+    if (options.lang)
+        engine.setLang(*options.lang);
+    if (options.charset)
+        engine.setCharset(*options.charset);
+    if (options.trueValue)
+        engine.setTrueValue(*options.trueValue);
+    if (options.falseValue)
+        engine.setFalseValue(*options.falseValue);
+}
+
+int runRender(const std::vector<std::string>& args) {
+    const std::optional<RenderOptions> read = readRenderOptions(args);
+    if (!read)
+        return cli::usageError(renderCommand());
+    const RenderOptions& options = *read;
+    rtfengine::TRtfEngine engine;
+    applyEngineOptions(options, engine);
+
+    const auto connection = store::openResumeFile(*options.db);
     std::vector<std::unique_ptr<store::SqlDataset>> owned;
     std::vector<rtfengine::Dataset*> datasets;
-    for (const auto& [name, sql] : datasetArgs) {
+    for (const auto& [name, sql] : options.datasetArgs) {
         owned.push_back(std::make_unique<store::SqlDataset>(connection, sql, name));
         owned.back()->open();
         datasets.push_back(owned.back().get());
@@ -174,25 +211,25 @@ int runRender(const std::vector<std::string>& args) {
              [](rtfengine::TRtfEngine& sender, const rtfengine::TUdfArgs& udfArgs,
                 std::string& result) { sender.insertRtfFragment(result, udfArgs[0].asString()); });
     engine.setUdfList(&udfs);
-    engine.setVarList(vars);
+    engine.setVarList(options.vars);
     std::ofstream log;
-    if (scanLog) {
-        log.open(*scanLog, std::ios::binary | std::ios::app);
+    if (options.scanLog) {
+        log.open(*options.scanLog, std::ios::binary | std::ios::app);
         if (!log) {
-            std::cerr << "Can't open scan event log " << *scanLog << '\n';
+            std::cerr << "Can't open scan event log " << *options.scanLog << '\n';
             return cli::kExitFailure;
         }
         logScanEvents(engine, log, datasets);
     }
-    engine.setInFile(positional[0]);
-    engine.setOutFile(positional[1]);
+    engine.setInFile(options.positional[0]);
+    engine.setOutFile(options.positional[1]);
     try {
         engine.generate(datasets);
     } catch (const std::exception&) {
         std::cerr << engine.lastErrMsg() << '\n';
         return cli::kExitFailure;
     }
-    if (printVars)
+    if (options.printVars)
         for (const std::string& line : engine.varList())
             std::cout << line << '\n';
     return cli::kExitOk;
@@ -201,8 +238,9 @@ int runRender(const std::vector<std::string>& args) {
 const cli::Command& renderCommand() {
     static const cli::Command command{
         "render",
-        "TEMPLATE OUT --db FILE [--dataset [NAME=]SQL]... [--var NAME=VALUE]... "
-        "[--options LIST] [--lang N] [--charset N] [--true TEXT] [--false TEXT] [--print-vars] "
+        "TEMPLATE OUT --options.db FILE [--dataset [NAME=]SQL]... [--var NAME=VALUE]... "
+        "[--options LIST] [--lang N] [--charset N] [--true TEXT] [--false TEXT] "
+        "[--print-options.vars] "
         "[--on-scan-record-log FILE]",
         "Runs an RTF template through the template engine with datasets made from SQL.", runRender};
     return command;

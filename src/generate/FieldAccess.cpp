@@ -1,38 +1,18 @@
 #include "generate/FieldAccess.h"
 
+#include "rtfengine/Ascii.h"
+
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 
 namespace generate {
-namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto isBlank = [](char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; };
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-} // namespace
 
 rtfengine::Field* findField(rtfengine::Dataset& dataset, std::string_view name) {
     for (int i = 0; i < dataset.fieldCount(); ++i) {
         rtfengine::Field& field = dataset.field(i);
-        if (equalsIgnoringCase(field.name(), name)) {
+        if (rtfengine::equalsIgnoringAsciiCase(field.name(), name)) {
             return &field;
         }
     }
@@ -57,7 +37,7 @@ std::string fieldText(rtfengine::Dataset& dataset, std::string_view name) {
 
 long long fieldInteger(rtfengine::Dataset& dataset, std::string_view name) {
     const std::string text = fieldText(dataset, name);
-    const std::string_view number = trimmed(text);
+    const std::string_view number = rtfengine::trimAsciiSpace(text);
     if (number.empty()) {
         return 0;
     }

@@ -1,26 +1,17 @@
 #include "mail/ExStrings.h"
 
+#include "rtfengine/Ascii.h"
+
 #include <algorithm>
-#include <cctype>
 
 namespace mail {
-
-namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-} // namespace
 
 int TExStringList::indexOfName(std::string_view name) const {
     for (std::size_t i = 0; i < m_lines.size(); ++i) {
         const std::string_view line = m_lines[i];
         const auto colon = line.find(':');
-        if (colon != std::string_view::npos && equalsIgnoringCase(line.substr(0, colon), name))
+        if (colon != std::string_view::npos &&
+            rtfengine::equalsIgnoringAsciiCase(line.substr(0, colon), name))
             return static_cast<int>(i);
     }
     return -1;

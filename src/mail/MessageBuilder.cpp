@@ -3,6 +3,7 @@
 #include "mail/MailErrors.h"
 #include "mail/MimeText.h"
 #include "mail/UUProcessor.h"
+#include "rtfengine/Calendar.h"
 
 #include <algorithm>
 #include <ctime>
@@ -12,27 +13,6 @@ namespace mail {
 namespace {
 
 constexpr std::string_view kQuotedPrintable = "Content-Transfer-Encoding: quoted-printable";
-
-// The civil date of a day count from 1970-01-01, counted in 400-year eras of the
-// Gregorian calendar, each beginning on 1 March.
-struct CivilDate {
-    std::int64_t year;
-    int month; // 1 to 12
-    int day;   // 1 to 31
-};
-
-CivilDate civilFromDays(std::int64_t days) {
-    days += 719468;
-    const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-    const auto dayOfEra = static_cast<unsigned>(days - era * 146097);
-    const unsigned yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const unsigned dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const unsigned shiftedMonth = (5 * dayOfYear + 2) / 153;
-    const auto day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    const auto month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    return {static_cast<std::int64_t>(yearOfEra) + era * 400 + (month <= 2 ? 1 : 0), month, day};
-}
 
 std::string twoDigits(std::int64_t value) {
     return std::string(1, static_cast<char>('0' + value / 10)) +
@@ -126,7 +106,7 @@ std::string messageDate(MessageTime time) {
         seconds += 86400;
         --days;
     }
-    const CivilDate date = civilFromDays(days);
+    const rtfengine::CivilDate date = rtfengine::civilFromDays(days);
     const int offset = time.utcOffsetMinutes < 0 ? -time.utcOffsetMinutes : time.utcOffsetMinutes;
     return std::string(kDays[((days % 7) + 7) % 7]) + ", " + twoDigits(date.day) + " " +
            kMonths[date.month - 1] + " " + std::to_string(date.year) + " " +

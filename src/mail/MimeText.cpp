@@ -1,5 +1,7 @@
 #include "mail/MimeText.h"
 
+#include "rtfengine/Ascii.h"
+
 #include <algorithm>
 
 namespace mail {
@@ -41,11 +43,7 @@ bool isBlank(char c) {
 }
 
 std::string_view trimmedBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
+    return rtfengine::trimBytes(text, isBlank);
 }
 
 // A display name written as a quoted string, without its quotes and escapes.

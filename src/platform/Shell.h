@@ -5,6 +5,8 @@
 // file was not found, 31 that no program is associated with it.
 #pragma once
 
+#include "rtfengine/ShellResult.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,14 +14,11 @@
 
 namespace platform {
 
-inline constexpr int kShellFileNotFound = 2;
-inline constexpr int kShellNoAssociation = 31;
-inline constexpr int kShellSuccess = 42;
+using rtfengine::kShellFileNotFound;
+using rtfengine::kShellNoAssociation;
+using rtfengine::kShellSuccess;
+using rtfengine::shellSucceeded;
 inline constexpr int kShowNormal = 1;
-
-inline bool shellSucceeded(int result) {
-    return result > 32;
-}
 
 class Shell {
 public:

@@ -94,20 +94,9 @@ Header readHeader(std::string_view data) {
     return h;
 }
 
-} // namespace
-
-bool looksLikeBmp(std::string_view data) {
-    return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
-}
-
-ImageBitmap readBmp(std::string_view data) {
-    if (!looksLikeBmp(data))
-        fail("the signature is missing");
-    Header h = readHeader(data);
-    if (h.width <= 0 || h.height <= 0)
-        fail("the size is " + std::to_string(h.width) + " x " + std::to_string(h.height));
-    checkImageSize(uint64_t(h.width), uint64_t(h.height));
-
+// Refuses the pixel depths and compressions the reader does not decode, and gives
+// 16- and 32-bit pictures without masks the masks their depth implies.
+void checkPixelFormat(Header& h) {
     const bool masked = h.compression == kBiBitfields || h.compression == kBiAlphaBitfields;
     switch (h.bitCount) {
     case 1:
@@ -132,22 +121,81 @@ ImageBitmap readBmp(std::string_view data) {
     default:
         fail(std::to_string(h.bitCount) + " bits per pixel are not supported");
     }
+}
 
-    // The colour table: as many entries as the header says, at most what the pixel
-    // depth can address, and only what the file really holds.
-    std::array<std::array<uint8_t, 3>, 256> palette{};
-    size_t paletteCount = 0;
-    if (h.bitCount <= 8) {
-        const size_t maxColors = size_t(1) << h.bitCount;
-        paletteCount = h.colorsUsed == 0 || h.colorsUsed > maxColors ? maxColors : h.colorsUsed;
-        const uint64_t end = uint64_t(h.paletteOffset) + paletteCount * h.paletteEntrySize;
-        if (end > data.size())
-            fail("the colour table is truncated");
-        for (size_t i = 0; i < paletteCount; ++i) {
-            const size_t at = h.paletteOffset + i * h.paletteEntrySize;
-            palette[i] = {uint8_t(data[at + 2]), uint8_t(data[at + 1]), uint8_t(data[at])};
+struct Palette {
+    std::array<std::array<uint8_t, 3>, 256> colors{};
+    size_t count = 0;
+};
+
+// The colour table: as many entries as the header says, at most what the pixel
+// depth can address, and only what the file really holds.
+Palette readPalette(std::string_view data, const Header& h) {
+    Palette palette;
+    if (h.bitCount > 8)
+        return palette;
+    const size_t maxColors = size_t(1) << h.bitCount;
+    palette.count = h.colorsUsed == 0 || h.colorsUsed > maxColors ? maxColors : h.colorsUsed;
+    const uint64_t end = uint64_t(h.paletteOffset) + palette.count * h.paletteEntrySize;
+    if (end > data.size())
+        fail("the colour table is truncated");
+    for (size_t i = 0; i < palette.count; ++i) {
+        const size_t at = h.paletteOffset + i * h.paletteEntrySize;
+        palette.colors[i] = {uint8_t(data[at + 2]), uint8_t(data[at + 1]), uint8_t(data[at])};
+    }
+    return palette;
+}
+
+// One row of pixels from the file into `dst`, three bytes per pixel.
+void readRow(const uint8_t* src, uint8_t* dst, uint32_t width, const Header& h,
+             const Palette& palette) {
+    const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
+    for (uint32_t x = 0; x < width; ++x, dst += 3) {
+        switch (h.bitCount) {
+        case 1:
+        case 4:
+        case 8: {
+            const uint32_t perByte = 8 / h.bitCount;
+            const uint32_t shift = 8 - h.bitCount * (x % perByte + 1);
+            const uint32_t index = (src[x / perByte] >> shift) & ((1u << h.bitCount) - 1);
+            // An index past the colour table shows black rather than stray memory.
+            if (index < palette.count)
+                std::copy(palette.colors[index].begin(), palette.colors[index].end(), dst);
+            break;
+        }
+        case 24:
+            dst[0] = src[3 * x + 2], dst[1] = src[3 * x + 1], dst[2] = src[3 * x];
+            break;
+        case 16: {
+            const uint32_t v = src[2 * x] | uint32_t(src[2 * x + 1]) << 8;
+            dst[0] = red(v), dst[1] = green(v), dst[2] = blue(v);
+            break;
+        }
+        case 32: {
+            const uint32_t v = src[4 * x] | uint32_t(src[4 * x + 1]) << 8 |
+                               uint32_t(src[4 * x + 2]) << 16 | uint32_t(src[4 * x + 3]) << 24;
+            dst[0] = red(v), dst[1] = green(v), dst[2] = blue(v);
+            break;
+        }
         }
     }
+}
+
+} // namespace
+
+bool looksLikeBmp(std::string_view data) {
+    return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
+}
+
+ImageBitmap readBmp(std::string_view data) {
+    if (!looksLikeBmp(data))
+        fail("the signature is missing");
+    Header h = readHeader(data);
+    if (h.width <= 0 || h.height <= 0)
+        fail("the size is " + std::to_string(h.width) + " x " + std::to_string(h.height));
+    checkImageSize(uint64_t(h.width), uint64_t(h.height));
+    checkPixelFormat(h);
+    const Palette palette = readPalette(data, h);
 
     const uint32_t offBits = u32At(data, 10);
     const uint64_t rowBytes = (uint64_t(h.width) * h.bitCount + 7) / 8;
@@ -159,41 +207,11 @@ ImageBitmap readBmp(std::string_view data) {
         fail("the pixel data is truncated");
 
     ImageBitmap image = makeImageBitmap(uint32_t(h.width), uint32_t(h.height));
-    const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
     for (uint32_t y = 0; y < image.height; ++y) {
         const uint32_t fileRow = h.topDown ? y : image.height - 1 - y;
         const auto* src =
             reinterpret_cast<const uint8_t*>(data.data()) + offBits + stride * fileRow;
-        uint8_t* dst = image.rgb.data() + size_t(y) * image.width * 3;
-        for (uint32_t x = 0; x < image.width; ++x, dst += 3) {
-            switch (h.bitCount) {
-            case 1:
-            case 4:
-            case 8: {
-                const uint32_t perByte = 8 / h.bitCount;
-                const uint32_t shift = 8 - h.bitCount * (x % perByte + 1);
-                const uint32_t index = (src[x / perByte] >> shift) & ((1u << h.bitCount) - 1);
-                // An index past the colour table shows black rather than stray memory.
-                if (index < paletteCount)
-                    std::copy(palette[index].begin(), palette[index].end(), dst);
-                break;
-            }
-            case 24:
-                dst[0] = src[3 * x + 2], dst[1] = src[3 * x + 1], dst[2] = src[3 * x];
-                break;
-            case 16: {
-                const uint32_t v = src[2 * x] | uint32_t(src[2 * x + 1]) << 8;
-                dst[0] = red(v), dst[1] = green(v), dst[2] = blue(v);
-                break;
-            }
-            case 32: {
-                const uint32_t v = src[4 * x] | uint32_t(src[4 * x + 1]) << 8 |
-                                   uint32_t(src[4 * x + 2]) << 16 | uint32_t(src[4 * x + 3]) << 24;
-                dst[0] = red(v), dst[1] = green(v), dst[2] = blue(v);
-                break;
-            }
-            }
-        }
+        readRow(src, image.rgb.data() + size_t(y) * image.width * 3, image.width, h, palette);
     }
     return image;
 }

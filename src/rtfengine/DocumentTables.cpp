@@ -1,5 +1,6 @@
 #include "rtfengine/DocumentTables.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/RtfStream.h"
 #include "rtfengine/RtfText.h"
@@ -32,7 +33,7 @@ std::string colourEntry(std::string_view slot) {
     bool named = false;
     for (size_t i = slot.find('\\'); i < slot.size(); i = slot.find('\\', i)) {
         size_t end = i + 1;
-        while (end < slot.size() && isLetter(slot[end]))
+        while (end < slot.size() && isAsciiLetter(slot[end]))
             ++end;
         const std::string_view word = slot.substr(i + 1, end - i - 1);
         const int which = word == "red" ? 0 : word == "green" ? 1 : word == "blue" ? 2 : -1;

@@ -4,7 +4,6 @@
 #include "rtfengine/NumberFormat.h"
 
 #include <array>
-#include <cctype>
 
 namespace rtfengine {
 
@@ -36,142 +35,8 @@ const FormatInfo& info(FormatId id) {
     return kFormats[static_cast<size_t>(id)];
 }
 
-// Quote characters of cleaned expression text and the character that closes each.
-char quotePartner(char c) {
-    switch (static_cast<unsigned char>(c)) {
-    case '"':
-        return '"';
-    case '\'':
-        return '\'';
-    case '`':
-        return '`';
-    case '~':
-        return '~';
-    case 0x93:
-    case 0x94:
-        return static_cast<char>(0x94);
-    case 0xAB:
-    case 0xBB:
-        return static_cast<char>(0xBB);
-    default:
-        return 0;
-    }
-}
-
-bool isExpressionChar(unsigned char c) {
-    return (c >= 0x20 && c <= 0x3A) || (c >= 0x41 && c <= 0x5B) || c == 0x5D ||
-           (c >= 0x5F && c <= 0x7A) || c == 0x7E || c == 0x93 || c == 0x94 || c == 0xAB ||
-           c == 0xBB;
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool startsWith(std::string_view s, std::string_view prefix) {
     return s.substr(0, prefix.size()) == prefix;
-}
-
-// The quote kinds of raw template text. Kinds 2 and 8 are the RTF quote words.
-enum Quote { NoQuote = 0, Q1 = 1, Q2, Q3, Q4, Q5, Q6, Q7, Q8 };
-
-// A quote word ("\lquote" ...) at `pos`: its length with a blank that belongs to it.
-struct QuoteWord {
-    std::string_view word;
-    size_t end;
-};
-
-std::optional<QuoteWord> quoteWordAt(const TemplateText& t, size_t pos) {
-    for (std::string_view w : {"\\lquote", "\\rquote", "\\ldblquote", "\\rdblquote"}) {
-        size_t e = 0;
-        if (t.matchesWord(pos, w, &e, true))
-            return QuoteWord{w, e};
-    }
-    return std::nullopt;
-}
-
-bool isHexQuote(std::string_view token, std::string_view lowerHex) {
-    return token.size() == 4 && std::tolower(static_cast<unsigned char>(token[2])) == lowerHex[0] &&
-           std::tolower(static_cast<unsigned char>(token[3])) == lowerHex[1];
-}
-
-// What a hex escape does to the quote state: opens (>0), closes (-1) or nothing (0).
-int hexQuoteEffect(std::string_view token, int open) {
-    if (open) {
-        if ((open == Q1 || open == Q8) && isHexQuote(token, "94"))
-            return -1;
-        if (open == Q3 && isHexQuote(token, "bb"))
-            return -1;
-        return 0;
-    }
-    if (isHexQuote(token, "93") || isHexQuote(token, "94"))
-        return Q1;
-    if (isHexQuote(token, "ab") || isHexQuote(token, "bb"))
-        return Q3;
-    return 0;
-}
-
-int byteQuoteEffect(unsigned char c, int open) {
-    if (open) {
-        switch (open) {
-        case Q1:
-        case Q8:
-            return c == 0x94 ? -1 : 0;
-        case Q2:
-            return c == '\'' ? -1 : 0;
-        case Q3:
-            return c == 0xBB ? -1 : 0;
-        case Q4:
-            return c == '"' ? -1 : 0;
-        case Q5:
-            return c == '\'' ? -1 : 0;
-        case Q6:
-            return c == '`' ? -1 : 0;
-        case Q7:
-            return c == '~' ? -1 : 0;
-        default:
-            return 0;
-        }
-    }
-    switch (c) {
-    case 0x93:
-    case 0x94:
-        return Q1;
-    case 0xAB:
-    case 0xBB:
-        return Q3;
-    case '"':
-        return Q4;
-    case '\'':
-        return Q5;
-    case '`':
-        return Q6;
-    case '~':
-        return Q7;
-    default:
-        return 0;
-    }
-}
-
-int wordQuoteEffect(std::string_view word, int open) {
-    const bool rquote = word == "\\rquote";
-    const bool rdbl = word == "\\rdblquote";
-    if (open) {
-        if ((open == Q2 || open == Q5) && rquote)
-            return -1;
-        if ((open == Q1 || open == Q8) && rdbl)
-            return -1;
-        return 0;
-    }
-    if (word == "\\lquote" || rquote)
-        return Q2;
-    return Q8; // \ldblquote, \rdblquote
 }
 
 } // namespace
@@ -203,245 +68,9 @@ bool isNumericFormat(FormatId id) {
     return false;
 }
 
-std::string trimBlanks(std::string_view text) {
-    size_t b = 0, e = text.size();
-    while (b < e && static_cast<unsigned char>(text[b]) <= ' ')
-        ++b;
-    while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ')
-        --e;
-    return std::string(text.substr(b, e - b));
-}
-
-std::string upperAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return out;
-}
-
-bool isMarkerAt(const TemplateText& t, size_t pos, size_t* afterMarker) {
-    size_t e = 0;
-    if (t.matches(pos, "\\\\", &e)) {
-        if (t.at(e) == '*')
-            return false;
-        if (afterMarker)
-            *afterMarker = e;
-        return true;
-    }
-    if (t.matches(pos, "\\'5c", &e, true)) {
-        if (afterMarker)
-            *afterMarker = e;
-        return true;
-    }
-    return false;
-}
-
-std::optional<CollectedCommand> collectCommand(const TemplateText& t, size_t p) {
-    static constexpr size_t kMaxCounted = 10000;
-    static constexpr std::string_view kStopWords[] = {"\\trowd", "\\row",  "\\cell", "\\page",
-                                                      "\\sect",  "\\line", "\\par"};
-    static constexpr std::string_view kStopGroups[] = {"{\\field", "{\\pict", "{\\object"};
-    CollectedCommand cmd;
-    size_t counted = 0;
-    int open = NoQuote;
-    const std::string_view bytes = t.bytes();
-    // Appends the visible characters of [from, to).
-    auto append = [&](size_t from, size_t to) {
-        for (size_t i = from; i < to; ++i)
-            if (t.skip(i) == i)
-                cmd.raw += bytes[i];
-    };
-    for (;;) {
-        p = t.skip(p);
-        if (p >= t.size())
-            return std::nullopt;
-        const char c = bytes[p];
-        size_t e = 0;
-        if (open == NoQuote && t.matches(p, "\\\\", &e)) {
-            cmd.end = e;
-            return cmd;
-        }
-        if (counted >= kMaxCounted)
-            return std::nullopt;
-        if (c == '\\')
-            for (std::string_view w : kStopWords)
-                if (t.matchesWord(p, w))
-                    return std::nullopt;
-        if (c == '{')
-            for (std::string_view w : kStopGroups)
-                if (t.matchesWord(p, w))
-                    return std::nullopt;
-        if (c == '\\') {
-            const char next = t.at(p + 1);
-            if (next == '\'') {
-                size_t end = t.after(t.after(t.after(p + 1)));
-                const size_t before = cmd.raw.size();
-                append(p, end);
-                const int effect = hexQuoteEffect(std::string_view(cmd.raw).substr(before), open);
-                open = effect < 0 ? NoQuote : (effect > 0 ? effect : open);
-                counted += 4;
-                p = end;
-                continue;
-            }
-            if (next == '~' || next == '\\' || next == '{' || next == '}') {
-                const size_t end = t.after(p + 1);
-                append(p, end);
-                counted += 2;
-                p = end;
-                continue;
-            }
-            if (auto qw = quoteWordAt(t, p)) {
-                const int effect = wordQuoteEffect(qw->word, open);
-                if (effect != 0) {
-                    const int kind = effect < 0 ? open : effect;
-                    size_t end = qw->end;
-                    if ((kind == Q2 || kind == Q8) && t.at(end) == ' ')
-                        end = t.after(end);
-                    const size_t before = cmd.raw.size();
-                    append(p, end);
-                    counted += cmd.raw.size() - before;
-                    open = effect < 0 ? NoQuote : effect;
-                    p = end;
-                    continue;
-                }
-            }
-        }
-        const int effect = byteQuoteEffect(static_cast<unsigned char>(c), open);
-        if (effect != 0) {
-            const int kind = effect < 0 ? open : effect;
-            open = effect < 0 ? NoQuote : effect;
-            cmd.raw += c;
-            ++p;
-            // A blank after the apostrophe that closes a quote word belongs to the quote.
-            if (effect < 0 && kind == Q2 && t.at(p) == ' ') {
-                cmd.raw += ' ';
-                p = t.after(p);
-                ++counted;
-            }
-            ++counted;
-            continue;
-        }
-        cmd.raw += c;
-        ++counted;
-        ++p;
-    }
-}
-
-CleanCommand cleanCommand(std::string_view raw) {
-    CleanCommand out;
-    std::string expr;
-    const size_t n = raw.size();
-    size_t i = 0;
-    while (i < n) {
-        const auto c = static_cast<unsigned char>(raw[i]);
-        if (c != '\\') {
-            (isExpressionChar(c) ? expr : out.codes) += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        const char next = i + 1 < n ? raw[i + 1] : '\0';
-        if (next == '\'' && i + 3 < n && hexValue(raw[i + 2]) >= 0 && hexValue(raw[i + 3]) >= 0) {
-            const int b = hexValue(raw[i + 2]) * 16 + hexValue(raw[i + 3]);
-            if (b != 0)
-                expr += static_cast<char>(b);
-            i += 4;
-            continue;
-        }
-        if (next == '\\' || next == '{' || next == '}' || next == '~') {
-            expr += next == '~' ? ' ' : next;
-            i += 2;
-            continue;
-        }
-        size_t j = i + 1;
-        while (j < n && isAsciiLetter(raw[j]))
-            ++j;
-        const std::string_view word = raw.substr(i + 1, j - i - 1);
-        const bool wordEnds =
-            j >= n || !(isAsciiLetter(raw[j]) || std::isdigit(static_cast<unsigned char>(raw[j])));
-        if (wordEnds &&
-            (word == "lquote" || word == "rquote" || word == "ldblquote" || word == "rdblquote")) {
-            expr += word == "ldblquote" ? '\x93' : word == "rdblquote" ? '\x94' : '\'';
-            i = j < n && raw[j] == ' ' ? j + 1 : j;
-            continue;
-        }
-        j = i + 1;
-        while (j < n && raw[j] != ' ' && raw[j] != '\\' && raw[j] != '{' && raw[j] != '}')
-            ++j;
-        out.codes.append(raw.substr(i, j - i));
-        if (j < n && raw[j] == ' ') {
-            out.codes += ' ';
-            ++j;
-        }
-        i = j;
-    }
-    expr = trimBlanks(expr);
-    char quote = 0;
-    bool bracket = false;
-    for (char c : expr) {
-        if (quote) {
-            out.expression += c;
-            if (c == quote)
-                quote = 0;
-            continue;
-        }
-        if (const char partner = quotePartner(c)) {
-            quote = partner;
-            out.expression += c;
-        } else if (c == '[') {
-            bracket = true;
-        } else if (c == ']') {
-            bracket = false;
-        } else if (c != ' ' || bracket) {
-            out.expression += c;
-        }
-    }
-    out.expression = trimBlanks(out.expression);
-    return out;
-}
-
-std::string formattingOf(std::string_view codes) {
-    std::string out;
-    const size_t n = codes.size();
-    size_t i = 0;
-    while (i < n) {
-        const char c = codes[i];
-        if (c == '{' || c == '}') {
-            out += c;
-            ++i;
-            continue;
-        }
-        if (c != '\\' || i + 1 >= n || codes[i + 1] == '\'') {
-            // A typed character, or the rest of an escape that was no hex escape.
-            i += c == '\\' ? 2 : 1;
-            continue;
-        }
-        size_t j = i + 1;
-        if (!isAsciiLetter(codes[j])) {
-            // Of the control symbols only "\*", which marks a destination a reader may
-            // skip, is formatting; the others ("\-", "\_" ...) are typed characters.
-            if (codes[j] == '*')
-                out += "\\*";
-            i += 2;
-            continue;
-        }
-        while (j < n && isAsciiLetter(codes[j]))
-            ++j;
-        if (j + 1 < n && codes[j] == '-' && std::isdigit(static_cast<unsigned char>(codes[j + 1])))
-            ++j;
-        while (j < n && std::isdigit(static_cast<unsigned char>(codes[j])))
-            ++j;
-        if (j < n && codes[j] == ' ')
-            ++j;
-        out.append(codes.substr(i, j - i));
-        i = j;
-    }
-    return out;
-}
-
 std::optional<std::vector<std::string>> splitArguments(std::string_view text) {
     std::vector<std::string> args;
-    if (trimBlanks(text).empty())
+    if (trimAsciiBlanks(text).empty())
         return args;
     std::string current;
     char quote = 0;
@@ -494,7 +123,7 @@ namespace {
 
 // Reads the parameter of a numeric format or FIMG: "d" or "p:d".
 bool parseFormatParameter(std::string_view param, int& p, int& d) {
-    const std::string text = trimBlanks(param);
+    const std::string text = trimAsciiBlanks(param);
     if (text.empty() || text.front() == ':' || text.back() == ':')
         return false;
     std::vector<int> numbers{0};
@@ -505,7 +134,7 @@ bool parseFormatParameter(std::string_view param, int& p, int& d) {
                 return false;
             numbers.push_back(0);
             digits = false;
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
+        } else if (isAsciiDigit(c)) {
             numbers.back() = std::min(numbers.back() * 10 + (c - '0'), 1000000);
             digits = true;
         } else if (c != ' ') {
@@ -526,7 +155,7 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
         ++n;
     if (n == 0 || n >= text.size() || text[n] != '(' || text.back() != ')' || text.size() < n + 3)
         return;
-    const std::string name = upperAscii(std::string_view(text).substr(0, n));
+    const std::string name = toUpperAscii(std::string_view(text).substr(0, n));
     const FormatInfo* found = nullptr;
     for (const FormatInfo& f : kFormats)
         if (f.name == name)
@@ -538,11 +167,9 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
     if (!args)
         throw EIllegalFunctionUse("Brackets balance violation in format function " + text);
     if (args->size() < found->minArgs)
-        throw EIllegalFunctionUse("Illegal format function use: " + text +
-                                  " - number of arguments is less than minimum required");
+        raiseFormatFunctionUse(text, "number of arguments is less than minimum required");
     if (args->size() > found->maxArgs)
-        throw EIllegalFunctionUse("Illegal format function use: " + text +
-                                  " - number of arguments is more than maximum allowed");
+        raiseFormatFunctionUse(text, "number of arguments is more than maximum allowed");
     std::string expression(inner);
     std::string parameter;
     const bool hasParameter = args->size() == 2;
@@ -578,7 +205,7 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
 
 Expression classifyExpression(std::string_view source, bool dotAsColon, const FormatSettings& fs) {
     Expression e;
-    const std::string up = upperAscii(source);
+    const std::string up = toUpperAscii(source);
     e.text = std::string(source);
     if (startsWith(up, "SCAN(") && up.find(')', 5) != std::string::npos)
         e.kind = ExprKind::Scan;
@@ -597,7 +224,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
 
     std::string text(source);
     stripFormatFunction(text, e.format, fs);
-    text = trimBlanks(text);
+    text = trimAsciiBlanks(text);
     e.text = text;
     if (text.empty() || text[0] == '(' || text[0] == ')' || text[0] == ':')
         return e;
@@ -606,8 +233,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         return e;
     }
     const char first = text[0];
-    if (std::isdigit(static_cast<unsigned char>(first)) || first == fs.decimalSeparator ||
-        first == '+' || first == '-') {
+    if (isAsciiDigit(first) || first == fs.decimalSeparator || first == '+' || first == '-') {
         if (auto number = parseFloat(text, fs)) {
             e.kind = ExprKind::Literal;
             e.name = shortestDecimal(*number, fs);
@@ -626,7 +252,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     case '(':
         if (text.back() == ')') {
             e.kind = ExprKind::Call;
-            e.name = trimBlanks(std::string_view(text).substr(0, r));
+            e.name = trimAsciiBlanks(std::string_view(text).substr(0, r));
             e.alias = text.substr(r + 1, text.size() - r - 2);
         }
         return e;
@@ -637,14 +263,14 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         const std::string field = text.substr(r + 1);
         if (field.front() == '(' && field.back() == ')' && field.size() >= 3) {
             for (size_t i = 1; i + 1 < field.size(); ++i)
-                if (!std::isdigit(static_cast<unsigned char>(field[i])))
+                if (!isAsciiDigit(field[i]))
                     return e;
         } else if (field.find_first_of("(),.:") != std::string::npos) {
             return e;
         }
         e.kind = text[r] == ':' || dotAsColon ? ExprKind::ColonField : ExprKind::DotField;
         const std::string alias = text.substr(0, r);
-        e.alias = alias.size() > 1 ? upperAscii(alias) : alias;
+        e.alias = alias.size() > 1 ? toUpperAscii(alias) : alias;
         e.name = field;
         return e;
     }

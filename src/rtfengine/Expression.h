@@ -1,8 +1,10 @@
-// Commands typed in a template between two backslashes: finding them in the RTF,
-// cleaning them into expression text and RTF codes, and classifying the expression
-// (literal, variable, field, call, scan and conditional commands, format functions).
+// The expression of a command: classifying it (literal, variable, field, call, scan
+// and conditional commands) and the format functions it may be wrapped in. Finding
+// and cleaning the command in the RTF is CommandText's part.
 #pragma once
 
+#include "rtfengine/Ascii.h"
+#include "rtfengine/CommandText.h"
 #include "rtfengine/FormatSettings.h"
 #include "rtfengine/TemplateText.h"
 
@@ -44,34 +46,6 @@ std::string_view formatName(FormatId id);
 bool formatAcceptsResultType(FormatId id, int resultType);
 bool isNumericFormat(FormatId id);
 
-// The command text between the markers, as read, and where reading goes on.
-struct CollectedCommand {
-    std::string raw;
-    size_t end = 0; // just after the closing marker
-};
-
-// Whether a command marker ("\\" not followed by "*", or "\'5c") stands at `pos`;
-// `afterMarker` receives the position just after it.
-bool isMarkerAt(const TemplateText& text, size_t pos, size_t* afterMarker = nullptr);
-
-// Reads a command from just after its opening marker. Nothing when the command is
-// abandoned (too long, runs into a paragraph, row, field or picture, or the end).
-std::optional<CollectedCommand> collectCommand(const TemplateText& text, size_t afterMarker);
-
-// A command split into what the author typed and the formatting around it.
-struct CleanCommand {
-    std::string expression;
-    std::string codes;
-};
-CleanCommand cleanCommand(std::string_view raw);
-
-// The braces and control words of a command's RTF codes, each control word with
-// the blank that ends it, and the "\*" of a destination. The typed characters that
-// cleaning put among the codes (";", "<", "=", ">", "\-" ...) are left out. A
-// command that vanishes from the document keeps only this much of itself, so that
-// its groups and formatting stay as they were.
-std::string formattingOf(std::string_view codes);
-
 // Splits an argument list at its top-level commas, outside quotes. Nothing when the
 // parentheses are unbalanced; an empty list for blank text.
 std::optional<std::vector<std::string>> splitArguments(std::string_view text);
@@ -109,8 +83,5 @@ Expression classifyExpression(std::string_view text, bool dotAsColon,
 
 // Whether `text` is a quoted literal; `value` receives the text between the quotes.
 bool isQuotedLiteral(std::string_view text, std::string* value = nullptr);
-
-std::string trimBlanks(std::string_view text);
-std::string upperAscii(std::string_view text);
 
 } // namespace rtfengine

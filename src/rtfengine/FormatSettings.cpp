@@ -1,33 +1,20 @@
 #include "rtfengine/FormatSettings.h"
 
+#include "rtfengine/Ascii.h"
+#include "rtfengine/Calendar.h"
+
 #include <langinfo.h>
 #include <locale.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <optional>
+#include <utility>
 
 namespace rtfengine {
 
 namespace {
-
-std::string lower(std::string_view s) {
-    std::string out(s);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-bool startsWithNoCase(std::string_view text, size_t pos, std::string_view word) {
-    if (text.size() - pos < word.size())
-        return false;
-    for (size_t i = 0; i < word.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[pos + i])) != word[i])
-            return false;
-    return true;
-}
 
 // The name of the locale category the process would take from its environment.
 std::string environmentLocale(const char* category) {
@@ -43,13 +30,38 @@ bool isPosixLocale(const std::string& name) {
     return name == "C" || name == "POSIX" || name.rfind("C.", 0) == 0;
 }
 
+// The template pattern of one strftime conversion. Time zones and week numbers have
+// nothing sensible to show and give nothing.
+std::string_view strftimeConversion(char spec) {
+    static constexpr std::pair<char, std::string_view> kConversions[] = {
+        {'d', "dd"},       {'e', "d"},
+        {'m', "mm"},       {'b', "mmm"},
+        {'h', "mmm"},      {'B', "mmmm"},
+        {'a', "ddd"},      {'A', "dddd"},
+        {'y', "yy"},       {'Y', "yyyy"},
+        {'G', "yyyy"},     {'H', "hh"},
+        {'k', "hh"},       {'I', "hh"},
+        {'l', "hh"},       {'M', "nn"},
+        {'S', "ss"},       {'p', "ampm"},
+        {'P', "ampm"},     {'T', "hh:nn:ss"},
+        {'R', "hh:nn"},    {'r', "hh:nn:ss ampm"},
+        {'D', "mm/dd/yy"}, {'F', "yyyy-mm-dd"},
+        {'n', " "},        {'t', " "},
+        {'%', "%"},
+    };
+    for (const auto& [letter, conversion] : kConversions)
+        if (letter == spec)
+            return conversion;
+    return {};
+}
+
 // Turns a strftime pattern of the C library into the template pattern language.
 std::string fromStrftime(std::string_view pattern) {
     std::string out;
     for (size_t i = 0; i < pattern.size(); ++i) {
         char c = pattern[i];
         if (c != '%' || i + 1 == pattern.size()) {
-            if (std::isalpha(static_cast<unsigned char>(c)))
+            if (isAsciiLetter(c))
                 out += '"' + std::string(1, c) + '"';
             else
                 out += c;
@@ -60,30 +72,7 @@ std::string fromStrftime(std::string_view pattern) {
         while ((spec == '-' || spec == '_' || spec == '0' || spec == 'E' || spec == 'O') &&
                i + 1 < pattern.size())
             spec = pattern[++i];
-        switch (spec) {
-        case 'd': out += "dd"; break;
-        case 'e': out += "d"; break;
-        case 'm': out += "mm"; break;
-        case 'b': case 'h': out += "mmm"; break;
-        case 'B': out += "mmmm"; break;
-        case 'a': out += "ddd"; break;
-        case 'A': out += "dddd"; break;
-        case 'y': out += "yy"; break;
-        case 'Y': case 'G': out += "yyyy"; break;
-        case 'H': case 'k': out += "hh"; break;
-        case 'I': case 'l': out += "hh"; break;
-        case 'M': out += "nn"; break;
-        case 'S': out += "ss"; break;
-        case 'p': case 'P': out += "ampm"; break;
-        case 'T': out += "hh:nn:ss"; break;
-        case 'R': out += "hh:nn"; break;
-        case 'r': out += "hh:nn:ss ampm"; break;
-        case 'D': out += "mm/dd/yy"; break;
-        case 'F': out += "yyyy-mm-dd"; break;
-        case 'n': case 't': out += ' '; break;
-        case '%': out += '%'; break;
-        default: break; // time zones, week numbers: nothing sensible to show
-        }
+        out += strftimeConversion(spec);
     }
     return out;
 }
@@ -93,20 +82,10 @@ char firstSeparator(const std::string& pattern, char fallback) {
     for (char c : pattern) {
         if (c == '"')
             quoted = !quoted;
-        else if (!quoted && !std::isalnum(static_cast<unsigned char>(c)) && c != ' ')
+        else if (!quoted && !isAsciiAlnum(c) && c != ' ')
             return c;
     }
     return fallback;
-}
-
-int dayOfWeek(int y, int m, int d) { // 0 = Sunday
-    static const int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
-    if (m < 1 || m > 12)
-        return 0;
-    if (m < 3)
-        y -= 1;
-    int w = (y + y / 4 - y / 100 + y / 400 + t[m - 1] + d) % 7;
-    return w < 0 ? w + 7 : w;
 }
 
 std::string pad(int value, int width) {
@@ -129,11 +108,117 @@ bool hasAmPm(std::string_view pattern) {
             quote = c;
             continue;
         }
-        if (startsWithNoCase(pattern, i, "am/pm") || startsWithNoCase(pattern, i, "a/p") ||
-            startsWithNoCase(pattern, i, "ampm"))
+        if (startsWithIgnoringAsciiCase(pattern.substr(i), "am/pm") ||
+            startsWithIgnoringAsciiCase(pattern.substr(i), "a/p") ||
+            startsWithIgnoringAsciiCase(pattern.substr(i), "ampm"))
             return true;
     }
     return false;
+}
+
+void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
+                const FormatSettings& fs, int depth);
+
+// One number of a date or time: as it is for a single pattern letter, else padded.
+std::string numberText(size_t letters, int value, int width) {
+    return letters == 1 ? std::to_string(value) : pad(value, width);
+}
+
+bool isRunLetter(char lc) {
+    return std::string_view("ymdhnsztc").find(lc) != std::string_view::npos;
+}
+
+// Writes what `n` repetitions of the pattern letter `lc` stand for. An "m" right
+// after an hour is the minute.
+void writeRun(std::string& out, char lc, size_t n, const DateTime& v, const FormatSettings& fs,
+              int depth, bool twelveHour, bool afterHour) {
+    switch (lc) {
+    case 'y':
+        out += n <= 2 ? pad(v.year % 100, 2) : pad(v.year, 4);
+        return;
+    case 'm':
+        if (afterHour && n <= 2)
+            out += numberText(n, v.minute, 2);
+        else if (n >= 4)
+            out += fs.longMonthNames[(v.month + 11) % 12];
+        else if (n == 3)
+            out += fs.shortMonthNames[(v.month + 11) % 12];
+        else
+            out += numberText(n, v.month, 2);
+        return;
+    case 'd': {
+        const int w = dayOfWeek(v.year, v.month, v.day);
+        if (n >= 6)
+            formatInto(out, fs.longDateFormat, v, fs, depth + 1);
+        else if (n == 5)
+            formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
+        else if (n == 4)
+            out += fs.longDayNames[w];
+        else if (n == 3)
+            out += fs.shortDayNames[w];
+        else
+            out += numberText(n, v.day, 2);
+        return;
+    }
+    case 'h': {
+        int h = v.hour;
+        if (twelveHour) {
+            h %= 12;
+            if (h == 0)
+                h = 12;
+        }
+        out += numberText(n, h, 2);
+        return;
+    }
+    case 'n':
+        out += numberText(n, v.minute, 2);
+        return;
+    case 's':
+        out += numberText(n, v.second, 2);
+        return;
+    case 'z':
+        out += numberText(n, v.millisecond, 3);
+        return;
+    case 't':
+        formatInto(out, n >= 2 ? fs.longTimeFormat : fs.shortTimeFormat, v, fs, depth + 1);
+        return;
+    case 'c':
+        formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
+        if (v.hour || v.minute || v.second || v.millisecond) {
+            out += ' ';
+            formatInto(out, fs.longTimeFormat, v, fs, depth + 1);
+        }
+        return;
+    }
+}
+
+// Writes the AM/PM mark, separator or plain character at the start of `rest`;
+// returns how many pattern characters it took.
+size_t writeMarkOrCharacter(std::string& out, std::string_view rest, const DateTime& v,
+                            const FormatSettings& fs) {
+    const char c = rest.front();
+    const bool upper = c >= 'A' && c <= 'Z';
+    const bool pm = v.hour >= 12;
+    if (startsWithIgnoringAsciiCase(rest, "am/pm")) {
+        out += upper ? (pm ? "PM" : "AM") : (pm ? "pm" : "am");
+        return 5;
+    }
+    if (startsWithIgnoringAsciiCase(rest, "a/p")) {
+        const char letter = pm ? 'p' : 'a';
+        out += upper ? toUpperAscii(letter) : letter;
+        return 3;
+    }
+    if (startsWithIgnoringAsciiCase(rest, "ampm")) {
+        out += pm ? fs.timePMString : fs.timeAMString;
+        return 4;
+    }
+    if (c == '/')
+        out += fs.dateSeparator;
+    else if (c == ':')
+        out += fs.timeSeparator;
+    else
+        out += c;
+    return 1;
 }
 
 void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
@@ -145,14 +230,7 @@ void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
     size_t i = 0;
     while (i < pattern.size()) {
         const char c = pattern[i];
-        const char lc = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        auto run = [&](char letter) {
-            size_t n = 0;
-            while (i + n < pattern.size() &&
-                   std::tolower(static_cast<unsigned char>(pattern[i + n])) == letter)
-                ++n;
-            return n;
-        };
+        const char lc = toLowerAscii(c);
         if (c == '"' || c == '\'') {
             size_t end = pattern.find(c, i + 1);
             if (end == std::string_view::npos)
@@ -161,133 +239,23 @@ void formatInto(std::string& out, std::string_view pattern, const DateTime& v,
             i = end + 1;
             continue;
         }
-        switch (lc) {
-        case 'y': {
-            size_t n = run('y');
-            out += n <= 2 ? pad(v.year % 100, 2) : pad(v.year, 4);
-            i += n;
-            lastWasHour = false;
+        if (!isRunLetter(lc)) {
+            i += writeMarkOrCharacter(out, pattern.substr(i), v, fs);
             continue;
         }
-        case 'm': {
-            size_t n = run('m');
-            if (lastWasHour && n <= 2) {
-                out += n == 1 ? std::to_string(v.minute) : pad(v.minute, 2);
-            } else if (n >= 4) {
-                out += fs.longMonthNames[(v.month + 11) % 12];
-            } else if (n == 3) {
-                out += fs.shortMonthNames[(v.month + 11) % 12];
-            } else {
-                out += n == 1 ? std::to_string(v.month) : pad(v.month, 2);
-            }
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'd': {
-            size_t n = run('d');
-            const int w = dayOfWeek(v.year, v.month, v.day);
-            if (n >= 6)
-                formatInto(out, fs.longDateFormat, v, fs, depth + 1);
-            else if (n == 5)
-                formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
-            else if (n == 4)
-                out += fs.longDayNames[w];
-            else if (n == 3)
-                out += fs.shortDayNames[w];
-            else
-                out += n == 1 ? std::to_string(v.day) : pad(v.day, 2);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'h': {
-            size_t n = run('h');
-            int h = v.hour;
-            if (twelveHour) {
-                h %= 12;
-                if (h == 0)
-                    h = 12;
-            }
-            out += n == 1 ? std::to_string(h) : pad(h, 2);
-            i += n;
-            lastWasHour = true;
-            continue;
-        }
-        case 'n': {
-            size_t n = run('n');
-            out += n == 1 ? std::to_string(v.minute) : pad(v.minute, 2);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 's': {
-            size_t n = run('s');
-            out += n == 1 ? std::to_string(v.second) : pad(v.second, 2);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'z': {
-            size_t n = run('z');
-            out += n == 1 ? std::to_string(v.millisecond) : pad(v.millisecond, 3);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 't': {
-            size_t n = run('t');
-            formatInto(out, n >= 2 ? fs.longTimeFormat : fs.shortTimeFormat, v, fs, depth + 1);
-            i += n;
-            lastWasHour = false;
-            continue;
-        }
-        case 'c': {
-            formatInto(out, fs.shortDateFormat, v, fs, depth + 1);
-            if (v.hour || v.minute || v.second || v.millisecond) {
-                out += ' ';
-                formatInto(out, fs.longTimeFormat, v, fs, depth + 1);
-            }
-            ++i;
-            lastWasHour = false;
-            continue;
-        }
-        default:
-            break;
-        }
-        const bool pm = v.hour >= 12;
-        if (startsWithNoCase(pattern, i, "am/pm")) {
-            if (std::isupper(static_cast<unsigned char>(c)))
-                out += pm ? "PM" : "AM";
-            else
-                out += pm ? "pm" : "am";
-            i += 5;
-        } else if (startsWithNoCase(pattern, i, "a/p")) {
-            char letter = pm ? 'p' : 'a';
-            out += std::isupper(static_cast<unsigned char>(c))
-                       ? static_cast<char>(std::toupper(letter))
-                       : letter;
-            i += 3;
-        } else if (startsWithNoCase(pattern, i, "ampm")) {
-            out += pm ? fs.timePMString : fs.timeAMString;
-            i += 4;
-        } else if (c == '/') {
-            out += fs.dateSeparator;
-            ++i;
-        } else if (c == ':') {
-            out += fs.timeSeparator;
-            ++i;
-        } else {
-            out += c;
-            ++i;
-        }
+        size_t n = 1;
+        while (lc != 'c' && i + n < pattern.size() && toLowerAscii(pattern[i + n]) == lc)
+            ++n;
+        writeRun(out, lc, n, v, fs, depth, twelveHour, lastWasHour);
+        lastWasHour = lc == 'h';
+        i += n;
     }
 }
 
 int monthFromName(std::string_view word, const FormatSettings& fs) {
-    std::string w = lower(word);
+    std::string w = toLowerAscii(word);
     for (int m = 0; m < 12; ++m)
-        if (w == lower(fs.shortMonthNames[m]) || w == lower(fs.longMonthNames[m]))
+        if (w == toLowerAscii(fs.shortMonthNames[m]) || w == toLowerAscii(fs.longMonthNames[m]))
             return m + 1;
     return 0;
 }
@@ -366,8 +334,8 @@ FormatSettings FormatSettings::fromSystemLocale() {
                 fs.timePMString = pm;
             static const nl_item mon[] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
                                           MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
-            static const nl_item abmon[] = {ABMON_1, ABMON_2, ABMON_3,  ABMON_4,
-                                            ABMON_5, ABMON_6, ABMON_7,  ABMON_8,
+            static const nl_item abmon[] = {ABMON_1, ABMON_2,  ABMON_3,  ABMON_4,
+                                            ABMON_5, ABMON_6,  ABMON_7,  ABMON_8,
                                             ABMON_9, ABMON_10, ABMON_11, ABMON_12};
             static const nl_item day[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
             static const nl_item abday[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
@@ -395,7 +363,9 @@ const FormatSettings& FormatSettings::current() {
     return *currentSlot();
 }
 
-void FormatSettings::setCurrent(const FormatSettings& settings) { currentSlot() = settings; }
+void FormatSettings::setCurrent(const FormatSettings& settings) {
+    currentSlot() = settings;
+}
 
 std::string formatDateTime(std::string_view pattern, const DateTime& value,
                            const FormatSettings& settings) {
@@ -404,46 +374,56 @@ std::string formatDateTime(std::string_view pattern, const DateTime& value,
     return out;
 }
 
-bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings& settings) {
-    // The order of day, month and year comes from the short date pattern.
-    std::string order;
-    for (char c : lower(settings.shortDateFormat))
-        if ((c == 'd' || c == 'm' || c == 'y') && order.find(c) == std::string::npos)
-            order += c;
-    if (order.size() != 3)
-        order = "mdy";
+namespace {
 
+// A reading position in date-time text.
+struct DateTimeText {
+    std::string_view text;
     size_t i = 0;
-    auto skipBlanks = [&] {
+
+    bool atEnd() const { return i >= text.size(); }
+    void skipBlanks() {
         while (i < text.size() && text[i] == ' ')
             ++i;
-    };
-    auto number = [&](int& out, int maxDigits) {
-        size_t start = i;
+    }
+    // Up to `maxDigits` digits; false when there is none.
+    bool number(int& out, int maxDigits) {
+        const size_t start = i;
         out = 0;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])) &&
-               static_cast<int>(i - start) < maxDigits)
+        while (i < text.size() && isAsciiDigit(text[i]) && static_cast<int>(i - start) < maxDigits)
             out = out * 10 + (text[i++] - '0');
         return i > start;
-    };
+    }
+};
 
-    DateTime result;
-    skipBlanks();
+// The order of day, month and year, from the short date pattern.
+std::string dateOrder(const FormatSettings& settings) {
+    std::string order;
+    for (char c : toLowerAscii(settings.shortDateFormat))
+        if ((c == 'd' || c == 'm' || c == 'y') && order.find(c) == std::string::npos)
+            order += c;
+    return order.size() == 3 ? order : "mdy";
+}
+
+// The date: three parts in the locale's order, any one separator byte between them,
+// the month as a number or a name, two-digit years in 1950 to 2049.
+bool readDatePart(DateTimeText& in, const FormatSettings& settings, DateTime& result) {
+    const std::string order = dateOrder(settings);
     int parts[3] = {0, 0, 0};
     for (int p = 0; p < 3; ++p) {
         if (p > 0) {
-            if (i >= text.size() || std::isalnum(static_cast<unsigned char>(text[i])))
+            if (in.atEnd() || isAsciiAlnum(in.text[in.i]))
                 return false;
-            ++i;
+            ++in.i;
         }
-        if (order[p] == 'm' && i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) {
-            size_t start = i;
-            while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i])))
-                ++i;
-            parts[p] = monthFromName(text.substr(start, i - start), settings);
+        if (order[p] == 'm' && !in.atEnd() && isAsciiLetter(in.text[in.i])) {
+            const size_t start = in.i;
+            while (!in.atEnd() && isAsciiLetter(in.text[in.i]))
+                ++in.i;
+            parts[p] = monthFromName(in.text.substr(start, in.i - start), settings);
             if (!parts[p])
                 return false;
-        } else if (!number(parts[p], order[p] == 'y' ? 4 : 2)) {
+        } else if (!in.number(parts[p], order[p] == 'y' ? 4 : 2)) {
             return false;
         }
     }
@@ -453,47 +433,56 @@ bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings&
         else if (order[p] == 'm')
             result.month = parts[p];
         else
-            result.year = parts[p] < 100 ? (parts[p] < 50 ? 2000 + parts[p] : 1900 + parts[p])
-                                         : parts[p];
+            result.year =
+                parts[p] < 100 ? (parts[p] < 50 ? 2000 + parts[p] : 1900 + parts[p]) : parts[p];
     }
-    static const int daysIn[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (result.month < 1 || result.month > 12 || result.day < 1 ||
-        result.day > daysIn[result.month - 1])
-        return false;
-    const bool leap = (result.year % 4 == 0 && result.year % 100 != 0) || result.year % 400 == 0;
-    if (result.month == 2 && result.day == 29 && !leap)
-        return false;
+    return isValidDate(result.year, result.month, result.day);
+}
 
-    skipBlanks();
-    if (i < text.size()) {
-        int h = 0, m = 0, s = 0;
-        if (!number(h, 2) || i >= text.size() || text[i] != settings.timeSeparator)
+// The time after the date: hours and minutes, seconds if given, and an AM or PM mark
+// that makes the hours those of the twelve-hour clock.
+bool readTimePart(DateTimeText& in, const FormatSettings& settings, DateTime& result) {
+    int h = 0, m = 0, s = 0;
+    if (!in.number(h, 2) || in.atEnd() || in.text[in.i] != settings.timeSeparator)
+        return false;
+    ++in.i;
+    if (!in.number(m, 2))
+        return false;
+    if (!in.atEnd() && in.text[in.i] == settings.timeSeparator) {
+        ++in.i;
+        if (!in.number(s, 2))
             return false;
-        ++i;
-        if (!number(m, 2))
-            return false;
-        if (i < text.size() && text[i] == settings.timeSeparator) {
-            ++i;
-            if (!number(s, 2))
-                return false;
-        }
-        skipBlanks();
-        std::string rest = lower(text.substr(i));
-        if (!rest.empty()) {
-            const bool pm = rest == lower(settings.timePMString) || rest == "pm";
-            const bool am = rest == lower(settings.timeAMString) || rest == "am";
-            if (!pm && !am)
-                return false;
-            if (h < 1 || h > 12)
-                return false;
-            h = (h % 12) + (pm ? 12 : 0);
-        }
-        if (h > 23 || m > 59 || s > 59)
-            return false;
-        result.hour = h;
-        result.minute = m;
-        result.second = s;
     }
+    in.skipBlanks();
+    const std::string rest = toLowerAscii(in.text.substr(in.i));
+    if (!rest.empty()) {
+        const bool pm = rest == toLowerAscii(settings.timePMString) || rest == "pm";
+        const bool am = rest == toLowerAscii(settings.timeAMString) || rest == "am";
+        if (!pm && !am)
+            return false;
+        if (h < 1 || h > 12)
+            return false;
+        h = (h % 12) + (pm ? 12 : 0);
+    }
+    if (h > 23 || m > 59 || s > 59)
+        return false;
+    result.hour = h;
+    result.minute = m;
+    result.second = s;
+    return true;
+}
+
+} // namespace
+
+bool parseDateTime(std::string_view text, DateTime& value, const FormatSettings& settings) {
+    DateTimeText in{text};
+    DateTime result;
+    in.skipBlanks();
+    if (!readDatePart(in, settings, result))
+        return false;
+    in.skipBlanks();
+    if (!in.atEnd() && !readTimePart(in, settings, result))
+        return false;
     value = result;
     return true;
 }

@@ -10,13 +10,6 @@
 
 namespace rtfengine {
 
-// A picture's data could not be decoded: corrupt, truncated, too large or of a
-// kind the engine does not read. The message says which.
-class EPictureError : public EEngineError {
-public:
-    using EEngineError::EEngineError;
-};
-
 // Pixels as 8-bit red, green, blue triples, rows from top to bottom, no padding.
 struct ImageBitmap {
     uint32_t width = 0;

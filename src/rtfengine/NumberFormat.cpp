@@ -1,9 +1,9 @@
 #include "rtfengine/NumberFormat.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Errors.h"
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -198,14 +198,14 @@ std::optional<double> parseFloat(std::string_view text, const FormatSettings& se
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         plain += text[i++] == '-' ? "-" : "";
     bool digits = false;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    while (i < text.size() && isAsciiDigit(text[i])) {
         plain += text[i++];
         digits = true;
     }
     if (i < text.size() && text[i] == settings.decimalSeparator) {
         plain += '.';
         ++i;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        while (i < text.size() && isAsciiDigit(text[i])) {
             plain += text[i++];
             digits = true;
         }
@@ -218,7 +218,7 @@ std::optional<double> parseFloat(std::string_view text, const FormatSettings& se
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             plain += text[i++];
         bool exponentDigits = false;
-        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+        while (i < text.size() && isAsciiDigit(text[i])) {
             plain += text[i++];
             exponentDigits = true;
         }

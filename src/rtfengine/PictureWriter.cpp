@@ -1,5 +1,6 @@
 #include "rtfengine/PictureWriter.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/MetafileWriter.h"
 #include "rtfengine/RtfText.h"
 
@@ -18,13 +19,6 @@ constexpr uint16_t kLastPaletteIndex = 15;
 
 long long rounded(double v) {
     return static_cast<long long>(std::nearbyint(v));
-}
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 const char* borderWord(uint8_t style) {
@@ -54,7 +48,7 @@ int colorNumber(DocumentTables& tables, PaletteColor color) {
                               ";";
     auto& colors = tables.colors;
     for (size_t i = 0; i < colors.size(); ++i)
-        if (equalIgnoringCase(colors[i], entry))
+        if (equalsIgnoringAsciiCase(colors[i], entry))
             return int(i);
     if (colors.empty())
         colors.emplace_back(";"); // slot 0 stays the automatic colour

@@ -1,5 +1,6 @@
 #include "rtfengine/ProgramRunner.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/NumberFormat.h"
 #include "rtfengine/OutputFile.h"
@@ -7,15 +8,9 @@
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/RunState.h"
 
-#include <cctype>
-
 namespace rtfengine {
 
 namespace {
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return upperAscii(a) == upperAscii(b);
-}
 
 bool isFieldKind(InstrKind kind) {
     return kind == InstrKind::DotField || kind == InstrKind::ColonField ||
@@ -149,7 +144,7 @@ Field* ProgramRunner::resolveField(ValueOperands& ops) {
             } else {
                 ops.number = -1;
                 for (int i = 0; i < count && ops.number < 0; ++i)
-                    if (equalNoCase(dataset.field(i).name(), name))
+                    if (equalsIgnoringAsciiCase(dataset.field(i).name(), name))
                         ops.number = i;
             }
             ops.notFound = ops.number < 0;
@@ -224,9 +219,8 @@ void ProgramRunner::evaluateCallGroup(size_t& pc, bool declareOnly) {
                     break;
                 }
                 if (!field)
-                    throw EIllegalFunctionUse(
-                        "Illegal function use: " + program[headPlace].value.name +
-                        " - dataset field " + instruction.value.name + " not found");
+                    raiseFunctionUse(program[headPlace].value.name,
+                                     "dataset field " + instruction.value.name + " not found");
                 stack.emplace_back(
                     field, m_state.datasets[static_cast<size_t>(instruction.value.dataset)]);
                 break;
@@ -276,8 +270,8 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
     evaluation.lastResult.clear();
     if (id < 0) {
         // NORESET names an option, not a variable: it is never looked up.
-        if (id != kFunctionVar && args.size() == 3 && args[2].variable() &&
-            upperAscii(trimBlanks(args[2].variable()->name())) == "NORESET") {
+        if (!isPredefined(id, PredefinedFunction::Var) && args.size() == 3 && args[2].variable() &&
+            toUpperAscii(trimAsciiBlanks(args[2].variable()->name())) == "NORESET") {
             args[2].variable()->setLocal(true);
             args[2].variable()->setBoolean(false);
         }
@@ -288,7 +282,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
         return TUdfArg();
     TUdfList* list = m_state.engine.udfList();
     if (!list || id >= list->count())
-        throw EIllegalFunctionUse("Function not found: " + call.value.name);
+        raiseFunctionNotFound(call.value.name);
     TUdf& udf = list->item(id);
     if (udf.resultType() > udfrTMemoryStream)
         throw EIllegalFunctionUse("Result type defined in function" + udf.name() +
@@ -296,8 +290,7 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
     for (const TUdfArg& arg : args) {
         TReportVariable* v = arg.variable();
         if (v && !v->isLocal() && m_state.engine.findVariable(v->name()) == 0)
-            throw EIllegalFunctionUse("Illegal function use: " + expression +
-                                      " - report variable " + v->name() + " not found");
+            raiseFunctionUse(expression, "report variable " + v->name() + " not found");
     }
     std::string result;
     if (udf.OnCalculate)
@@ -312,13 +305,12 @@ TUdfArg ProgramRunner::evaluateCall(const Instruction& call, std::vector<TUdfArg
 void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
                                        const std::string& expression, bool declareOnly) {
     TRtfEngine& engine = m_state.engine;
-    if (id == kFunctionVar) {
+    if (isPredefined(id, PredefinedFunction::Var)) {
         for (const TUdfArg& arg : args) {
             TReportVariable* v = arg.variable();
-            if (!v || v->isLocal() || trimBlanks(v->name()).empty())
-                throw EIllegalFunctionUse("Illegal function use: " + expression +
-                                          " - VAR function may be used only with variable "
-                                          "identifiers");
+            if (!v || v->isLocal() || trimAsciiBlanks(v->name()).empty())
+                raiseFunctionUse(expression, "VAR function may be used only with variable "
+                                             "identifiers");
         }
         for (const TUdfArg& arg : args)
             if (engine.findVariable(arg.variable()->name()) == 0)
@@ -328,16 +320,14 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     const TUdfArg& x = args[0];
     if (!declareOnly && x.variable() && !x.variable()->isLocal() &&
         engine.findVariable(x.variable()->name()) == 0)
-        throw EIllegalFunctionUse("Illegal function use: " + expression + " - report variable " +
-                                  x.variable()->name() + " not found");
+        raiseFunctionUse(expression, "report variable " + x.variable()->name() + " not found");
     TReportVariable* t = args[1].variable();
     if (!t || t->isLocal())
-        throw EIllegalFunctionUse("Illegal function use: " + expression +
-                                  " - report variable expected as second argument");
+        raiseFunctionUse(expression, "report variable expected as second argument");
     if (engine.findVariable(t->name()) == 0)
         engine.addVariable(t->name(), 0.0);
     const bool noReset = args.size() == 3 && args[2].variable() &&
-                         upperAscii(trimBlanks(args[2].variable()->name())) == "NORESET";
+                         toUpperAscii(trimAsciiBlanks(args[2].variable()->name())) == "NORESET";
     const TScanInfo* scan = m_state.scans.current();
     if (!noReset && (!scan || scan->firstPass))
         t->setInteger(0);
@@ -347,12 +337,12 @@ void ProgramRunner::evaluatePredefined(int id, const std::vector<TUdfArg>& args,
     double n = t->asFloat();
     const bool atEnd = x.field() && x.dataset() && x.dataset()->eof();
     const bool hasValue = (x.field() && !atEnd) || x.variable();
-    if (id == kFunctionCts) {
-        if (hasValue && !trimBlanks(x.asString()).empty())
+    if (isPredefined(id, PredefinedFunction::Cts)) {
+        if (hasValue && !trimAsciiBlanks(x.asString()).empty())
             n += 1;
     } else if (hasValue) {
         const double value = x.field() ? x.field()->asFloat() : x.variable()->asFloat();
-        if (id == kFunctionSum)
+        if (isPredefined(id, PredefinedFunction::Sum))
             n += value;
         else if (value != 0)
             n += 1;

@@ -27,10 +27,10 @@ public:
     // Runs the program from its start to its end instruction.
     void run();
 
+private:
     // Resolves a field instruction once per run; returns the field or nullptr.
     Field* resolveField(ValueOperands& ops);
 
-private:
     struct Evaluation; // the objects of one call group
 
     void write(std::string_view bytes);

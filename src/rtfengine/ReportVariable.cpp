@@ -1,5 +1,6 @@
 #include "rtfengine/ReportVariable.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/Expression.h"
 #include "rtfengine/NumberFormat.h"
@@ -7,31 +8,12 @@
 
 namespace rtfengine {
 
-namespace {
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 int findVariable(const std::vector<std::string>& lines, std::string_view name) {
     for (size_t i = 0; i < lines.size(); ++i) {
         const size_t eq = lines[i].find('=');
         if (eq == std::string::npos || eq == 0)
             continue;
-        if (equalNoCase(std::string_view(lines[i]).substr(0, eq), name))
+        if (equalsIgnoringAsciiCase(std::string_view(lines[i]).substr(0, eq), name))
             return static_cast<int>(i) + 1;
     }
     return 0;
@@ -47,7 +29,7 @@ void addVariable(std::vector<std::string>& lines, std::string_view name, std::st
     if (findVariable(lines, name) > 0)
         throw EIOError("Can't add report variable " + std::string(name) +
                        " - variable already exists.");
-    lines.push_back(trimBlanks(name) + "=" + std::string(text));
+    lines.push_back(trimAsciiBlanks(name) + "=" + std::string(text));
 }
 
 TReportVariable::TReportVariable(TRtfEngine* owner, std::string name)
@@ -92,7 +74,7 @@ void TReportVariable::setString(std::string_view text) {
 double TReportVariable::asFloat() const {
     if (m_local)
         return toFloat(m_value);
-    const std::string value = trimBlanks(asString());
+    const std::string value = trimAsciiBlanks(asString());
     return value.empty() ? 0.0 : toFloat(value);
 }
 
@@ -107,7 +89,7 @@ void TReportVariable::setInteger(int64_t value) {
 bool TReportVariable::asBoolean() const {
     const std::string value = asString();
     const std::string trueValue = m_owner ? m_owner->trueValue() : "True";
-    return value == trueValue || upperAscii(value) == "TRUE";
+    return value == trueValue || toUpperAscii(value) == "TRUE";
 }
 
 void TReportVariable::setBoolean(bool value) {

@@ -6,6 +6,7 @@
 #include "rtfengine/ProgramRunner.h"
 #include "rtfengine/ReportVariable.h"
 #include "rtfengine/RunState.h"
+#include "rtfengine/ShellResult.h"
 #include "rtfengine/Translator.h"
 #include "rtfengine/UdfList.h"
 
@@ -224,11 +225,11 @@ void TRtfEngine::runCore(const std::vector<Dataset*>& datasets) {
 int TRtfEngine::openOutFile(const std::string& fileName, int /*showCommand*/) {
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec))
-        return 2;
+        return kShellFileNotFound;
     pid_t pid = 0;
     char* argv[] = {const_cast<char*>("xdg-open"), const_cast<char*>(fileName.c_str()), nullptr};
     if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) != 0)
-        return 31;
+        return kShellNoAssociation;
     int status = 0;
     while (waitpid(pid, &status, 0) < 0) {
         if (errno != EINTR)
@@ -238,13 +239,13 @@ int TRtfEngine::openOutFile(const std::string& fileName, int /*showCommand*/) {
         return 0;
     switch (WEXITSTATUS(status)) {
     case 0:
-        return 42;
+        return kShellSuccess;
     case 2:
-        return 2;
+        return kShellFileNotFound;
     case 127:
     case 3:
     case 4:
-        return 31;
+        return kShellNoAssociation;
     default:
         return 1;
     }

@@ -1,5 +1,6 @@
 #include "rtfengine/RtfStream.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/RtfText.h"
 
 #include <algorithm>
@@ -52,15 +53,15 @@ TRtfStream::TokenKind TRtfStream::nextToken() {
         return TokenKind::End;
 
     const char next = m_input[m_pos + 1];
-    if (isLetter(next)) {
+    if (isAsciiLetter(next)) {
         size_t end = m_pos + 1;
-        while (end < size && isLetter(m_input[end]))
+        while (end < size && isAsciiLetter(m_input[end]))
             ++end;
         m_keyword = m_input.substr(m_pos, end - m_pos);
         const size_t numberStart = end;
-        if (end + 1 < size && m_input[end] == '-' && isDigit(m_input[end + 1]))
+        if (end + 1 < size && m_input[end] == '-' && isAsciiDigit(m_input[end + 1]))
             ++end;
-        while (end < size && isDigit(m_input[end]))
+        while (end < size && isAsciiDigit(m_input[end]))
             ++end;
         m_parameter = m_input.substr(numberStart, end - numberStart);
         if (end < size && m_input[end] == ' ') {

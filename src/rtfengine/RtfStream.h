@@ -44,7 +44,6 @@ public:
     std::string_view delimiter() const { return m_delimiter; }
 
     size_t position() const { return m_pos; }
-    void setPosition(size_t pos) { m_pos = pos; }
 
     // The group readers start at a "{". On a group the input does not close they
     // return false and leave the position at that "{" (`skipGroup` at the end).

@@ -1,5 +1,6 @@
 #include "rtfengine/RtfTables.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/RtfText.h"
 
 #include <algorithm>
@@ -33,7 +34,7 @@ struct FontHead {
 
 // "{\f<digits>...}" longer than five bytes; anything else is not a font entry.
 std::optional<FontHead> parseFont(std::string_view entry) {
-    if (entry.size() <= 5 || !entry.starts_with("{\\f") || !isDigit(entry[3]) ||
+    if (entry.size() <= 5 || !entry.starts_with("{\\f") || !isAsciiDigit(entry[3]) ||
         entry.back() != '}')
         return std::nullopt;
     const std::string_view digits = digitsAt(entry, 3);
@@ -140,7 +141,7 @@ std::optional<StyleHead> parseStyle(std::string_view raw) {
     const auto headAt = [&](std::string_view head) {
         const size_t digitAt = 1 + head.size();
         return entry.compare(1, head.size(), head) == 0 && digitAt < entry.size() &&
-               isDigit(entry[digitAt]);
+               isAsciiDigit(entry[digitAt]);
     };
     size_t digitsFrom = 0;
     TStyleStrings::Kind kind = TStyleStrings::Paragraph;
@@ -224,8 +225,8 @@ namespace {
 
 // One pass over a style's words, so that a number already rewritten is never
 // rewritten again. Escaped backslashes are stepped over whole.
-std::string renumbered(std::string_view text, const TReplTable& fonts,
-                       const TReplTable& colors, const TReplTable& styles) {
+std::string renumbered(std::string_view text, const TReplTable& fonts, const TReplTable& colors,
+                       const TReplTable& styles) {
     std::string out;
     out.reserve(text.size() + 8);
     bool nextSeen = false;

@@ -41,7 +41,6 @@ public:
     std::string entryText(size_t index) const;
 
     size_t count() const { return m_entries.size(); }
-    int32_t maxNumber() const { return m_maxNumber; }
 
 private:
     std::vector<TFontStr> m_entries;

@@ -1,5 +1,6 @@
 #include "rtfengine/RtfText.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Errors.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace rtfengine {
 
 std::string_view digitsAt(std::string_view text, size_t from) {
     size_t end = from;
-    while (end < text.size() && isDigit(text[end]))
+    while (end < text.size() && isAsciiDigit(text[end]))
         ++end;
     return from < end ? text.substr(from, end - from) : std::string_view{};
 }
@@ -56,11 +57,11 @@ size_t findGroupEnd(std::string_view text, size_t open) {
 }
 
 size_t binaryDataEnd(std::string_view text, size_t i) {
-    if (text.compare(i, 4, "\\bin") != 0 || i + 4 >= text.size() || !isDigit(text[i + 4]))
+    if (text.compare(i, 4, "\\bin") != 0 || i + 4 >= text.size() || !isAsciiDigit(text[i + 4]))
         return 0;
     size_t j = i + 4;
     uint64_t length = 0;
-    while (j < text.size() && isDigit(text[j]))
+    while (j < text.size() && isAsciiDigit(text[j]))
         length = std::min<uint64_t>(length * 10 + (text[j++] - '0'), text.size());
     if (j < text.size() && text[j] == ' ')
         ++j;
@@ -97,7 +98,7 @@ void RtfRebuilder::append(char c) {
     if (m_cut && continuesWord(c))
         m_text += ' ';
     if (m_afterBackslash) {
-        m_inWord = isLetter(c);
+        m_inWord = isAsciiLetter(c);
         m_afterBackslash = false;
     } else {
         m_inWordBefore = m_cut || m_inWord;
@@ -118,7 +119,7 @@ void RtfRebuilder::dropBackslash() {
 std::string colourTableWords(std::string_view text) {
     RtfRebuilder out(text.size());
     for (size_t i = 0; i < text.size();) {
-        if (text[i] == '\\' && !(i + 1 < text.size() && isLetter(text[i + 1]))) {
+        if (text[i] == '\\' && !(i + 1 < text.size() && isAsciiLetter(text[i + 1]))) {
             i += escapeLength(text, i);
             out.cut();
         } else if (text[i] == '{') {
@@ -137,7 +138,7 @@ std::optional<std::string> withMendedHexEscapes(std::string_view text) {
     for (size_t i = text.find('\\'); i < text.size(); i = text.find('\\', i)) {
         const size_t length = escapeLength(text, i);
         if (length == 4 && i + 3 < text.size() &&
-            !(isHexDigit(text[i + 2]) && isHexDigit(text[i + 3]))) {
+            !(isAsciiHexDigit(text[i + 2]) && isAsciiHexDigit(text[i + 3]))) {
             if (!mended)
                 mended.emplace(text);
             (*mended)[i + 2] = '3';

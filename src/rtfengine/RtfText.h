@@ -2,6 +2,8 @@
 // of the fragment filter and the template's table readers (numbers, groups).
 #pragma once
 
+#include "rtfengine/Ascii.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -10,19 +12,10 @@
 
 namespace rtfengine {
 
-inline bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-inline bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-inline bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
 // Bytes that a reader takes into a control word written right before them: letters,
 // digits, and a "-" that may start its number.
 inline bool continuesWord(char c) {
-    return isLetter(c) || isDigit(c) || c == '-';
+    return isAsciiAlnum(c) || c == '-';
 }
 
 // The bytes a backslash at `i` starts as one unit when groups are counted: "\'" with
@@ -119,7 +112,7 @@ template <typename Visit> void forEachFontEntry(std::string_view body, Visit&& v
             ++i;
             continue;
         }
-        if (i + 2 < body.size() && body[i + 1] == 'f' && isDigit(body[i + 2])) {
+        if (i + 2 < body.size() && body[i + 1] == 'f' && isAsciiDigit(body[i + 2])) {
             const size_t end = ungroupedFontEntryEnd(body, i);
             ungrouped.assign(1, '{');
             ungrouped.append(body.substr(i, end - i));

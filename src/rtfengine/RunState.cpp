@@ -1,5 +1,6 @@
 #include "rtfengine/RunState.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Expression.h"
 #include "rtfengine/RtfEngine.h"
 
@@ -8,12 +9,12 @@ namespace rtfengine {
 RunState::RunState(TRtfEngine& e, const std::vector<Dataset*>& ds)
     : engine(e), datasets(ds), lang(std::to_string(e.lang())), scans(&e) {
     for (size_t i = 0; i < ds.size(); ++i)
-        aliasMap.push_back(upperAscii(ds[i] ? ds[i]->name() : std::string()) + "=" +
+        aliasMap.push_back(toUpperAscii(ds[i] ? ds[i]->name() : std::string()) + "=" +
                            std::to_string(i));
 }
 
 int RunState::resolveAlias(std::string_view alias) const {
-    const std::string name = upperAscii(trimBlanks(alias));
+    const std::string name = toUpperAscii(trimAsciiBlanks(alias));
     if (name.empty())
         return -1;
     int index = -1;

@@ -1,7 +1,5 @@
 #include "rtfengine/Scans.h"
 
-#include <algorithm>
-
 namespace rtfengine {
 
 TScanInfo& TScans::push(size_t instruction, size_t textPosition, std::string conditionText,
@@ -21,7 +19,6 @@ TScanInfo& TScans::push(size_t instruction, size_t textPosition, std::string con
     info.dataSet = dataSet;
     m_open.push_back(info.scanId);
     info.level = static_cast<int>(m_open.size());
-    m_maxDepth = std::max(m_maxDepth, info.level);
     return info;
 }
 
@@ -50,8 +47,6 @@ void TScans::pop(size_t endInstruction) {
 
 void TScans::select(int id) {
     m_currentId = id;
-    const TScanInfo* scan = byId(id);
-    m_depth = scan ? scan->level : 0;
 }
 
 TScanInfo* TScans::byId(int id) {

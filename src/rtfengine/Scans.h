@@ -57,22 +57,18 @@ public:
     void pop(size_t endInstruction);
     int openCount() const { return static_cast<int>(m_open.size()); }
 
-    // Running: makes the scan with this ID current (0: none) and sets the depth.
+    // Running: makes the scan with this ID current (0: none).
     void select(int id);
     // The current scan, or nullptr when no scan is current.
     TScanInfo* current() { return byId(m_currentId); }
     TScanInfo* byId(int id);
     int count() const { return static_cast<int>(m_scans.size()); }
-    int currentDepth() const { return m_depth; }
-    int maxDepth() const { return m_maxDepth; }
 
 private:
     TRtfEngine* m_owner;
     std::vector<std::unique_ptr<TScanInfo>> m_scans;
     std::vector<int> m_open; // IDs of the open blocks by level while translating
     int m_currentId = 0;
-    int m_depth = 0;
-    int m_maxDepth = 0;
 };
 
 } // namespace rtfengine

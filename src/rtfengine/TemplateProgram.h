@@ -39,11 +39,21 @@ enum class InstrKind : int {
     RowEnd = -7,           // the end of a table row
 };
 
-// Function IDs of the predefined functions; user-defined functions use their index.
-constexpr int kFunctionSum = -1;
-constexpr int kFunctionCtn = -2;
-constexpr int kFunctionCts = -3;
-constexpr int kFunctionVar = -4;
+// The predefined functions. A function ID is an int because a user-defined function
+// uses its index in the list as its ID; the predefined ones take the negative IDs.
+enum class PredefinedFunction : int { Sum = -1, Ctn = -2, Cts = -3, Var = -4 };
+
+constexpr int functionId(PredefinedFunction function) {
+    return static_cast<int>(function);
+}
+constexpr bool isPredefined(int id, PredefinedFunction function) {
+    return id == functionId(function);
+}
+// SUM, CTN and CTS, the functions that add up into a report variable.
+constexpr bool isAccumulator(int id) {
+    return isPredefined(id, PredefinedFunction::Sum) || isPredefined(id, PredefinedFunction::Ctn) ||
+           isPredefined(id, PredefinedFunction::Cts);
+}
 
 // The operands of an instruction that writes a value.
 struct ValueOperands {

@@ -1,6 +1,6 @@
 #include "rtfengine/TemplateText.h"
 
-#include <cctype>
+#include "rtfengine/Ascii.h"
 
 namespace rtfengine {
 
@@ -11,10 +11,6 @@ bool visible(unsigned char b) {
 }
 
 } // namespace
-
-bool isAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 size_t TemplateText::skip(size_t pos) const {
     while (pos < m_bytes.size() && !visible(static_cast<unsigned char>(m_bytes[pos])))
@@ -38,9 +34,7 @@ bool TemplateText::matches(size_t pos, std::string_view word, size_t* end, bool 
         if (pos >= m_bytes.size())
             return false;
         char c = m_bytes[pos];
-        if (noCase ? std::tolower(static_cast<unsigned char>(c)) !=
-                         std::tolower(static_cast<unsigned char>(w))
-                   : c != w)
+        if (noCase ? toLowerAscii(c) != toLowerAscii(w) : c != w)
             return false;
         ++pos;
     }

@@ -3,6 +3,8 @@
 // end delivers the end mark 26. Positions are 0-based byte offsets.
 #pragma once
 
+#include "rtfengine/Ascii.h"
+
 #include <cstddef>
 #include <string_view>
 
@@ -36,7 +38,5 @@ public:
 private:
     std::string_view m_bytes;
 };
-
-bool isAsciiLetter(char c);
 
 } // namespace rtfengine

@@ -1,5 +1,6 @@
 #include "rtfengine/Translator.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/DocumentTables.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/RtfEngine.h"
@@ -8,7 +9,6 @@
 #include "rtfengine/UdfList.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace rtfengine {
 
@@ -22,10 +22,10 @@ struct Predefined {
 };
 
 constexpr Predefined kPredefined[] = {
-    {"SUM", kFunctionSum, 2, 3},
-    {"CTN", kFunctionCtn, 2, 3},
-    {"CTS", kFunctionCts, 2, 3},
-    {"VAR", kFunctionVar, 1, 10000},
+    {"SUM", functionId(PredefinedFunction::Sum), 2, 3},
+    {"CTN", functionId(PredefinedFunction::Ctn), 2, 3},
+    {"CTS", functionId(PredefinedFunction::Cts), 2, 3},
+    {"VAR", functionId(PredefinedFunction::Var), 1, 10000},
 };
 
 // The end of a group that opens at `pos`, counting braces that are not escaped and
@@ -248,6 +248,12 @@ void Translator::translateTableRow(size_t pos) {
     emit(InstrKind::RowEnd, m_pos);
 }
 
+void Translator::requireOutsideRow(std::string_view what, std::string_view command,
+                                   bool scanCommand) const {
+    if (m_inRow)
+        raiseOutsideTable(what, command, scanCommand);
+}
+
 void Translator::translateCommand(size_t afterMarker) {
     const auto command = collectCommand(m_text, afterMarker);
     if (!command) {
@@ -270,8 +276,7 @@ void Translator::translateCommand(size_t afterMarker) {
         return;
     case ExprKind::If:
     case ExprKind::EndIf:
-        if (m_inRow)
-            throw EIllegalFunctionUse("IF, ENDIF must be outside of table: " + e.text);
+        requireOutsideRow("IF, ENDIF", e.text, false);
         // The conditional brackets vanish with the characters typed in them; their
         // braces and control words stay so that the document's groups remain balanced.
         value.kind = InstrKind::ClearedCall;
@@ -279,32 +284,24 @@ void Translator::translateCommand(size_t afterMarker) {
         emit(std::move(value));
         return;
     case ExprKind::Scan:
-        if (m_inRow)
-            throw EIllegalScanUse("Scan must be outside of table: " + e.text);
+        requireOutsideRow("Scan", e.text, true);
         translateScan(e.text, std::move(value.value.codes));
         return;
     case ExprKind::ScanEntry:
-        if (m_inRow)
-            throw EIllegalScanUse("Scanentry must be outside of table: " + e.text);
+        requireOutsideRow("Scanentry", e.text, true);
         translateScanEntry(e.text, std::move(value.value.codes));
         return;
     case ExprKind::ScanFooter:
-        if (m_inRow)
-            throw EIllegalScanUse("Scanfooter must be outside of table: " + e.text);
+        requireOutsideRow("Scanfooter", e.text, true);
         translateScanFooter(e.text, std::move(value.value.codes));
         return;
     case ExprKind::EndScan:
-        if (m_inRow)
-            throw EIllegalScanUse("Endscan must be outside of table: " + e.text);
+        requireOutsideRow("Endscan", e.text, true);
         translateEndScan(e.text, std::move(value.value.codes));
         return;
     case ExprKind::Literal:
-        value.kind = InstrKind::Literal;
-        value.value.name = e.name;
-        emit(std::move(value));
-        return;
     case ExprKind::Variable:
-        value.kind = InstrKind::Variable;
+        value.kind = e.kind == ExprKind::Literal ? InstrKind::Literal : InstrKind::Variable;
         value.value.name = e.name;
         emit(std::move(value));
         return;
@@ -339,7 +336,7 @@ std::optional<FunctionInfo> Translator::findFunction(std::string_view name) cons
                                 udf.name()};
         }
     }
-    const std::string wanted = upperAscii(trimBlanks(name));
+    const std::string wanted = toUpperAscii(trimAsciiBlanks(name));
     for (const Predefined& p : kPredefined)
         if (p.name == wanted)
             return FunctionInfo{p.id, p.argMin, p.argMax, udfrNil, std::string(p.name)};
@@ -375,16 +372,14 @@ void Translator::checkCall(const Expression& call, const FunctionInfo& function,
     if (!args)
         throw EIllegalFunctionUse("Brackets balance violation in function " + call.text);
     if (static_cast<int>(args->size()) < function.argMin)
-        throw EIllegalFunctionUse("Illegal function use: " + call.text +
-                                  " - number of arguments is less than minimum required");
+        raiseFunctionUse(call.text, "number of arguments is less than minimum required");
     if (static_cast<int>(args->size()) > function.argMax)
-        throw EIllegalFunctionUse("Illegal function use: " + call.text +
-                                  " - number of arguments is more than maximum allowed");
+        raiseFunctionUse(call.text, "number of arguments is more than maximum allowed");
     if (call.format.id != FormatId::NoFormat &&
         (function.id < 0 || !formatAcceptsResultType(call.format.id, function.resultType)))
         throw EIllegalFunctionUse("Format function " + std::string(formatName(call.format.id)) +
                                   " doesn't conform to it's expression: " + call.text);
-    if (function.id == kFunctionSum || function.id == kFunctionCtn || function.id == kFunctionCts)
+    if (isAccumulator(function.id))
         checkAccumulatorArguments(call, *args, scanFunction);
 }
 
@@ -398,36 +393,33 @@ void Translator::checkAccumulatorArguments(const Expression& call,
                                            const std::vector<std::string>& args,
                                            bool scanFunction) const {
     const std::string& expr = call.text;
-    const std::string first = trimBlanks(args[0]);
+    const std::string first = trimAsciiBlanks(args[0]);
     const Expression x = classifyExpression(first, m_dotAsColon);
     if (x.format.id == FormatId::NoFormat) {
         const bool valueKind = x.kind == ExprKind::DotField || x.kind == ExprKind::ColonField ||
                                x.kind == ExprKind::Variable || x.kind == ExprKind::Call;
         if (scanFunction && !valueKind)
-            throw EIllegalFunctionUse("Illegal function use: " + first +
-                                      " - datafield, variable or UDF expected as first argument "
-                                      "in expression " +
-                                      expr);
+            raiseFunctionUse(first, "datafield, variable or UDF expected as first argument "
+                                    "in expression " +
+                                        expr);
         if (x.kind == ExprKind::Call) {
             const auto nested = findFunction(x.name);
             if (nested && nested->resultType != udfrTReportVariable)
-                throw EIllegalFunctionUse("Illegal function use: " + first +
-                                          " - function without a value as first argument in "
-                                          "expression " +
-                                          expr);
+                raiseFunctionUse(first, "function without a value as first argument in "
+                                        "expression " +
+                                            expr);
         }
     }
-    const std::string second = trimBlanks(args[1]);
+    const std::string second = trimAsciiBlanks(args[1]);
     const Expression t = classifyExpression(second, m_dotAsColon);
     if (t.format.id == FormatId::NoFormat && t.kind != ExprKind::Variable)
-        throw EIllegalFunctionUse("Illegal function use: " + second +
-                                  " - report variable expected as second argument in expression " +
-                                  expr);
-    if (scanFunction && args.size() == 3 && upperAscii(trimBlanks(args[2])) != "NORESET")
-        throw EIllegalFunctionUse("Illegal function use: " + trimBlanks(args[2]) +
-                                  " - symbol \")\" or keyword \"NORESET\" expected as third "
-                                  "argument in expression " +
-                                  expr);
+        raiseFunctionUse(second,
+                         "report variable expected as second argument in expression " + expr);
+    if (scanFunction && args.size() == 3 && toUpperAscii(trimAsciiBlanks(args[2])) != "NORESET")
+        raiseFunctionUse(trimAsciiBlanks(args[2]),
+                         "symbol \")\" or keyword \"NORESET\" expected as third "
+                         "argument in expression " +
+                             expr);
 }
 
 void Translator::emitCallBody(const Expression& call, const FunctionInfo& function,
@@ -470,7 +462,7 @@ InstrKind Translator::fieldKind(ExprKind kind) const {
 
 std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view argument,
                                                                size_t position) {
-    const std::string arg = trimBlanks(argument);
+    const std::string arg = trimAsciiBlanks(argument);
     const Expression a = classifyExpression(arg, m_dotAsColon);
     if (a.format.id != FormatId::NoFormat)
         throw EIllegalFunctionUse("Illegal function use: expression " + arg +
@@ -494,11 +486,17 @@ std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view 
     case ExprKind::Call: {
         const auto function = findFunction(a.name);
         if (!function)
-            throw EIllegalFunctionUse("Function not found: " + arg);
+            raiseFunctionNotFound(arg);
         checkCall(a, *function);
         return NestedCall{a.text, function->id, *splitArguments(a.alias)};
     }
-    default:
+    case ExprKind::None:
+    case ExprKind::Scan:
+    case ExprKind::ScanEntry:
+    case ExprKind::ScanFooter:
+    case ExprKind::EndScan:
+    case ExprKind::If:
+    case ExprKind::EndIf:
         throw EIllegalFunctionUse("Cannot use " + arg + " as argument for another expression");
     }
     emit(std::move(instruction));

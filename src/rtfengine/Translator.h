@@ -34,6 +34,7 @@ public:
     // Translates the whole template text of the run into the run's program.
     void translate();
 
+private:
     // A user-defined function of the engine's list (taking precedence) or a
     // predefined one.
     std::optional<FunctionInfo> findFunction(std::string_view name) const;
@@ -53,13 +54,14 @@ public:
     void checkCall(const Expression& call, const FunctionInfo& function,
                    bool scanFunction = false) const;
 
-private:
     // Translates template text from the reading position to the end of m_text.
     void translateText();
     bool translateHeadGroup(size_t pos);
     bool translateRawGroup(size_t pos);
     void translateTableRow(size_t pos);
     void translateCommand(size_t afterMarker);
+    // Raises the "must be outside of table" error of a command inside a table row.
+    void requireOutsideRow(std::string_view what, std::string_view command, bool scanCommand) const;
 
     // Scan commands (TranslatorScans.cpp); `command` is the cleaned command text.
     void translateScan(const std::string& command, std::string codes);

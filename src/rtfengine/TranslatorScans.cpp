@@ -1,28 +1,15 @@
 // The scan commands of a template: scan, scan entry, scan footer and end of scan,
 // their items and checks, and the paragraph mark they swallow.
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/RtfText.h"
 #include "rtfengine/RunState.h"
 #include "rtfengine/Translator.h"
 #include "rtfengine/UdfList.h"
 
-#include <cctype>
-
 namespace rtfengine {
 
 namespace {
-
-std::string lowerAscii(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
-bool isAlnumAscii(char c) {
-    return isAsciiLetter(c) || (c >= '0' && c <= '9');
-}
 
 // Whether the byte, typed as it stands, is certain to leave expression text when a
 // command is cleaned. Blanks and the square brackets never do on their own: cleaning
@@ -30,10 +17,6 @@ bool isAlnumAscii(char c) {
 bool isTypedText(unsigned char c) {
     return (c >= 0x21 && c <= 0x3A) || (c >= 0x41 && c <= 0x5A) || (c >= 0x5F && c <= 0x7A) ||
            c == 0x7E || c == 0x93 || c == 0x94 || c == 0xAB || c == 0xBB;
-}
-
-bool isAccumulator(int id) {
-    return id == kFunctionSum || id == kFunctionCtn || id == kFunctionCts;
 }
 
 } // namespace
@@ -47,11 +30,11 @@ std::vector<std::string> Translator::scanItems(const std::string& command) const
 
 void Translator::translateScan(const std::string& command, std::string codes) {
     const std::vector<std::string> items = scanItems(command);
-    const std::string keyword = trimBlanks(items[0]);
+    const std::string keyword = trimAsciiBlanks(items[0]);
     if (keyword.empty() || keyword.back() != ')')
         throw EIllegalScanUse("Illegal using of \"scan\" keyword: " + keyword);
     const size_t open = keyword.find('(');
-    const std::string alias = trimBlanks(keyword.substr(open + 1, keyword.size() - open - 2));
+    const std::string alias = trimAsciiBlanks(keyword.substr(open + 1, keyword.size() - open - 2));
     Dataset* dataSet = nullptr;
     if (!alias.empty()) {
         const int index = m_state.resolveAlias(alias);
@@ -65,8 +48,8 @@ void Translator::translateScan(const std::string& command, std::string codes) {
     std::string condition;
     std::vector<std::string> functions;
     for (size_t i = 1; i < items.size(); ++i) {
-        const std::string item = trimBlanks(items[i]);
-        const std::string lower = lowerAscii(item);
+        const std::string item = trimAsciiBlanks(items[i]);
+        const std::string lower = toLowerAscii(item);
         if (lower == "page") {
             page = true;
         } else if (lower == "noeof") {
@@ -100,11 +83,11 @@ void Translator::translateScan(const std::string& command, std::string codes) {
 void Translator::translateScanEntry(const std::string& command, std::string codes) {
     TScanInfo* scan = m_state.scans.innermost();
     if (!scan)
-        throw EIllegalScanUse("Error: Scanentry must be after scan: " + command);
+        raiseScanUse("Scanentry must be after scan", command);
     if (scan->hasEntry)
-        throw EIllegalScanUse("Error: Scanentry already exists for scan block: " + command);
+        raiseScanUse("Scanentry already exists for scan block", command);
     if (scan->hasFooter)
-        throw EIllegalScanUse("Error: Scanentry not allowed after scanfooter: " + command);
+        raiseScanUse("Scanentry not allowed after scanfooter", command);
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     std::string trailing = swallowParagraph();
@@ -117,9 +100,9 @@ void Translator::translateScanEntry(const std::string& command, std::string code
 void Translator::translateScanFooter(const std::string& command, std::string codes) {
     TScanInfo* scan = m_state.scans.innermost();
     if (!scan)
-        throw EIllegalScanUse("Error: Scanfooter must be after Scan: " + command);
+        raiseScanUse("Scanfooter must be after Scan", command);
     if (scan->hasFooter)
-        throw EIllegalScanUse("Error: Scanfooter already exists for scan block: " + command);
+        raiseScanUse("Scanfooter already exists for scan block", command);
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     emitScanFunctions(items, command, scan->scanId);
@@ -145,7 +128,7 @@ void Translator::emitEndOfBody(const TScanInfo& scan) {
 void Translator::translateEndScan(const std::string& command, std::string codes) {
     TScanInfo* scan = m_state.scans.innermost();
     if (!scan)
-        throw EIllegalScanUse("Error: Endscan must be after scan: " + command);
+        raiseScanUse("Endscan must be after scan", command);
     std::vector<std::string> items = scanItems(command);
     items.erase(items.begin());
     emitScanFunctions(items, command, scan->scanId);
@@ -169,7 +152,7 @@ Expression Translator::checkWhileCondition(const std::string& condition,
                               " not allowed in \"while\" function " + command);
     const auto function = findFunction(call.name);
     if (!function)
-        throw EIllegalFunctionUse("Function not found: " + condition);
+        raiseFunctionNotFound(condition);
     checkCall(call, *function);
     if (function->id < 0)
         throw EIllegalScanUse("Predefined scan function " + condition +
@@ -188,7 +171,7 @@ void Translator::emitWhileCondition(const std::string& condition, int scanId) {
 void Translator::emitScanFunctions(const std::vector<std::string>& items,
                                    const std::string& command, int scanId) {
     for (const std::string& raw : items) {
-        const std::string item = trimBlanks(raw);
+        const std::string item = trimAsciiBlanks(raw);
         const Expression call = classifyExpression(item, m_dotAsColon);
         if (call.kind != ExprKind::Call)
             throw EIllegalScanUse("Cannot process expression " + item + " in scan command " +
@@ -198,34 +181,32 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
                                   command);
         const auto function = findFunction(call.name);
         if (!function)
-            throw EIllegalFunctionUse("Function not found: " + item);
+            raiseFunctionNotFound(item);
         checkCall(call, *function, true);
         const std::vector<std::string> args = *splitArguments(call.alias);
         // Arguments that only name a variable must be plain variable names here: the
         // scan command has no place for the format function's output.
         for (size_t i = 0; i < args.size(); ++i) {
-            const bool named =
-                function->id == kFunctionVar || (isAccumulator(function->id) && i < 2);
+            const bool named = isPredefined(function->id, PredefinedFunction::Var) ||
+                               (isAccumulator(function->id) && i < 2);
             if (!named)
                 continue;
-            const std::string a = trimBlanks(args[i]);
+            const std::string a = trimAsciiBlanks(args[i]);
             const Expression arg = classifyExpression(a, m_dotAsColon);
-            if (function->id == kFunctionVar || i == 0) {
+            if (isPredefined(function->id, PredefinedFunction::Var) || i == 0) {
                 if (arg.format.id != FormatId::NoFormat)
-                    throw EIllegalFunctionUse("Illegal function use: " + a +
-                                              " - format function not allowed in scan command in "
-                                              "expression " +
-                                              item);
-                if (function->id == kFunctionVar && arg.kind != ExprKind::Variable)
-                    throw EIllegalFunctionUse("Illegal function use: " + a +
-                                              " - report variable expected as argument in "
-                                              "expression " +
-                                              item);
+                    raiseFunctionUse(a, "format function not allowed in scan command in "
+                                        "expression " +
+                                            item);
+                if (isPredefined(function->id, PredefinedFunction::Var) &&
+                    arg.kind != ExprKind::Variable)
+                    raiseFunctionUse(a, "report variable expected as argument in "
+                                        "expression " +
+                                            item);
             } else if (arg.format.id != FormatId::NoFormat || arg.kind != ExprKind::Variable) {
-                throw EIllegalFunctionUse("Illegal function use: " + a +
-                                          " - report variable expected as second argument in "
-                                          "expression " +
-                                          item);
+                raiseFunctionUse(a, "report variable expected as second argument in "
+                                    "expression " +
+                                        item);
             }
         }
         emitCallGroup(call, std::string(), std::string(), m_pos, false, false, scanId);
@@ -261,7 +242,7 @@ std::string Translator::swallowParagraph() {
             continue;
         }
         size_t end = 0;
-        if (m_text.matches(p, "\\par", &end) && !isAlnumAscii(m_text.at(end))) {
+        if (m_text.matches(p, "\\par", &end) && !isAsciiAlnum(m_text.at(end))) {
             if (m_text.at(end) == ' ')
                 end = m_text.after(end);
             CleanCommand clean = cleanCommand(between);
@@ -277,7 +258,7 @@ std::string Translator::swallowParagraph() {
             const size_t high = m_text.after(p + 1);
             const size_t low = m_text.after(high);
             const std::string escape = {'\\', '\'', m_text.at(high), m_text.at(low)};
-            if (!isHexDigit(escape[2]) || !isHexDigit(escape[3]) ||
+            if (!isAsciiHexDigit(escape[2]) || !isAsciiHexDigit(escape[3]) ||
                 !cleanCommand(escape).expression.empty())
                 return std::string();
             between += escape;
@@ -310,7 +291,7 @@ std::string Translator::swallowParagraph() {
         const std::string_view word = std::string_view(between).substr(between.rfind('\\'));
         for (std::string_view q : {"\\lquote", "\\rquote", "\\ldblquote", "\\rdblquote"})
             if (word.substr(0, q.size()) == q &&
-                (word.size() == q.size() || !isAlnumAscii(word[q.size()])))
+                (word.size() == q.size() || !isAsciiAlnum(word[q.size()])))
                 return std::string();
     }
 }

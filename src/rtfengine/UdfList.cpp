@@ -1,5 +1,6 @@
 #include "rtfengine/UdfList.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Dataset.h"
 #include "rtfengine/Errors.h"
 #include "rtfengine/Expression.h"
@@ -13,11 +14,10 @@ namespace rtfengine {
 namespace {
 
 bool isIdentifier(std::string_view name) {
-    if (name.empty() || (name[0] >= '0' && name[0] <= '9'))
+    if (name.empty() || isAsciiDigit(name[0]))
         return false;
-    return std::all_of(name.begin(), name.end(), [](char c) {
-        return isAsciiLetter(c) || c == '_' || (c >= '0' && c <= '9');
-    });
+    return std::all_of(name.begin(), name.end(),
+                       [](char c) { return isAsciiAlnum(c) || c == '_'; });
 }
 
 } // namespace
@@ -33,7 +33,7 @@ std::string TUdfArg::asString() const {
 void TUdf::setName(std::string_view value) {
     if (value == m_name)
         return;
-    const std::string name = trimBlanks(value);
+    const std::string name = trimAsciiBlanks(value);
     if (m_owner && m_owner->indexOf(name) >= 0)
         throw EIllegalFunctionUse("User defined function with name " + name + " already exists");
     if (!name.empty() && !isIdentifier(name))
@@ -89,9 +89,9 @@ TUdf& TUdfList::add(std::string_view name, uint16_t argMin, uint16_t argMax, uin
 }
 
 int TUdfList::indexOf(std::string_view name) const {
-    const std::string wanted = upperAscii(trimBlanks(name));
+    const std::string wanted = toUpperAscii(trimAsciiBlanks(name));
     for (size_t i = 0; i < m_items.size(); ++i)
-        if (upperAscii(trimBlanks(m_items[i]->name())) == wanted)
+        if (toUpperAscii(trimAsciiBlanks(m_items[i]->name())) == wanted)
             return static_cast<int>(i);
     return -1;
 }

@@ -34,7 +34,6 @@ public:
     TUdfArg(Field* field, Dataset* dataset) : m_field(field), m_dataset(dataset) {}
     explicit TUdfArg(TReportVariable* variable) : m_variable(variable) {}
 
-    bool isNil() const { return !m_field && !m_variable; }
     Field* field() const { return m_field; }
     // The dataset of a field argument.
     Dataset* dataset() const { return m_dataset; }

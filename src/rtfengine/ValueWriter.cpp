@@ -1,5 +1,6 @@
 #include "rtfengine/ValueWriter.h"
 
+#include "rtfengine/Ascii.h"
 #include "rtfengine/Dataset.h"
 #include "rtfengine/EmbeddedObjects.h"
 #include "rtfengine/Errors.h"
@@ -37,11 +38,11 @@ std::string trimTrailingBlanks(std::string text) {
 
 std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
                              const FormatSettings& fs) {
-    const std::string trimmed = trimBlanks(text);
+    const std::string trimmed = trimAsciiBlanks(text);
     const auto number = trimmed.empty() ? std::nullopt : parseFloat(trimmed, fs);
     if (!number)
         return std::string(text);
-    std::string result = trimBlanks(
+    std::string result = trimAsciiBlanks(
         formatFloat(*number, styleOf(format.id), std::min(format.param1, 18), format.param2, fs));
     if (clearZero && result.find_first_of("123456789") == std::string::npos)
         return {};
@@ -217,7 +218,7 @@ void ValueWriter::writePicture(std::string& out, std::string_view bytes,
 }
 
 std::string ValueWriter::datePattern(const FormatRecord& format) const {
-    const std::string operand = trimBlanks(format.dateOperand);
+    const std::string operand = trimAsciiBlanks(format.dateOperand);
     if (operand.empty())
         return "c";
     std::string pattern;

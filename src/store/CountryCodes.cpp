@@ -288,14 +288,6 @@ const Country kOtherNames[] = {
     {"CD", "DR Congo"},
 };
 
-std::string lowerAscii(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 } // namespace
 
 std::string_view countryName(std::string_view code) {
@@ -313,7 +305,7 @@ std::string_view countryName(std::string_view code) {
 }
 
 std::string_view countryCode(std::string_view name) {
-    const std::string lower = lowerAscii(name);
+    const std::string lower = rtfengine::toLowerAscii(name);
     for (const Country& country : kCountries)
         if (equalsIgnoringAsciiCase(country.name, lower))
             return country.code;

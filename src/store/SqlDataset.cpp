@@ -1,5 +1,7 @@
 #include "store/SqlDataset.h"
 
+#include "rtfengine/Ascii.h"
+#include "rtfengine/Calendar.h"
 #include "rtfengine/FormatSettings.h"
 #include "rtfengine/RtfText.h"
 #include "store/SqlText.h"
@@ -18,33 +20,6 @@ using rtfengine::FieldKind;
 
 bool isTemporalOrFlag(FieldKind kind) {
     return kind == FieldKind::Date || kind == FieldKind::DateTime || kind == FieldKind::Boolean;
-}
-
-// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
-long long daysFromCivil(long long year, int month, int day) {
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-bool isValidDate(int year, int month, int day) {
-    if (year == 0 || month < 1 || month > 12 || day < 1)
-        return false;
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
-}
-
-// Days since 1899-12-30 plus the fraction of the day, the serial form of dates.
-double serialOf(const DateTime& value) {
-    const double days = static_cast<double>(daysFromCivil(value.year, value.month, value.day) -
-                                            daysFromCivil(1899, 12, 30));
-    const double seconds =
-        value.hour * 3600.0 + value.minute * 60.0 + value.second + value.millisecond / 1000.0;
-    return days + seconds / 86400.0;
 }
 
 // A stored value as text: numbers in their shortest form, text and blobs as they are.
@@ -171,11 +146,11 @@ bool readTimePart(std::string_view text, size_t pos, DateTime& parsed) {
 }
 
 bool isIdentifierStart(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+    return rtfengine::isAsciiLetter(c) || c == '_';
 }
 
 bool isIdentifierPart(char c) {
-    return isIdentifierStart(c) || (c >= '0' && c <= '9');
+    return rtfengine::isAsciiAlnum(c) || c == '_';
 }
 
 // The parameter names a statement text uses (":" and an identifier of ASCII letters,
@@ -260,7 +235,7 @@ bool parseStoredDateTime(std::string_view text, DateTime& value) {
         if (pos != text.size())
             return false;
     }
-    if (!isValidDate(parsed.year, parsed.month, parsed.day) || parsed.hour > 23 ||
+    if (!rtfengine::isValidDate(parsed.year, parsed.month, parsed.day) || parsed.hour > 23 ||
         parsed.minute > 59 || parsed.second > 59)
         return false;
     value = parsed;
@@ -323,7 +298,7 @@ double SqlField::asFloat() const {
     switch (m_kind) {
     case FieldKind::Date:
     case FieldKind::DateTime:
-        return serialOf(asDateTime());
+        return rtfengine::serialFromDateTime(asDateTime());
     case FieldKind::Boolean:
         return asBoolean() ? 1 : 0;
     case FieldKind::Graphic:

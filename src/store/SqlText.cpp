@@ -195,21 +195,4 @@ std::string utf16ToUtf8(const char16_t* text, std::size_t length) {
     return out;
 }
 
-bool isAsciiSpace(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
-bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerWord) {
-    if (text.size() != lowerWord.size())
-        return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != lowerWord[i])
-            return false;
-    }
-    return true;
-}
-
 } // namespace store

@@ -5,6 +5,8 @@
 // and print, as they did.
 #pragma once
 
+#include "rtfengine/Ascii.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -33,11 +35,8 @@ std::string_view trimmedSpace(std::string_view utf8);
 // magnitude overflows or a non-zero number underflows to zero.
 bool parseNumber(std::string_view text, double& value);
 
-// The blanks of ASCII: space, tab, line feed, vertical tab, form feed, carriage return.
-bool isAsciiSpace(char c);
-
-// True when `text` is `lowerWord` but for the letter case of ASCII letters.
-bool equalsIgnoringAsciiCase(std::string_view text, std::string_view lowerWord);
+using rtfengine::equalsIgnoringAsciiCase;
+using rtfengine::isAsciiSpace;
 
 // UTF-16 to UTF-8 as QString(text, length).toStdString(): each unpaired surrogate becomes a
 // single '?', which is what that conversion writes (not U+FFFD).

@@ -1,5 +1,7 @@
 #include "store/TDM.h"
 
+#include "rtfengine/Ascii.h"
+
 #include <algorithm>
 
 namespace store {
@@ -159,14 +161,9 @@ std::vector<SqlDataset*> TDM::sectionQueries() {
 }
 
 SqlDataset* TDM::dataset(std::string_view name) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (SqlDataset* d : datasets()) {
-        const std::string own = d->name();
-        if (own.size() == name.size() &&
-            std::equal(own.begin(), own.end(), name.begin(),
-                       [&](char a, char b) { return lower(a) == lower(b); }))
+    for (SqlDataset* d : datasets())
+        if (rtfengine::equalsIgnoringAsciiCase(d->name(), name))
             return d;
-    }
     return nullptr;
 }
 
