@@ -1,6 +1,6 @@
 #include "app/TResumeExplorerForm.h"
 
-#include "generate/GenerationCommands.h"
+#include "generate/qt/GenerationCommands.h"
 
 #include "app/FileCommands.h"
 #include "app/JsonResumeCommands.h"
@@ -11,8 +11,8 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
-#include "store/ProgramState.h"
+#include "store/qt/Connection.h"
+#include "store/qt/ProgramState.h"
 
 #include <QCloseEvent>
 #include <QLabel>

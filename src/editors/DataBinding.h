@@ -3,7 +3,7 @@
 // closed. Each bound widget (TDbEdit, TDbMemo, ...) owns one and supplies how to show a value.
 #pragma once
 
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QObject>
 #include <QPointer>

@@ -2,7 +2,7 @@
 // each to its column of the editor's table and remembers them as the editor's editing controls.
 #pragma once
 
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QList>
 #include <QString>

@@ -5,7 +5,7 @@
 #include "platform/Application.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

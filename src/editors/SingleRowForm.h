@@ -8,7 +8,7 @@
 
 #include "editors/FieldGrid.h"
 #include "platform/Form.h"
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QList>
 

@@ -2,7 +2,7 @@
 // Moving posts the entry being edited first; a button is enabled only where it would move.
 #pragma once
 
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -3,8 +3,8 @@
 #include "platform/Application.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
 #include "store/StoreError.h"
+#include "store/qt/Connection.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 
 #include "app/FileCommands.h"
 #include "platform/Application.h"
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QSignalSpy>
 

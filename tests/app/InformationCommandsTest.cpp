@@ -4,7 +4,7 @@
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QDir>
 #include <QFile>

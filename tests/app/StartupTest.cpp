@@ -1,6 +1,6 @@
 #include "ProgramFixture.h"
 
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QAbstractButton>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The export command, run as the real program.
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QListWidget>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "generate/GenerationCommands.h"
+#include "generate/qt/GenerationCommands.h"
 
 #include "generate/ExportTarget.h"
 

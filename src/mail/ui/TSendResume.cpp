@@ -4,8 +4,8 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
 #include "store/StoreError.h"
+#include "store/qt/Connection.h"
 
 #include <QApplication>
 #include <QFormLayout>

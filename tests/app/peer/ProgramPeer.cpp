@@ -13,7 +13,7 @@
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QSqlQuery>
 #include <QStringList>

@@ -6,7 +6,7 @@
 #include "mail/ui/TSendResume.h"
 #include "platform/Services.h"
 #include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlQuery>
 #include <QTcpServer>
