@@ -3,8 +3,8 @@
 #include "generate/ExportTarget.h"
 
 #include "ResumeFixture.h"
-#include "platform/TestDoubles.h"
 #include "rtfengine/Errors.h"
+#include "support/DesktopDoubles.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,8 +54,8 @@ protected:
 
     QString m_programDir;
     std::unique_ptr<GenerationCommands> m_commands;
-    platform::ScriptedDialogs m_dialogs;
-    platform::RecordingShell m_shell;
+    testsupport::ScriptedDialogs m_dialogs;
+    testsupport::RecordingShell m_shell;
 };
 
 TEST_F(GenerationCommandsTest, ConfiguresTheEngineOnce) {
