@@ -51,7 +51,6 @@ public:
     TDbNavigator* DBNavigator1;
 
     // The entry's fields, their captions and the navigator, enabled and disabled together.
-    const QList<QWidget*>& editingControls() const { return m_editingControls; }
     bool editingControlsEnabled() const { return m_editingEnabled; }
     // The tabs of the two editors that have them; null for the others.
     TabPages* tabPages() const { return m_tabs; }
