@@ -14,6 +14,8 @@
 
 class QWidget;
 
+namespace editors {
+
 class DataBinding : public QObject {
     Q_OBJECT
 public:
@@ -48,3 +50,5 @@ private:
     bool m_showing = false;
     bool m_writing = false;
 };
+
+} // namespace editors

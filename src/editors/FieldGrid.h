@@ -11,6 +11,9 @@
 class QGridLayout;
 class QLabel;
 class QWidget;
+
+namespace editors {
+
 class TDbCheckBox;
 class TDbDateEdit;
 class TDbEdit;
@@ -61,3 +64,5 @@ private:
     QList<QWidget*> m_controls;
     QList<QWidget*> m_focusChain;
 };
+
+} // namespace editors

@@ -17,10 +17,11 @@
 
 class QGroupBox;
 class QPushButton;
-class TDbNavigator;
-class TabPages;
 
 namespace editors {
+
+class TDbNavigator;
+class TabPages;
 
 class RecordListForm : public platform::Form {
     Q_OBJECT

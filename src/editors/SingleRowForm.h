@@ -17,9 +17,10 @@
 
 class QGroupBox;
 class QPushButton;
-class TabPages;
 
 namespace editors {
+
+class TabPages;
 
 class SingleRowForm : public platform::Form {
     Q_OBJECT

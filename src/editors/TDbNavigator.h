@@ -9,6 +9,8 @@
 
 class QToolButton;
 
+namespace editors {
+
 class TDbNavigator : public QWidget {
     Q_OBJECT
 public:
@@ -33,3 +35,5 @@ private:
     QToolButton* m_next;
     QToolButton* m_last;
 };
+
+} // namespace editors

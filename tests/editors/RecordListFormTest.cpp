@@ -23,6 +23,14 @@
 #include <functional>
 #include <memory>
 
+using editors::TabPages;
+using editors::TDbCheckBox;
+using editors::TDbDateEdit;
+using editors::TDbEdit;
+using editors::TDbMemo;
+using editors::TDbNavigator;
+using editors::TDbValueRadioGroup;
+
 using editors::RecordListForm;
 
 namespace {
