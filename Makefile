@@ -1,7 +1,7 @@
 # Thin wrapper over CMake presets: every target installs and builds what it needs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run demo test test-asan fuzz bench clean
+.PHONY: deps configure build run demo test test-asan fuzz bench format format-check clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -42,6 +42,17 @@ fuzz: deps
 	@test -f build-fuzz/build.ninja || CXX=clang++ cmake -S fuzz -B build-fuzz -G Ninja
 	cmake --build build-fuzz -j $(JOBS)
 	fuzz/run.sh $(FUZZ_SECONDS)
+
+# Every C++ file of the program, its tests, benchmarks and fuzz targets, in the
+# repository's .clang-format style.
+FORMAT_FILES = $(shell git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' \
+                 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h')
+
+format:
+	clang-format -i $(FORMAT_FILES)
+
+format-check:
+	clang-format --dry-run -Werror $(FORMAT_FILES)
 
 clean:
 	rm -rf build build-asan build-fuzz

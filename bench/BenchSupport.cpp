@@ -1,6 +1,6 @@
 #include "BenchSupport.h"
 
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QTemporaryDir>
 

@@ -5,8 +5,8 @@
 
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/UdfList.h"
-#include "store/Connection.h"
 #include "store/SqlDataset.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlQuery>
 #include <QVariant>

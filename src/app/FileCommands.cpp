@@ -7,8 +7,8 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
-#include "store/ProgramState.h"
+#include "store/qt/Connection.h"
+#include "store/qt/ProgramState.h"
 
 #include <QFile>
 

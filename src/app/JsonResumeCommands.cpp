@@ -7,9 +7,9 @@
 #include "platform/Dialogs.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
 #include "store/JsonResume.h"
-#include "store/ProgramState.h"
+#include "store/qt/Connection.h"
+#include "store/qt/ProgramState.h"
 
 #include <QFile>
 #include <QFileInfo>

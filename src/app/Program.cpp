@@ -15,8 +15,8 @@
 #include "mail/ui/TSendResume.h"
 #include "platform/PreviewCommand.h"
 #include "platform/ProgramInfo.h"
-#include "store/Connection.h"
-#include "store/ProgramState.h"
+#include "store/qt/Connection.h"
+#include "store/qt/ProgramState.h"
 
 namespace app {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/TResumeExplorerForm.h"
-#include "generate/GenerationCommands.h"
+#include "generate/qt/GenerationCommands.h"
 #include "mail/ui/ServerSettings.h"
 #include "store/TDM.h"
 

@@ -1,6 +1,6 @@
 #include "app/TResumeExplorerForm.h"
 
-#include "generate/GenerationCommands.h"
+#include "generate/qt/GenerationCommands.h"
 
 #include "app/FileCommands.h"
 #include "app/JsonResumeCommands.h"
@@ -11,8 +11,8 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
-#include "store/ProgramState.h"
+#include "store/qt/Connection.h"
+#include "store/qt/ProgramState.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -24,28 +24,27 @@
 
 namespace app {
 
-const ResumeOption kResumeOptions[12] = {
-    {"Resume Posting", "ResumePosting"},       {"Resume Distribution", "ResumeDistribution"},
-    {"Web Resume", "ResumeWebResume"},         {"Interview Training", "InterviewTraining"},
-    {"Resume Critique", "ResumeCritique"},     {"Reference Checking", "ReferenceChecking"},
-    {"Resume Writing", "ResumeWriting"},       {"Cover Letter", "CoverLetter"},
-    {"Salary Reports", "SalaryReport"},        {"Freelance Exchange", "FreelanceExchange"},
-    {"Career Assessment", "CareerAssessment"}, {"Templates", "templates"},
+const Window kResumeOptions[12] = {
+    Window::ResumePosting,     Window::ResumeDistribution, Window::ResumeWebResume,
+    Window::InterviewTraining, Window::ResumeCritique,     Window::ReferenceChecking,
+    Window::ResumeWriting,     Window::CoverLetter,        Window::SalaryReport,
+    Window::FreelanceExchange, Window::CareerAssessment,   Window::Templates,
 };
 
-const char* const kRandomPages[12] = {
-    "ResumePosting",     "ResumeDistribution", "ResumeWebResume",   "CareerAssessment",
-    "InterviewTraining", "ResumeCritique",     "ReferenceChecking", "ResumeWriting",
-    "SalaryReport",      "FreelanceExchange",  "CoverLetter",       "templates",
+const Window kRandomPages[12] = {
+    Window::ResumePosting,     Window::ResumeDistribution, Window::ResumeWebResume,
+    Window::CareerAssessment,  Window::InterviewTraining,  Window::ResumeCritique,
+    Window::ReferenceChecking, Window::ResumeWriting,      Window::SalaryReport,
+    Window::FreelanceExchange, Window::CoverLetter,        Window::Templates,
 };
 
 namespace {
 
 // The windows that must read the working copy afresh after New and Open.
-const char* const kDataWindows[] = {
-    "EducationalHistoryForm", "EmploymentHistoryForm", "HonorsCertificationsForm",
-    "OrganizationsForm",      "PersonalInfoForm",      "PurposeStatementsForm",
-    "ReferencesForm",         "SkillAreaForm",         "ResumeFormat",
+const Window kDataWindows[] = {
+    Window::EducationalHistory, Window::EmploymentHistory, Window::HonorsCertifications,
+    Window::Organizations,      Window::PersonalInfo,      Window::PurposeStatements,
+    Window::References,         Window::SkillArea,         Window::ResumeFormat,
 };
 
 constexpr int kClientWidth = 111;
@@ -130,7 +129,7 @@ void TResumeExplorerForm::FormShow() {
     platform::random().seed(static_cast<quint64>(platform::clock().now().toMSecsSinceEpoch()));
     const int page = platform::random().next(12);
     if (page >= 0 && page < 12)
-        showWindow(QString::fromLatin1(kRandomPages[page]));
+        showWindow(kRandomPages[page]);
     move(0, 0);
 }
 
@@ -160,14 +159,18 @@ void TResumeExplorerForm::FormClose() {
         SaveResumeDatabaseas1Click();
 }
 
+void TResumeExplorerForm::showWindow(Window window) {
+    showWindow(windowName(window));
+}
+
 void TResumeExplorerForm::showWindow(const QString& name) {
     if (platform::Form* window = m_windows ? m_windows(name) : nullptr)
         window->showForm();
 }
 
 void TResumeExplorerForm::hideDataWindows() {
-    for (const char* name : kDataWindows)
-        if (platform::Form* window = m_windows ? m_windows(QString::fromLatin1(name)) : nullptr)
+    for (Window name : kDataWindows)
+        if (platform::Form* window = m_windows ? m_windows(windowName(name)) : nullptr)
             window->hide();
 }
 
@@ -208,11 +211,11 @@ void TResumeExplorerForm::PreviewResume1Click() {
 }
 
 void TResumeExplorerForm::SendResumebyEmail1Click() {
-    showWindow(QStringLiteral("SendResume"));
+    showWindow(Window::SendResume);
 }
 
 void TResumeExplorerForm::EmailConfiguration1Click() {
-    showWindow(QStringLiteral("EmailServerConf"));
+    showWindow(Window::EmailServerConf);
 }
 
 void TResumeExplorerForm::Button10Click() {
@@ -257,9 +260,8 @@ QAction* TResumeExplorerForm::addCommand(QMenu* menu, const QString& caption,
 void TResumeExplorerForm::addResumeOptions(QMenu* menu) {
     QMenu* options = menu->addMenu(QStringLiteral("Resume Options"));
     options->setObjectName(QStringLiteral("ResumeOptions"));
-    for (const ResumeOption& option : kResumeOptions)
-        addCommand(options, QString::fromLatin1(option.caption),
-                   [this, name = QString::fromLatin1(option.window)] { showWindow(name); });
+    for (Window option : kResumeOptions)
+        addCommand(options, windowCaption(option), [this, option] { showWindow(option); });
 }
 
 void TResumeExplorerForm::buildMenus() {
@@ -273,8 +275,8 @@ void TResumeExplorerForm::buildMenus() {
                        "QMenu::item:selected { background: black; color: white; border: 1px solid "
                        "palette(highlight); }"));
 
-    const auto show = [this](const char* name) {
-        return [this, name] { showWindow(QString::fromLatin1(name)); };
+    const auto show = [this](QMenu* menu, Window window) {
+        addCommand(menu, windowCaption(window), [this, window] { showWindow(window); });
     };
 
     QMenu* file = m_menuBar->addMenu(QStringLiteral("File"));
@@ -302,27 +304,27 @@ void TResumeExplorerForm::buildMenus() {
     QMenu* resume = m_menuBar->addMenu(QStringLiteral("Resume"));
     addResumeOptions(resume);
     resume->addSeparator();
-    addCommand(resume, QStringLiteral("Resume Format"), show("ResumeFormat"));
+    show(resume, Window::ResumeFormat);
     addCommand(resume, QStringLiteral("Email Configuration"),
                [this] { EmailConfiguration1Click(); });
     resume->addSeparator();
     addCommand(resume, QStringLiteral("Preview Resume"), [this] { PreviewResume1Click(); });
     resume->addSeparator();
-    addCommand(resume, QStringLiteral("Personal Info"), show("PersonalInfoForm"));
-    addCommand(resume, QStringLiteral("Purpose Statements"), show("PurposeStatementsForm"));
-    addCommand(resume, QStringLiteral("Educational History"), show("EducationalHistoryForm"));
-    addCommand(resume, QStringLiteral("Employment History"), show("EmploymentHistoryForm"));
-    addCommand(resume, QStringLiteral("Honors / Certifications"), show("HonorsCertificationsForm"));
-    addCommand(resume, QStringLiteral("Organizations"), show("OrganizationsForm"));
-    addCommand(resume, QStringLiteral("Skill Area"), show("SkillAreaForm"));
-    addCommand(resume, QStringLiteral("References"), show("ReferencesForm"));
+    show(resume, Window::PersonalInfo);
+    show(resume, Window::PurposeStatements);
+    show(resume, Window::EducationalHistory);
+    show(resume, Window::EmploymentHistory);
+    show(resume, Window::HonorsCertifications);
+    show(resume, Window::Organizations);
+    show(resume, Window::SkillArea);
+    show(resume, Window::References);
 
     QMenu* help = m_menuBar->addMenu(QStringLiteral("Help"));
     addResumeOptions(help);
     help->addSeparator();
     addCommand(help, QStringLiteral("&Update Online"), [this] { Upgrade1Click(); });
     help->addSeparator();
-    addCommand(help, QStringLiteral("About"), show("AboutBox"));
+    show(help, Window::AboutBox);
 }
 
 void TResumeExplorerForm::buildSectionBar() {
@@ -347,21 +349,20 @@ void TResumeExplorerForm::buildSectionBar() {
         std::function<void()> command;
     } buttons[] = {
         {"Button1", "Personal Information", QStyle::SP_FileDialogContentsView,
-         [this] { showWindow(QStringLiteral("PersonalInfoForm")); }},
+         [this] { showWindow(Window::PersonalInfo); }},
         {"Button2", "Purpose Statements", QStyle::SP_FileDialogDetailedView,
-         [this] { showWindow(QStringLiteral("PurposeStatementsForm")); }},
+         [this] { showWindow(Window::PurposeStatements); }},
         {"Button3", "Educational History", QStyle::SP_FileDialogInfoView,
-         [this] { showWindow(QStringLiteral("EducationalHistoryForm")); }},
+         [this] { showWindow(Window::EducationalHistory); }},
         {"Button4", "Employment History", QStyle::SP_DesktopIcon,
-         [this] { showWindow(QStringLiteral("EmploymentHistoryForm")); }},
+         [this] { showWindow(Window::EmploymentHistory); }},
         {"Button5", "Honors/Certifications", QStyle::SP_DialogApplyButton,
-         [this] { showWindow(QStringLiteral("HonorsCertificationsForm")); }},
+         [this] { showWindow(Window::HonorsCertifications); }},
         {"Button6", "Organizations", QStyle::SP_DirIcon,
-         [this] { showWindow(QStringLiteral("OrganizationsForm")); }},
+         [this] { showWindow(Window::Organizations); }},
         {"Button7", "Skills", QStyle::SP_FileDialogListView,
-         [this] { showWindow(QStringLiteral("SkillAreaForm")); }},
-        {"Button8", "References", QStyle::SP_FileIcon,
-         [this] { showWindow(QStringLiteral("ReferencesForm")); }},
+         [this] { showWindow(Window::SkillArea); }},
+        {"Button8", "References", QStyle::SP_FileIcon, [this] { showWindow(Window::References); }},
         {"Button10", "Tell A Friend", QStyle::SP_MessageBoxInformation,
          [this] { Button10Click(); }},
         {"Button9", "&Update Online", QStyle::SP_BrowserReload, [this] { Upgrade1Click(); }},

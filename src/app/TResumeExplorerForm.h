@@ -7,6 +7,7 @@
 // when first shown and offers to save a new résumé when it closes.
 #pragma once
 
+#include "app/Windows.h"
 #include "platform/Form.h"
 
 #include <QSqlDatabase>
@@ -92,6 +93,7 @@ public:
     void Upgrade1Click(); // "&Update Online" (menu and section bar)
 
     // Shows a window by instance name, modelessly, bringing it to the front.
+    void showWindow(Window window);
     void showWindow(const QString& name);
 
 signals:
@@ -124,15 +126,10 @@ private:
     QList<QAbstractButton*> m_sectionButtons;
 };
 
-// The instance names of the twelve information pages in the order of the
-// "Resume Options" submenus, with their captions.
-struct ResumeOption {
-    const char* caption;
-    const char* window;
-};
-extern const ResumeOption kResumeOptions[12];
+// The twelve information pages in the order of the "Resume Options" submenus.
+extern const Window kResumeOptions[12];
 
 // The page FormShow opens for each number drawn from 0 to 11.
-extern const char* const kRandomPages[12];
+extern const Window kRandomPages[12];
 
 } // namespace app

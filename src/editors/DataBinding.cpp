@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+namespace editors {
+
 namespace {
 
 // Sets a flag for the length of a scope, whatever way the scope is left.
@@ -66,3 +68,5 @@ QVariant DataBinding::storedValue() const {
         return {};
     return m_cursor->value(m_field);
 }
+
+} // namespace editors

@@ -3,7 +3,7 @@
 // closed. Each bound widget (TDbEdit, TDbMemo, ...) owns one and supplies how to show a value.
 #pragma once
 
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,6 +13,8 @@
 #include <functional>
 
 class QWidget;
+
+namespace editors {
 
 class DataBinding : public QObject {
     Q_OBJECT
@@ -48,3 +50,5 @@ private:
     bool m_showing = false;
     bool m_writing = false;
 };
+
+} // namespace editors

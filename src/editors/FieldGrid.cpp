@@ -9,6 +9,8 @@
 #include <QGridLayout>
 #include <QLabel>
 
+namespace editors {
+
 namespace {
 
 const QColor kMaroon(0x80, 0x00, 0x00);
@@ -121,3 +123,5 @@ void FieldGrid::addField(QWidget* field, const QString& column) {
     m_controls << field;
     m_focusChain << field;
 }
+
+} // namespace editors

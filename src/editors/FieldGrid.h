@@ -2,7 +2,7 @@
 // each to its column of the editor's table and remembers them as the editor's editing controls.
 #pragma once
 
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QList>
 #include <QString>
@@ -11,6 +11,9 @@
 class QGridLayout;
 class QLabel;
 class QWidget;
+
+namespace editors {
+
 class TDbCheckBox;
 class TDbDateEdit;
 class TDbEdit;
@@ -61,3 +64,5 @@ private:
     QList<QWidget*> m_controls;
     QList<QWidget*> m_focusChain;
 };
+
+} // namespace editors

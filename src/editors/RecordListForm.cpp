@@ -5,7 +5,7 @@
 #include "platform/Application.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -37,15 +37,15 @@ RecordListForm::RecordListForm(const QString& objectName, const QString& caption
       m_table(new store::TableCursor(store::connection(), rules.table, rules.writeMode, this)),
       m_fieldsPage(new QWidget(this)), m_fields(m_fieldsPage, m_table) {
     m_table->setObjectName(QStringLiteral("table1"));
-    newbtn = columnButton(QStringLiteral("newbtn"), QStringLiteral("&New"), this);
-    deletebtn = columnButton(QStringLiteral("deletebtn"), QStringLiteral("&Delete"), this);
-    savebtn = columnButton(QStringLiteral("savebtn"), QStringLiteral("&Save"), this);
-    previewbtn = columnButton(QStringLiteral("previewbtn"), QStringLiteral("&Preview"), this);
-    FlatButton4 = columnButton(QStringLiteral("FlatButton4"), QStringLiteral("&Ok"), this);
-    DBNavigator1 = new TDbNavigator(this);
-    DBNavigator1->setObjectName(QStringLiteral("DBNavigator1"));
-    DBNavigator1->setFixedWidth(kButtonWidth);
-    DBNavigator1->bind(m_table);
+    m_newButton = columnButton(QStringLiteral("newbtn"), QStringLiteral("&New"), this);
+    m_deleteButton = columnButton(QStringLiteral("deletebtn"), QStringLiteral("&Delete"), this);
+    m_saveButton = columnButton(QStringLiteral("savebtn"), QStringLiteral("&Save"), this);
+    m_previewButton = columnButton(QStringLiteral("previewbtn"), QStringLiteral("&Preview"), this);
+    m_okButton = columnButton(QStringLiteral("FlatButton4"), QStringLiteral("&Ok"), this);
+    m_navigator = new TDbNavigator(this);
+    m_navigator->setObjectName(QStringLiteral("DBNavigator1"));
+    m_navigator->setFixedWidth(kButtonWidth);
+    m_navigator->bind(m_table);
 
     auto* layout = new QHBoxLayout(body());
     layout->setContentsMargins(10, 8, 10, 10);
@@ -53,11 +53,11 @@ RecordListForm::RecordListForm(const QString& objectName, const QString& caption
     layout->addWidget(buildFieldArea(), 1);
     layout->addWidget(buildButtonColumn());
 
-    connect(newbtn, &QPushButton::clicked, this, [this] { newbtnClick(); });
-    connect(deletebtn, &QPushButton::clicked, this, [this] { deletebtnClick(); });
-    connect(savebtn, &QPushButton::clicked, this, [this] { savebtnClick(); });
-    connect(FlatButton4, &QPushButton::clicked, this, [this] { FlatButton4Click(); });
-    connect(previewbtn, &QPushButton::clicked, this, [this] { previewbtnClick(); });
+    connect(m_newButton, &QPushButton::clicked, this, [this] { newbtnClick(); });
+    connect(m_deleteButton, &QPushButton::clicked, this, [this] { deletebtnClick(); });
+    connect(m_saveButton, &QPushButton::clicked, this, [this] { savebtnClick(); });
+    connect(m_okButton, &QPushButton::clicked, this, [this] { FlatButton4Click(); });
+    connect(m_previewButton, &QPushButton::clicked, this, [this] { previewbtnClick(); });
     connect(m_table, &store::TableCursor::stateChanged, this, [this] { DataSource1StateChange(); });
 }
 
@@ -86,14 +86,14 @@ QWidget* RecordListForm::buildButtonColumn() {
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 6, 0, 0);
     layout->setSpacing(6);
-    layout->addWidget(newbtn);
-    layout->addWidget(deletebtn);
-    layout->addWidget(savebtn);
+    layout->addWidget(m_newButton);
+    layout->addWidget(m_deleteButton);
+    layout->addWidget(m_saveButton);
     layout->addSpacing(6);
-    layout->addWidget(DBNavigator1);
+    layout->addWidget(m_navigator);
     layout->addStretch(1);
-    layout->addWidget(previewbtn);
-    layout->addWidget(FlatButton4);
+    layout->addWidget(m_previewButton);
+    layout->addWidget(m_okButton);
     return column;
 }
 
@@ -104,10 +104,10 @@ void RecordListForm::finishLayout() {
         m_editingControls << m_commentFields->controls();
         chain << m_commentFields->focusChain();
     }
-    m_editingControls << DBNavigator1;
-    chain << newbtn << deletebtn << savebtn << DBNavigator1->firstButton()
-          << DBNavigator1->priorButton() << DBNavigator1->nextButton() << DBNavigator1->lastButton()
-          << previewbtn << FlatButton4;
+    m_editingControls << m_navigator;
+    chain << m_newButton << m_deleteButton << m_saveButton << m_navigator->firstButton()
+          << m_navigator->priorButton() << m_navigator->nextButton() << m_navigator->lastButton()
+          << m_previewButton << m_okButton;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     setEditingControlsEnabled(false);
@@ -124,19 +124,19 @@ void RecordListForm::FormShow() {
         m_table->open();
     } catch (const std::exception& error) {
         // Without its table the window can only be closed again.
-        for (QPushButton* button : {newbtn, deletebtn, savebtn, previewbtn})
+        for (QPushButton* button : {m_newButton, m_deleteButton, m_saveButton, m_previewButton})
             button->setEnabled(false);
         setEditingControlsEnabled(false);
         platform::showException(error);
         return;
     }
-    savebtn->setEnabled(false);
-    newbtn->setEnabled(true);
+    m_saveButton->setEnabled(false);
+    m_newButton->setEnabled(true);
     const bool empty = m_table->isEmpty();
-    deletebtn->setEnabled(!empty);
-    savebtn->setEnabled(!empty && m_rules.saveOnShow);
+    m_deleteButton->setEnabled(!empty);
+    m_saveButton->setEnabled(!empty && m_rules.saveOnShow);
     setEditingControlsEnabled(!empty);
-    previewbtn->setEnabled(true);
+    m_previewButton->setEnabled(true);
 }
 
 void RecordListForm::FormHide() {
@@ -144,8 +144,8 @@ void RecordListForm::FormHide() {
 }
 
 void RecordListForm::DataSource1StateChange() {
-    savebtn->setEnabled(true);
-    previewbtn->setEnabled(false);
+    m_saveButton->setEnabled(true);
+    m_previewButton->setEnabled(false);
 }
 
 void RecordListForm::newbtnClick() {
@@ -153,12 +153,12 @@ void RecordListForm::newbtnClick() {
         const bool wasEmpty = !m_editingEnabled;
         if (!m_table->insert())
             return;
-        newbtn->setEnabled(false);
+        m_newButton->setEnabled(false);
         if (wasEmpty) {
-            deletebtn->setEnabled(true);
-            savebtn->setEnabled(true);
+            m_deleteButton->setEnabled(true);
+            m_saveButton->setEnabled(true);
             setEditingControlsEnabled(true);
-            previewbtn->setEnabled(false);
+            m_previewButton->setEnabled(false);
         }
         if (m_tabs)
             m_tabs->setActiveIndex(0);
@@ -170,10 +170,10 @@ void RecordListForm::newbtnClick() {
 void RecordListForm::save() {
     if (!m_table->apply())
         return;
-    newbtn->setEnabled(true);
-    savebtn->setEnabled(false);
-    deletebtn->setEnabled(!m_table->isEmpty());
-    previewbtn->setEnabled(true);
+    m_newButton->setEnabled(true);
+    m_saveButton->setEnabled(false);
+    m_deleteButton->setEnabled(!m_table->isEmpty());
+    m_previewButton->setEnabled(true);
     m_table->refresh();
 }
 
@@ -185,11 +185,11 @@ void RecordListForm::deletebtnClick() {
     platform::runCommand([this] {
         m_table->deleteRecord();
         if (m_table->isEmpty()) {
-            deletebtn->setEnabled(false);
+            m_deleteButton->setEnabled(false);
             setEditingControlsEnabled(false);
         }
-        newbtn->setEnabled(true);
-        savebtn->setEnabled(m_table->updatesPending());
+        m_newButton->setEnabled(true);
+        m_saveButton->setEnabled(m_table->updatesPending());
         if (m_rules.deleteRereads)
             m_table->refresh();
     });
@@ -198,7 +198,7 @@ void RecordListForm::deletebtnClick() {
 void RecordListForm::FlatButton4Click() {
     platform::runCommand([this] {
         // New is also off when the table could not be opened; there is no entry to save then.
-        if (m_table->isActive() && !newbtn->isEnabled()) {
+        if (m_table->isActive() && !m_newButton->isEnabled()) {
             const platform::Answer answer =
                 platform::dialogs().message(QStringLiteral("Do you want to save the new entry ?"),
                                             QStringLiteral("what do you want to do ?"),

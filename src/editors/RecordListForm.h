@@ -8,7 +8,7 @@
 
 #include "editors/FieldGrid.h"
 #include "platform/Form.h"
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QList>
 #include <QStringList>
@@ -17,10 +17,11 @@
 
 class QGroupBox;
 class QPushButton;
-class TDbNavigator;
-class TabPages;
 
 namespace editors {
+
+class TDbNavigator;
+class TabPages;
 
 class RecordListForm : public platform::Form {
     Q_OBJECT
@@ -43,15 +44,7 @@ public:
 
     store::TableCursor* table1() const { return m_table; }
 
-    QPushButton* newbtn;
-    QPushButton* deletebtn;
-    QPushButton* savebtn;
-    QPushButton* FlatButton4; // "&Ok"
-    QPushButton* previewbtn;
-    TDbNavigator* DBNavigator1;
-
     // The entry's fields, their captions and the navigator, enabled and disabled together.
-    const QList<QWidget*>& editingControls() const { return m_editingControls; }
     bool editingControlsEnabled() const { return m_editingEnabled; }
     // The tabs of the two editors that have them; null for the others.
     TabPages* tabPages() const { return m_tabs; }
@@ -66,6 +59,10 @@ public:
     void FlatTabControl1TabChanged();
 
 protected:
+    // For the editors that switch Save and Preview on events of their own.
+    QPushButton* saveButton() const { return m_saveButton; }
+    QPushButton* previewButton() const { return m_previewButton; }
+
     void FormShow() override;
     void FormHide() override;
     virtual void DataSource1StateChange();
@@ -88,6 +85,13 @@ private:
 
     Rules m_rules;
     store::TableCursor* m_table;
+    // The buttons beside the list; their object names are the handlers' prefixes.
+    QPushButton* m_newButton;     // "newbtn"
+    QPushButton* m_deleteButton;  // "deletebtn"
+    QPushButton* m_saveButton;    // "savebtn"
+    QPushButton* m_previewButton; // "previewbtn"
+    QPushButton* m_okButton;      // "FlatButton4"
+    TDbNavigator* m_navigator;    // "DBNavigator1"
     TabPages* m_tabs = nullptr;
     QWidget* m_fieldsPage;
     FieldGrid m_fields;

@@ -3,7 +3,7 @@
 #include "editors/TabPages.h"
 #include "platform/Application.h"
 #include "platform/PreviewCommand.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

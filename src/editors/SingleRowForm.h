@@ -8,7 +8,7 @@
 
 #include "editors/FieldGrid.h"
 #include "platform/Form.h"
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QList>
 
@@ -17,9 +17,10 @@
 
 class QGroupBox;
 class QPushButton;
-class TabPages;
 
 namespace editors {
+
+class TabPages;
 
 class SingleRowForm : public platform::Form {
     Q_OBJECT

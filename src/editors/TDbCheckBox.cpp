@@ -1,5 +1,7 @@
 #include "editors/TDbCheckBox.h"
 
+namespace editors {
+
 TDbCheckBox::TDbCheckBox(const QString& text, QWidget* parent)
     : QCheckBox(text, parent),
       m_binding(new DataBinding(
@@ -14,3 +16,5 @@ void TDbCheckBox::nextCheckState() {
     if (!m_binding->isReadOnly())
         QCheckBox::nextCheckState();
 }
+
+} // namespace editors

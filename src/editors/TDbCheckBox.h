@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 
+namespace editors {
+
 class TDbCheckBox : public QCheckBox {
     Q_OBJECT
 public:
@@ -21,3 +23,5 @@ protected:
 private:
     DataBinding* m_binding;
 };
+
+} // namespace editors

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QLocale>
 
+namespace editors {
+
 QDate storedDate(const QVariant& value) {
     if (value.typeId() == QMetaType::QDate)
         return value.toDate();
@@ -57,3 +59,5 @@ TDbDateEdit::TDbDateEdit(QWidget* parent)
     connect(calendarWidget(), &QCalendarWidget::clicked, m_binding,
             [this](QDate date) { writeDate(m_binding, date); });
 }
+
+} // namespace editors

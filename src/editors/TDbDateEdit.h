@@ -8,6 +8,8 @@
 #include <QDate>
 #include <QDateEdit>
 
+namespace editors {
+
 class TDbDateEdit : public QDateEdit {
     Q_OBJECT
 public:
@@ -25,3 +27,5 @@ private:
 QDate storedDate(const QVariant& value);
 // A date display format with every year field widened to four digits ("M/d/yy" -> "M/d/yyyy").
 QString fourDigitYearFormat(const QString& format);
+
+} // namespace editors

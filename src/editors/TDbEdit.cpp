@@ -1,5 +1,7 @@
 #include "editors/TDbEdit.h"
 
+namespace editors {
+
 TDbEdit::TDbEdit(QWidget* parent)
     : QLineEdit(parent),
       m_binding(new DataBinding(this, {[this](const QVariant& value) {
@@ -11,3 +13,5 @@ TDbEdit::TDbEdit(QWidget* parent)
     connect(this, &QLineEdit::textEdited, m_binding,
             [this](const QString& text) { m_binding->write(text); });
 }
+
+} // namespace editors

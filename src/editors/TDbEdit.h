@@ -6,6 +6,8 @@
 
 #include <QLineEdit>
 
+namespace editors {
+
 class TDbEdit : public QLineEdit {
     Q_OBJECT
 public:
@@ -17,3 +19,5 @@ public:
 private:
     DataBinding* m_binding;
 };
+
+} // namespace editors

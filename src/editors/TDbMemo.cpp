@@ -3,6 +3,8 @@
 #include <QMimeData>
 #include <QTextDocumentFragment>
 
+namespace editors {
+
 QString plainTextOf(const QMimeData& source) {
     if (source.hasText())
         return source.text();
@@ -35,3 +37,5 @@ void TDbMemo::insertFromMimeData(const QMimeData* source) {
     textCursor().insertText(text);
     ensureCursorVisible();
 }
+
+} // namespace editors

@@ -6,6 +6,8 @@
 
 #include <QPlainTextEdit>
 
+namespace editors {
+
 class TDbMemo : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -25,3 +27,5 @@ private:
 // The plain text a paste of this clipboard content inserts: the plain alternative when there is
 // one, else the text of the HTML.
 QString plainTextOf(const QMimeData& source);
+
+} // namespace editors

@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QToolButton>
 
+namespace editors {
+
 TDbNavigator::TDbNavigator(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -60,3 +62,5 @@ void TDbNavigator::updateButtons() {
     m_next->setEnabled(forward);
     m_last->setEnabled(forward);
 }
+
+} // namespace editors

@@ -2,12 +2,14 @@
 // Moving posts the entry being edited first; a button is enabled only where it would move.
 #pragma once
 
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QPointer>
 #include <QWidget>
 
 class QToolButton;
+
+namespace editors {
 
 class TDbNavigator : public QWidget {
     Q_OBJECT
@@ -33,3 +35,5 @@ private:
     QToolButton* m_next;
     QToolButton* m_last;
 };
+
+} // namespace editors

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace editors {
+
 TDbValueRadioGroup::TDbValueRadioGroup(const QString& title, QWidget* parent)
     : QGroupBox(title, parent),
       m_binding(new DataBinding(
@@ -97,3 +99,5 @@ void TDbValueRadioGroup::setFontColor(const QColor& color) {
     colors.setColor(QPalette::WindowText, color);
     setPalette(colors);
 }
+
+} // namespace editors

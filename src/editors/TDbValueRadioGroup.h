@@ -17,6 +17,8 @@ class QButtonGroup;
 class QGridLayout;
 class QRadioButton;
 
+namespace editors {
+
 class TDbValueRadioGroup : public QGroupBox {
     Q_OBJECT
     Q_PROPERTY(QStringList Items READ items WRITE setItems)
@@ -67,3 +69,5 @@ private:
     QColor m_colorEnter;
     QColor m_colorLeave;
 };
+
+} // namespace editors

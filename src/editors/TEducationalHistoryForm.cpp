@@ -35,12 +35,12 @@ TEducationalHistoryForm::TEducationalHistoryForm(QWidget* parent)
 }
 
 void TEducationalHistoryForm::table1AfterOpen() {
-    savebtn->setEnabled(false);
-    previewbtn->setEnabled(true);
+    saveButton()->setEnabled(false);
+    previewButton()->setEnabled(true);
 }
 
 void TEducationalHistoryForm::DataSource1UpdateData() {
-    savebtn->setEnabled(true);
+    saveButton()->setEnabled(true);
 }
 
 } // namespace editors

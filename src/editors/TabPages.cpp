@@ -3,6 +3,8 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+namespace editors {
+
 TabPages::TabPages(QWidget* parent)
     : QWidget(parent), m_tabBar(new QTabBar(this)), m_layout(new QVBoxLayout(this)) {
     m_tabBar->setObjectName(QStringLiteral("FlatTabControl1"));
@@ -36,3 +38,5 @@ void TabPages::showActivePage() {
     if (QWidget* shown = page(active))
         shown->show();
 }
+
+} // namespace editors

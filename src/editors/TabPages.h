@@ -8,6 +8,8 @@
 class QTabBar;
 class QVBoxLayout;
 
+namespace editors {
+
 class TabPages : public QWidget {
     Q_OBJECT
 public:
@@ -28,3 +30,5 @@ private:
     QVBoxLayout* m_layout;
     QList<QWidget*> m_pages;
 };
+
+} // namespace editors

@@ -4,8 +4,9 @@
 #include "platform/FontSettingQt.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
-#include "store/Connection.h"
-#include "store/SectionOrder.h"
+#include "store/StoreError.h"
+#include "store/qt/Connection.h"
+#include "store/qt/SectionOrder.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

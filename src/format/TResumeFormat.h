@@ -7,7 +7,7 @@
 #pragma once
 
 #include "platform/Form.h"
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QSqlDatabase>
 #include <QStringList>

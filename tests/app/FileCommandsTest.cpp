@@ -2,7 +2,7 @@
 
 #include "app/FileCommands.h"
 #include "platform/Application.h"
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QSignalSpy>
 
@@ -13,7 +13,7 @@
 namespace {
 
 // Records, for every copy, whether anything still had the working copy open.
-class WatchingFileSystem : public platform::RecordingFileSystem {
+class WatchingFileSystem : public testsupport::RecordingFileSystem {
 public:
     explicit WatchingFileSystem(std::function<bool()> busy) : m_busy(std::move(busy)) {}
     bool copyFile(const QString& source, const QString& target) override {

@@ -3,8 +3,8 @@
 #include "info/ShellCommands.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
+#include "support/DesktopDoubles.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -23,8 +23,8 @@ TEST(InformationCommands, SectionBarAndHelpMenuOpenThroughTheShell) {
     QDir().mkpath(programDir);
     store::createBlankResume(programDir + "data.mdb");
     platform::setProgramDirectory(programDir);
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingShell shell;
+    testsupport::ScriptedDialogs dialogs;
+    testsupport::RecordingShell shell;
     platform::ScopedServices services(&shell, &dialogs);
     {
         app::Program program({});

@@ -3,7 +3,7 @@
 
 #include "app/JsonResumeCommands.h"
 #include "platform/Application.h"
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QMenu>
 #include <QMenuBar>

@@ -7,8 +7,8 @@
 
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
+#include "support/DesktopDoubles.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,11 +82,11 @@ protected:
     QTemporaryDir m_dir;
     QString m_programDir;
     QString m_resume;
-    platform::ScriptedDialogs m_dialogs;
-    platform::RecordingShell m_shell;
-    platform::RecordingFileSystem m_files;
-    platform::FixedClock m_clock;
-    platform::ScriptedRandom m_random;
+    testsupport::ScriptedDialogs m_dialogs;
+    testsupport::RecordingShell m_shell;
+    testsupport::RecordingFileSystem m_files;
+    testsupport::FixedClock m_clock;
+    testsupport::ScriptedRandom m_random;
     platform::ScopedServices m_services{&m_shell, &m_dialogs, &m_files, &m_clock, &m_random};
     std::unique_ptr<app::Program> m_program;
 };

@@ -1,6 +1,6 @@
 #include "ProgramFixture.h"
 
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QAbstractButton>
 #include <QFile>
@@ -387,6 +387,21 @@ TEST_F(StartupTest, OpenAndSaveAsMoveTheWorkingCopy) {
     EXPECT_EQ(skills(), QStringList{"Mine"});
     EXPECT_EQ(store::unsavedFlag(), 0);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nothing.vcw")));
+}
+
+TEST_F(StartupTest, EveryRegisteredWindowIsOneTheProgramHas) {
+    start({m_resume});
+    QStringList names;
+    for (int i = 0; i <= static_cast<int>(app::Window::AboutBox); ++i) {
+        const auto window = static_cast<app::Window>(i);
+        SCOPED_TRACE(app::windowName(window).toStdString());
+        platform::Form* form = m_program->window(app::windowName(window));
+        ASSERT_NE(form, nullptr);
+        EXPECT_EQ(form->objectName(), app::windowName(window));
+        EXPECT_FALSE(app::windowCaption(window).isEmpty());
+        EXPECT_FALSE(names.contains(form->objectName()));
+        names.append(form->objectName());
+    }
 }
 
 } // namespace

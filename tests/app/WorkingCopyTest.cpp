@@ -3,7 +3,7 @@
 // at the next start, never overwritten unasked.
 #include "ProgramFixture.h"
 
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QLockFile>
 #include <QProcess>

@@ -1,5 +1,7 @@
 // The export command, run as the real program.
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
+
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,11 +23,6 @@ ExportResult runCli(const QStringList& arguments) {
     process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), process.readAllStandardError().toStdString()};
-}
-
-std::string readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 class CliExportTest : public testing::Test {
@@ -56,7 +53,7 @@ protected:
 TEST_F(CliExportTest, WritesTheDocumentThroughTheSectionFunctions) {
     const ExportResult result = runCli({"export", m_resume, m_out, "--template", m_template});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    const std::string document = readAll(m_out);
+    const std::string document = testsupport::readFile(m_out.toStdString());
     EXPECT_NE(document.find("Ada  Byron}"), std::string::npos) << document;
     EXPECT_NE(document.find("1 Main St\\par London}"), std::string::npos) << document;
 }
@@ -110,7 +107,7 @@ TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.out.toStdString());
-        const std::string before = readAll(c.out);
+        const std::string before = testsupport::readFile(c.out.toStdString());
         QStringList arguments{"export", m_resume, c.out};
         if (c.ownTemplate)
             arguments << "--template" << m_template;
@@ -124,7 +121,7 @@ TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
                       0),
             0u)
             << err;
-        EXPECT_EQ(readAll(c.out), before);
+        EXPECT_EQ(testsupport::readFile(c.out.toStdString()), before);
     }
 
     // Beside them, an ordinary document is written.
@@ -132,7 +129,8 @@ TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
     process.start(program, {"export", m_resume, bin + "/data.doc"});
     ASSERT_TRUE(process.waitForFinished(60000));
     EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    EXPECT_NE(readAll(bin + "/data.doc").find("Ada  Byron"), std::string::npos);
+    EXPECT_NE(testsupport::readFile((bin + "/data.doc").toStdString()).find("Ada  Byron"),
+              std::string::npos);
 }
 
 } // namespace

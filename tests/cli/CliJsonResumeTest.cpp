@@ -1,5 +1,7 @@
 // import-json and export-json, run as the real program, and the document that the
 // export command makes of an imported résumé.
+#include "support/Files.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -21,11 +23,6 @@ CliResult cli(const QStringList& arguments) {
     process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
     EXPECT_TRUE(process.waitForFinished(60000));
     return {process.exitCode(), process.readAllStandardError().toStdString()};
-}
-
-std::string readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 void writeAll(const QString& path, const QByteArray& bytes) {
@@ -56,7 +53,7 @@ TEST_F(CliJsonResumeTest, ImportListsWhatItLeftOutAndTheDocumentShowsTheRest) {
                             "Not imported: projects (1 entry)\n");
     const CliResult document = cli({"export", path("r.vcw"), path("r.doc")});
     ASSERT_EQ(document.exitCode, 0) << document.err;
-    const std::string rtf = readAll(path("r.doc"));
+    const std::string rtf = testsupport::readFile(path("r.doc").toStdString());
     for (const char* text :
          {"Richard", "Hendriks", "2712 Broadway St", "San Francisco", "Pied Piper", "CEO/President",
           "Successfully won Techcrunch Disrupt", "University of Oklahoma",
@@ -68,7 +65,7 @@ TEST_F(CliJsonResumeTest, ImportListsWhatItLeftOutAndTheDocumentShowsTheRest) {
     // Letters beyond code page 1252 reach the document as Unicode.
     ASSERT_EQ(cli({"import-json", kData + "every-section.resume.json", path("e.vcw")}).exitCode, 0);
     ASSERT_EQ(cli({"export", path("e.vcw"), path("e.doc")}).exitCode, 0);
-    const std::string greek = readAll(path("e.doc"));
+    const std::string greek = testsupport::readFile(path("e.doc").toStdString());
     EXPECT_NE(greek.find("\\u928"), std::string::npos);   // Π of Παπαδοπούλου
     EXPECT_NE(greek.find("\\u23665"), std::string::npos); // 山 of 山田出版
 }
@@ -77,7 +74,7 @@ TEST_F(CliJsonResumeTest, ExportWritesIndentedJsonAndNeverReplacesAFile) {
     ASSERT_EQ(cli({"import-json", kData + "sample.resume.json", path("r.vcw")}).exitCode, 0);
     const CliResult exported = cli({"export-json", path("r.vcw"), path("r.json")});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
-    const std::string json = readAll(path("r.json"));
+    const std::string json = testsupport::readFile(path("r.json").toStdString());
     EXPECT_EQ(json.substr(0, 17), "{\n  \"$schema\": \"h");
     EXPECT_NE(json.find("\n  \"basics\": {\n    \"name\": \"Richard Hendriks\",\n"),
               std::string::npos);
@@ -88,7 +85,7 @@ TEST_F(CliJsonResumeTest, ExportWritesIndentedJsonAndNeverReplacesAFile) {
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "The file '" + path("keep.json").toStdString() +
                                "' already exists; it was not overwritten.\n");
-    EXPECT_EQ(readAll(path("keep.json")), "mine");
+    EXPECT_EQ(testsupport::readFile(path("keep.json").toStdString()), "mine");
 }
 
 TEST_F(CliJsonResumeTest, ImportRefusesBadInputAndExistingFilesLeavingNothing) {
@@ -97,7 +94,7 @@ TEST_F(CliJsonResumeTest, ImportRefusesBadInputAndExistingFilesLeavingNothing) {
     EXPECT_EQ(existing.exitCode, 1);
     EXPECT_NE(existing.err.find("already exists; it was not overwritten."), std::string::npos)
         << existing.err;
-    EXPECT_EQ(readAll(path("keep.vcw")), "mine");
+    EXPECT_EQ(testsupport::readFile(path("keep.vcw").toStdString()), "mine");
 
     writeAll(path("bad.json"), "{\"skills\": [{\"keywords\": \"C++\"}]}");
     const CliResult bad = cli({"import-json", path("bad.json"), path("out.vcw")});

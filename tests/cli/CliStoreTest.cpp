@@ -1,5 +1,5 @@
 // The init and dataset commands, run as the real program.
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,6 +1,6 @@
 // The real program given a damaged résumé: it fails with the data layer's message,
 // writes no document and leaves the file as it found it.
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,7 +1,7 @@
 // A temporary résumé-like table and an application object for the data-bound widget tests.
 #pragma once
 
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include <QApplication>
 #include <QDate>

@@ -12,6 +12,14 @@
 #include <QRadioButton>
 #include <QTest>
 
+using editors::fourDigitYearFormat;
+using editors::plainTextOf;
+using editors::storedDate;
+using editors::TDbCheckBox;
+using editors::TDbDateEdit;
+using editors::TDbEdit;
+using editors::TDbMemo;
+using editors::TDbValueRadioGroup;
 using State = store::TableCursor::State;
 
 namespace {

@@ -7,8 +7,8 @@
 #include "platform/PreviewCommand.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
+#include "support/DesktopDoubles.h"
 
 #include <QPushButton>
 #include <QSqlQuery>
@@ -55,8 +55,8 @@ protected:
         return column(QStringLiteral("SELECT COUNT(*) FROM ") + table).value(0).toInt();
     }
 
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingShell shell;
+    testsupport::ScriptedDialogs dialogs;
+    testsupport::RecordingShell shell;
     platform::ScopedServices services{&shell, &dialogs};
     int previews = 0;
 

@@ -23,9 +23,26 @@
 #include <functional>
 #include <memory>
 
+using editors::TabPages;
+using editors::TDbCheckBox;
+using editors::TDbDateEdit;
+using editors::TDbEdit;
+using editors::TDbMemo;
+using editors::TDbNavigator;
+using editors::TDbValueRadioGroup;
+
 using editors::RecordListForm;
 
 namespace {
+
+// The window's widgets, found by the object names the handlers are named after.
+QPushButton* button(const QObject& form, const char* name) {
+    return form.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+TDbNavigator* navigator(const QObject& form) {
+    return form.findChild<TDbNavigator*>(QStringLiteral("DBNavigator1"));
+}
 
 struct ListEditor {
     const char* name;
@@ -81,9 +98,10 @@ protected:
         const bool editing = form->editingControlsEnabled();
         // The flag and the widgets must agree: a field and the navigator stand for them all.
         EXPECT_EQ(field()->isEnabled(), editing);
-        EXPECT_EQ(form->DBNavigator1->isEnabled(), editing);
-        return {form->newbtn->isEnabled(), form->deletebtn->isEnabled(), form->savebtn->isEnabled(),
-                form->previewbtn->isEnabled(), editing};
+        EXPECT_EQ(navigator(*form)->isEnabled(), editing);
+        return {button(*form, "newbtn")->isEnabled(), button(*form, "deletebtn")->isEnabled(),
+                button(*form, "savebtn")->isEnabled(), button(*form, "previewbtn")->isEnabled(),
+                editing};
     }
     TDbEdit* field() const {
         auto* edit = form->findChild<TDbEdit*>(QString::fromLatin1(GetParam().field));
@@ -115,14 +133,14 @@ TEST_P(RecordListTest, ButtonStatesFollowTheEntryFromFirstNewToLastDelete) {
     form->show();
     EXPECT_EQ(buttons(), (Buttons{true, false, false, true, false})) << "shown, table empty";
 
-    form->newbtn->click();
+    button(*form, "newbtn")->click();
     EXPECT_EQ(buttons(), (Buttons{false, true, true, false, true})) << "new entry started";
 
     type("Alpha");
     EXPECT_EQ(buttons(), (Buttons{false, true, true, false, true})) << "typing into the new entry";
     EXPECT_EQ(stored(), QStringList()) << "an unposted entry is in no file";
 
-    form->savebtn->click();
+    button(*form, "savebtn")->click();
     EXPECT_EQ(buttons(), (Buttons{true, true, false, true, true})) << "after Save";
     EXPECT_EQ(stored(), QStringList{"Alpha"});
 
@@ -135,7 +153,7 @@ TEST_P(RecordListTest, ButtonStatesFollowTheEntryFromFirstNewToLastDelete) {
     type("!");
     EXPECT_EQ(buttons(), (Buttons{true, true, true, false, true})) << "editing an entry";
 
-    form->deletebtn->click();
+    button(*form, "deletebtn")->click();
     // A held deletion keeps Save enabled, or the deletion could never be written.
     EXPECT_EQ(buttons(), (Buttons{true, false, editor.holdsChanges, false, false}))
         << "after Delete, table empty";
@@ -143,12 +161,12 @@ TEST_P(RecordListTest, ButtonStatesFollowTheEntryFromFirstNewToLastDelete) {
     EXPECT_EQ(stored(), afterDelete);
 
     if (editor.holdsChanges) {
-        form->savebtn->click();
+        button(*form, "savebtn")->click();
         EXPECT_EQ(stored(), QStringList());
         EXPECT_EQ(buttons(), (Buttons{true, false, false, true, false})) << "deletion saved";
     }
 
-    form->newbtn->click();
+    button(*form, "newbtn")->click();
     EXPECT_EQ(buttons(), (Buttons{false, true, true, false, true})) << "New works again";
     EXPECT_EQ(field()->text(), "");
 }
@@ -157,8 +175,8 @@ TEST_P(RecordListTest, DeleteWithEntriesLeftDisablesSaveAndKeepsTheFieldsOn) {
     insertStored("One");
     insertStored("Two");
     form->show();
-    form->DBNavigator1->lastButton()->click();
-    form->deletebtn->click();
+    navigator(*form)->lastButton()->click();
+    button(*form, "deletebtn")->click();
     EXPECT_EQ(buttons(), (Buttons{true, true, GetParam().holdsChanges, true, true}));
     EXPECT_EQ(field()->text(), "One");
     const QStringList left =
@@ -168,10 +186,10 @@ TEST_P(RecordListTest, DeleteWithEntriesLeftDisablesSaveAndKeepsTheFieldsOn) {
 
 TEST_P(RecordListTest, OkAfterNewAsksAndYesStoresTheEntry) {
     form->show();
-    form->newbtn->click();
+    button(*form, "newbtn")->click();
     type("Kept");
     dialogs.answers = {platform::Answer::Yes};
-    form->FlatButton4->click();
+    button(*form, "FlatButton4")->click();
 
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "Do you want to save the new entry ?");
@@ -186,10 +204,10 @@ TEST_P(RecordListTest, OkAfterNewAsksAndYesStoresTheEntry) {
 TEST_P(RecordListTest, OkAfterNewAndNoDiscardsTheEntry) {
     insertStored("Old");
     form->show();
-    form->newbtn->click();
+    button(*form, "newbtn")->click();
     type("Dropped");
     dialogs.answers = {platform::Answer::No};
-    form->FlatButton4->click();
+    button(*form, "FlatButton4")->click();
 
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_FALSE(form->isVisible());
@@ -200,7 +218,7 @@ TEST_P(RecordListTest, OkAfterEditingAnEntryAsksNothingAndDiscardsTheChange) {
     insertStored("Old");
     form->show();
     type("er");
-    form->FlatButton4->click();
+    button(*form, "FlatButton4")->click();
 
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(form->isVisible());
@@ -216,9 +234,9 @@ TEST_P(RecordListTest, MovingPostsTheEntryAndHidingKeepsOnlyWhatReachedTheFile) 
     insertStored("Two");
     form->show();
     type("+");
-    form->DBNavigator1->nextButton()->click();
+    navigator(*form)->nextButton()->click();
     EXPECT_EQ(field()->text(), "Two");
-    EXPECT_TRUE(form->savebtn->isEnabled());
+    EXPECT_TRUE(button(*form, "savebtn")->isEnabled());
     form->hide();
 
     const QStringList expected =
@@ -229,12 +247,12 @@ TEST_P(RecordListTest, MovingPostsTheEntryAndHidingKeepsOnlyWhatReachedTheFile) 
 TEST_P(RecordListTest, PreviewRunsTheProgramsPreviewCommandUntilAChange) {
     insertStored("One");
     form->show();
-    form->previewbtn->click();
+    button(*form, "previewbtn")->click();
     EXPECT_EQ(previews, 1);
     type("x");
-    EXPECT_FALSE(form->previewbtn->isEnabled());
-    form->savebtn->click();
-    form->previewbtn->click();
+    EXPECT_FALSE(button(*form, "previewbtn")->isEnabled());
+    button(*form, "savebtn")->click();
+    button(*form, "previewbtn")->click();
     EXPECT_EQ(previews, 2);
 }
 
@@ -244,8 +262,8 @@ TEST_P(RecordListTest, ShownOnAClosedConnectionReportsTheErrorAndOnlyCloses) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Error);
     EXPECT_EQ(buttons(), (Buttons{false, false, false, false, false}));
-    EXPECT_TRUE(form->FlatButton4->isEnabled());
-    form->FlatButton4->click();
+    EXPECT_TRUE(button(*form, "FlatButton4")->isEnabled());
+    button(*form, "FlatButton4")->click();
     EXPECT_FALSE(form->isVisible());
     // No entry was started, so there is nothing to offer to save.
     EXPECT_EQ(dialogs.messages.size(), 1u);
@@ -253,11 +271,11 @@ TEST_P(RecordListTest, ShownOnAClosedConnectionReportsTheErrorAndOnlyCloses) {
 
 TEST_P(RecordListTest, ASaveThatFailsOnOkLeavesTheWindowOpenWithTheEntry) {
     form->show();
-    form->newbtn->click();
+    button(*form, "newbtn")->click();
     type("Precious");
     exec(QStringLiteral("DROP TABLE \"%1\"").arg(QString::fromLatin1(GetParam().table)));
     dialogs.answers = {platform::Answer::Yes};
-    form->FlatButton4->click();
+    button(*form, "FlatButton4")->click();
 
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].icon, platform::Icon::Error);
@@ -300,11 +318,11 @@ TEST_F(ListEditorDetailTest, CaptionsAndTablesOfTheSixEditors) {
 TEST_F(ListEditorDetailTest, ANewEntryStoresOnlyWhatTheUserSet) {
     editors::TOrganizationsForm form;
     form.show();
-    form.newbtn->click();
+    button(form, "newbtn")->click();
     auto* from = form.findChild<TDbDateEdit*>(QStringLiteral("DateFrom"));
     EXPECT_EQ(from->date(), QDate::currentDate()); // shown, not stored
     QTest::keyClicks(form.findChild<TDbEdit*>(QStringLiteral("Name")), "Guild");
-    form.savebtn->click();
+    button(form, "savebtn")->click();
     EXPECT_EQ(column("SELECT Name || '|' || IFNULL(DateFrom, '<null>') FROM Organizations"),
               QStringList{"Guild|<null>"});
 }
@@ -312,20 +330,20 @@ TEST_F(ListEditorDetailTest, ANewEntryStoresOnlyWhatTheUserSet) {
 TEST_F(ListEditorDetailTest, RadioGroupsWriteTheirValuesAndCheckBoxesTrueOrFalse) {
     editors::THonorsCertificationsForm honors;
     honors.show();
-    honors.newbtn->click();
+    button(honors, "newbtn")->click();
     auto* type = honors.findChild<TDbValueRadioGroup*>(QStringLiteral("Type"));
     type->button(2)->click();
     auto* publish = honors.findChild<TDbCheckBox*>(QStringLiteral("InAllPubliched"));
     publish->click();
-    honors.savebtn->click();
+    button(honors, "savebtn")->click();
     EXPECT_EQ(column("SELECT Type || '|' || InAllPubliched FROM Honors"),
               QStringList{"Achievement|False"});
 
     editors::TReferencesForm references;
     references.show();
-    references.newbtn->click();
+    button(references, "newbtn")->click();
     references.findChild<TDbValueRadioGroup*>(QStringLiteral("Type"))->button(0)->click();
-    references.savebtn->click();
+    button(references, "savebtn")->click();
     EXPECT_EQ(column("SELECT Type FROM refer"), QStringList{"personal"});
 }
 
@@ -344,7 +362,7 @@ TEST_F(ListEditorDetailTest, TabsShowTheFieldsOrTheComment) {
     EXPECT_FALSE(company->isVisible());
     EXPECT_TRUE(comment->isVisible());
 
-    form.newbtn->click(); // a new entry starts on its fields
+    button(form, "newbtn")->click(); // a new entry starts on its fields
     EXPECT_TRUE(company->isVisible());
 }
 

@@ -13,6 +13,9 @@
 #include <QTabBar>
 #include <QTest>
 
+using editors::TDbEdit;
+using editors::TDbMemo;
+
 namespace {
 
 class PersonalInfoTest : public EditorFixture {

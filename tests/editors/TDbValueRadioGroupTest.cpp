@@ -6,6 +6,8 @@
 #include <QGridLayout>
 #include <QRadioButton>
 
+using editors::TDbValueRadioGroup;
+
 using State = store::TableCursor::State;
 
 namespace {

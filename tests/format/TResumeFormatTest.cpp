@@ -3,9 +3,9 @@
 #include "platform/FontSettingQt.h"
 #include "platform/PreviewCommand.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
-#include "store/SectionOrder.h"
+#include "store/qt/Connection.h"
+#include "store/qt/SectionOrder.h"
+#include "support/DesktopDoubles.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -109,8 +109,8 @@ protected:
     QTemporaryDir m_dir;
     QString m_path;
     QSqlDatabase m_db;
-    platform::ScriptedDialogs m_dialogs;
-    platform::RecordingShell m_shell;
+    testsupport::ScriptedDialogs m_dialogs;
+    testsupport::RecordingShell m_shell;
     platform::ScopedServices m_services{&m_shell, &m_dialogs};
     std::unique_ptr<format::TResumeFormat> m_form;
     int m_previews = 0;

@@ -1,10 +1,12 @@
-#include "generate/GenerationCommands.h"
+#include "generate/qt/GenerationCommands.h"
 
 #include "generate/ExportTarget.h"
 
 #include "ResumeFixture.h"
-#include "platform/TestDoubles.h"
 #include "rtfengine/Errors.h"
+#include "support/DesktopDoubles.h"
+
+#include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,14 +17,6 @@
 
 namespace generate::test {
 namespace {
-
-std::string readFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return {};
-    }
-    return file.readAll().toStdString();
-}
 
 class GenerationCommandsTest : public ResumeFixture {
 protected:
@@ -54,8 +48,8 @@ protected:
 
     QString m_programDir;
     std::unique_ptr<GenerationCommands> m_commands;
-    platform::ScriptedDialogs m_dialogs;
-    platform::RecordingShell m_shell;
+    testsupport::ScriptedDialogs m_dialogs;
+    testsupport::RecordingShell m_shell;
 };
 
 TEST_F(GenerationCommandsTest, ConfiguresTheEngineOnce) {
@@ -109,7 +103,7 @@ TEST_F(GenerationCommandsTest, ExportWritesTheChosenFileAndLaterCommandsUseIt) {
     m_dialogs.saveAnswers.push_back(target);
     EXPECT_TRUE(m_commands->exportResume(m_dialogs));
 
-    EXPECT_NE(readFile(target).find("John Q Smith"), std::string::npos);
+    EXPECT_NE(testsupport::readFile(target.toStdString()).find("John Q Smith"), std::string::npos);
     EXPECT_EQ(m_commands->currentResumePath(), target);
     EXPECT_FALSE(anyDatasetOpen());
     ASSERT_EQ(m_dialogs.messages.size(), 1u);
@@ -120,7 +114,7 @@ TEST_F(GenerationCommandsTest, ExportWritesTheChosenFileAndLaterCommandsUseIt) {
 
     exec("UPDATE ContactInfo SET MiddleInitial = ''");
     m_commands->previewResume(m_shell);
-    EXPECT_NE(readFile(target).find("John  Smith"), std::string::npos);
+    EXPECT_NE(testsupport::readFile(target.toStdString()).find("John  Smith"), std::string::npos);
     m_commands->editResume(m_shell, m_dialogs);
     m_commands->printResume(m_shell, m_dialogs);
     ASSERT_EQ(m_shell.calls.size(), 3u);
@@ -137,7 +131,9 @@ TEST_F(GenerationCommandsTest, ExportWritesTheChosenFileAndLaterCommandsUseIt) {
 
 TEST_F(GenerationCommandsTest, PreviewWritesTempDocAndOpensIt) {
     m_commands->previewResume(m_shell);
-    EXPECT_NE(readFile(m_programDir + "/temp.doc").find("John Q Smith"), std::string::npos);
+    EXPECT_NE(
+        testsupport::readFile((m_programDir + "/temp.doc").toStdString()).find("John Q Smith"),
+        std::string::npos);
     ASSERT_EQ(m_shell.calls.size(), 1u);
     EXPECT_EQ(m_shell.calls[0].target, m_programDir + "/temp.doc");
     EXPECT_FALSE(anyDatasetOpen());
@@ -187,7 +183,8 @@ TEST_F(GenerationCommandsTest, ARunAfterAFailedOneReadsTheResumeAsItIsNow) {
         writeTemplate(good);
         exec("UPDATE ContactInfo SET LastName = 'Jones'");
         m_commands->generateDocument(m_programDir + "/now.doc");
-        const std::string document = readFile(m_programDir + "/now.doc");
+        const std::string document =
+            testsupport::readFile((m_programDir + "/now.doc").toStdString());
         EXPECT_NE(document.find("John Q Jones"), std::string::npos) << document;
     }
 }
@@ -238,7 +235,7 @@ TEST_F(GenerationCommandsTest, AnExportOntoADatabaseOrTheTemplateIsRefused) {
     };
     for (const QString& target : cases) {
         SCOPED_TRACE(target.toStdString());
-        const std::string before = readFile(target);
+        const std::string before = testsupport::readFile(target.toStdString());
         m_dialogs.saveAnswers.push_back(target);
         try {
             m_commands->exportResume(m_dialogs);
@@ -249,7 +246,7 @@ TEST_F(GenerationCommandsTest, AnExportOntoADatabaseOrTheTemplateIsRefused) {
                       0u)
                 << e.what();
         }
-        EXPECT_EQ(readFile(target), before);
+        EXPECT_EQ(testsupport::readFile(target.toStdString()), before);
         EXPECT_EQ(m_commands->currentResumePath(), m_programDir + "/temp.doc");
         EXPECT_FALSE(anyDatasetOpen());
     }
@@ -260,7 +257,9 @@ TEST_F(GenerationCommandsTest, AnExportOntoADatabaseOrTheTemplateIsRefused) {
         const QString target = m_programDir + "/" + name;
         m_dialogs.saveAnswers.push_back(target);
         EXPECT_TRUE(m_commands->exportResume(m_dialogs)) << name;
-        EXPECT_NE(readFile(target).find("John Q Smith"), std::string::npos) << name;
+        EXPECT_NE(testsupport::readFile(target.toStdString()).find("John Q Smith"),
+                  std::string::npos)
+            << name;
     }
 }
 

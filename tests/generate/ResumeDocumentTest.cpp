@@ -1,7 +1,7 @@
 // The résumé template of the program run over a résumé end to end: the sections
 // come in the chosen order, only published entries appear, and what the user typed
 // reaches the document as RTF that reads back as typed.
-#include "generate/GenerationCommands.h"
+#include "generate/qt/GenerationCommands.h"
 
 #include "ResumeFixture.h"
 

@@ -2,8 +2,8 @@
 // helper to fill it through SQL.
 #pragma once
 
-#include "store/Connection.h"
 #include "store/TDM.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -5,7 +5,7 @@
 
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
+#include "support/DesktopDoubles.h"
 
 #include <QPushButton>
 #include <QSet>
@@ -52,8 +52,8 @@ protected:
         EXPECT_EQ(m_dialogs.messages[0].icon, platform::Icon::Warning);
     }
 
-    platform::ScriptedDialogs m_dialogs;
-    platform::RecordingShell m_shell;
+    testsupport::ScriptedDialogs m_dialogs;
+    testsupport::RecordingShell m_shell;
     platform::ScopedServices m_services{&m_shell, &m_dialogs};
 };
 

@@ -1,10 +1,10 @@
 // An imported JSON Resume read by a real word processor: LibreOffice turns the
 // résumé document into plain text, which must show the file's names in every
 // script, its lists as bullet lines and its languages in the Personal section.
-#include "generate/GenerationCommands.h"
-#include "store/Connection.h"
+#include "generate/qt/GenerationCommands.h"
 #include "store/JsonResume.h"
 #include "store/TDM.h"
+#include "store/qt/Connection.h"
 
 #include <QFile>
 #include <QTemporaryDir>

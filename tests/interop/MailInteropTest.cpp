@@ -1,6 +1,7 @@
 // Sends mail through a real SMTP server (aiosmtpd on 127.0.0.1) and checks with
 // the standard library's e-mail parser what arrived.
 #include "mail/SmtpClient.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -36,12 +37,7 @@ std::uint16_t freeLoopbackPort() {
     return ntohs(a.sin_port);
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using testsupport::readFile;
 
 std::string unixLines(std::string text) {
     std::string out;

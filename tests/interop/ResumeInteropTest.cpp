@@ -1,9 +1,9 @@
 // Résumé documents read by real RTF readers: LibreOffice (and, for the sample, pandoc)
 // turns the exported RTF into plain text, which must show the sections in their order
 // and every value as the user typed it, however hostile to RTF the value is.
-#include "generate/GenerationCommands.h"
-#include "store/Connection.h"
+#include "generate/qt/GenerationCommands.h"
 #include "store/TDM.h"
+#include "store/qt/Connection.h"
 
 #include <QFile>
 #include <QSqlError>

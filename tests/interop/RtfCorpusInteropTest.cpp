@@ -6,6 +6,7 @@
 // The files lie in the shared folder beside the repository and are never copied into
 // it; VITACRAFT_RTF_CORPUS in the environment names another folder.
 #include "rtfengine/RtfEngine.h"
+#include "support/Files.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +38,7 @@ std::string run(const std::string& command) {
     return output;
 }
 
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using testsupport::readFile;
 
 fs::path corpusFolder() {
     if (const char* folder = std::getenv("VITACRAFT_RTF_CORPUS"))

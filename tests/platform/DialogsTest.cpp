@@ -3,7 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/FontChoiceDialog.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
+#include "support/DesktopDoubles.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -94,13 +94,13 @@ TEST(LocalFileSystem, CopiesOverAnExistingFileAndFailsWithoutHarm) {
 
 TEST(Services, ScopedDoublesAreRestored) {
     platform::Dialogs* real = &platform::dialogs();
-    platform::ScriptedDialogs scripted;
-    platform::RecordingShell shell;
+    testsupport::ScriptedDialogs scripted;
+    testsupport::RecordingShell shell;
     {
         platform::ScopedServices scope(&shell, &scripted);
         EXPECT_EQ(&platform::dialogs(), &scripted);
         EXPECT_EQ(&platform::shell(), &shell);
-        platform::ScriptedDialogs inner;
+        testsupport::ScriptedDialogs inner;
         {
             platform::ScopedServices nested(nullptr, &inner);
             EXPECT_EQ(&platform::dialogs(), &inner);
@@ -112,7 +112,7 @@ TEST(Services, ScopedDoublesAreRestored) {
 }
 
 TEST(StandardErrorBox, CommandsAndEventsReportExceptions) {
-    platform::ScriptedDialogs dialogs;
+    testsupport::ScriptedDialogs dialogs;
     platform::ScopedServices scope(nullptr, &dialogs);
 
     bool after = false;
@@ -255,7 +255,7 @@ TEST(FontDialog, TakesWhatTheUserChanged) {
 }
 
 TEST(ScriptedDialogs, EmptyQueuesDismiss) {
-    platform::ScriptedDialogs d;
+    testsupport::ScriptedDialogs d;
     d.answers = {platform::Answer::Yes};
     EXPECT_EQ(d.message("q", "c", platform::Buttons::YesNo, platform::Icon::None),
               platform::Answer::Yes);

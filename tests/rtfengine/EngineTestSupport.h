@@ -4,6 +4,7 @@
 
 #include "rtfengine/Dataset.h"
 #include "rtfengine/RtfEngine.h"
+#include "support/Files.h"
 
 #include <filesystem>
 #include <fstream>
@@ -93,34 +94,9 @@ private:
     int m_disabled = 0;
 };
 
-inline std::string readFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// A fresh folder for one test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vcengXXXXXX").string();
-        m_path = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_path, ec);
-    }
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using testsupport::readFile;
+using testsupport::TempDir;
+using testsupport::writeFile;
 
 // Writes `templateText` to InFile, runs the engine and returns OutFile's content.
 inline std::string render(rtfengine::TRtfEngine& engine, const TempDir& dir,

@@ -86,11 +86,4 @@ uint32_t get32(std::string_view d, size_t at) {
     return get16(d, at) | get16(d, at + 2) << 16;
 }
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 } // namespace picturetest

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rtfengine/Image.h"
+#include "support/Files.h"
 
 #include <cstdint>
 #include <string>
@@ -22,6 +23,6 @@ void put32(std::string& out, uint32_t v);
 uint32_t get16(std::string_view d, size_t at);
 uint32_t get32(std::string_view d, size_t at);
 
-std::string readFile(const std::string& path);
+using testsupport::readFile;
 
 } // namespace picturetest

@@ -1,7 +1,7 @@
 // A program killed while it writes a résumé: the file it leaves is whole and holds
 // every entry whose post had returned before the kill.
-#include "store/Connection.h"
-#include "store/TableCursor.h"
+#include "store/qt/Connection.h"
+#include "store/qt/TableCursor.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 // Résumé files that are damaged or not résumés at all: opening them fails with the
 // data layer's error and leaves the disk exactly as it was.
-#include "store/Connection.h"
 #include "store/StoreError.h"
 #include "store/TDM.h"
-#include "store/TableCursor.h"
+#include "store/qt/Connection.h"
+#include "store/qt/TableCursor.h"
 
 #include <QFile>
 #include <QSqlQuery>

@@ -1,6 +1,6 @@
 #include "QtPrinters.h"
-#include "store/Connection.h"
 #include "store/StoreError.h"
+#include "store/qt/Connection.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "store/SqlDataset.h"
 
 #include "rtfengine/FormatSettings.h"
-#include "store/Connection.h"
 #include "store/StoreError.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "store/TDM.h"
 
 #include "QtPrinters.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

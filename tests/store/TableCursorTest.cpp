@@ -1,6 +1,5 @@
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
-#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -23,17 +22,6 @@ void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace {
-
-void ensureApplication() {
-    if (QCoreApplication::instance())
-        return;
-    static int argc = 1;
-    static char name[] = "store_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: at exit Qt SQL's own globals are already gone when an application
-    // object would run its clean-up routines.
-    new QCoreApplication(argc, argv);
-}
 
 void run(QSqlDatabase db, const QString& sql) {
     QSqlQuery query(db);
@@ -58,7 +46,6 @@ QStringList shownNames(TableCursor& cursor) {
 class TableCursorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ensureApplication();
         ASSERT_TRUE(m_dir.isValid());
         m_states.clear();
         static int serial = 0;

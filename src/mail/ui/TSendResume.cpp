@@ -4,7 +4,9 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "store/Sender.h"
+#include "store/StoreError.h"
+#include "store/qt/Connection.h"
+#include "store/qt/Sender.h"
 
 #include <QApplication>
 #include <QFormLayout>

@@ -12,8 +12,8 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
+#include "support/DesktopDoubles.h"
 
 #include <QSqlQuery>
 #include <QStringList>
@@ -29,11 +29,11 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     platform::Application application(argc, argv);
     platform::setProgramDirectory(QString::fromLocal8Bit(argv[1]));
-    platform::ScriptedDialogs dialogs;
+    testsupport::ScriptedDialogs dialogs;
     if (argc > 2)
         dialogs.answers = {std::string(argv[2]) == "yes" ? platform::Answer::Yes
                                                          : platform::Answer::No};
-    platform::RecordingShell shell;
+    testsupport::RecordingShell shell;
     platform::ScopedServices services(&shell, &dialogs);
 
     app::Program program({});

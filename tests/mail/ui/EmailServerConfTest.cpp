@@ -1,7 +1,7 @@
 #include "SendWindowSupport.h"
 #include "mail/ui/TEmailServerConf.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
+#include "support/DesktopDoubles.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +24,7 @@ protected:
     }
     static QVariant stored(const QString& name) { return openServerSettingsKey()->value(name); }
 
-    platform::ScriptedDialogs dialogs;
+    testsupport::ScriptedDialogs dialogs;
     platform::ScopedServices services;
     ServerSettings settings;
     TEmailServerConf window;

@@ -100,9 +100,9 @@ TEST_F(SendResumeTest, SuccessfulSendReportsAndHides) {
 }
 
 TEST_F(SendResumeTest, MessageIsDatedByTheDesktopClock) {
-    platform::FixedClock clock;
+    testsupport::FixedClock clock;
     clock.time = QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5), QTimeZone(3600));
-    platform::ScriptedRandom random;
+    testsupport::ScriptedRandom random;
     platform::ScopedServices seams(nullptr, nullptr, nullptr, &clock, &random);
     ScriptedServer server;
     readyToSend(server.port());

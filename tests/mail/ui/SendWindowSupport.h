@@ -5,8 +5,8 @@
 #include "mail/ui/TEmailServerConf.h"
 #include "mail/ui/TSendResume.h"
 #include "platform/Services.h"
-#include "platform/TestDoubles.h"
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
+#include "support/DesktopDoubles.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -172,7 +172,7 @@ protected:
         return texts;
     }
 
-    platform::ScriptedDialogs dialogs;
+    testsupport::ScriptedDialogs dialogs;
     platform::ScopedServices services;
     mail::ServerSettings settings;
     QString documentPath;

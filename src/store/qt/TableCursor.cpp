@@ -1,4 +1,4 @@
-#include "store/TableCursor.h"
+#include "store/qt/TableCursor.h"
 
 #include "rtfengine/Finally.h"
 

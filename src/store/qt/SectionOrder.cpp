@@ -1,6 +1,6 @@
-#include "store/SectionOrder.h"
+#include "store/qt/SectionOrder.h"
 
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

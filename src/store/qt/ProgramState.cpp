@@ -1,4 +1,4 @@
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 namespace store {
 

@@ -1,7 +1,7 @@
 // Who a résumé is sent from: the name and address on its contact row.
 #pragma once
 
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlDatabase>
 #include <QString>

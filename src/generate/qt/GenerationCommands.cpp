@@ -1,7 +1,7 @@
-#include "generate/GenerationCommands.h"
+#include "generate/qt/GenerationCommands.h"
 
 #include "generate/ExportTarget.h"
-#include "store/ProgramState.h"
+#include "store/qt/ProgramState.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include "store/StoreError.h"
 

@@ -1,6 +1,6 @@
-#include "store/Sender.h"
+#include "store/qt/Sender.h"
 
-#include "store/Connection.h"
+#include "store/qt/Connection.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,5 +1,6 @@
 // Scriptable stand-ins for the desktop, for tests that run offscreen: each takes
-// a queue of answers and records what it was asked.
+// a queue of answers and records what it was asked. They live with the tests, so
+// the shipped platform library carries only the real desktop.
 #pragma once
 
 #include "platform/Clock.h"
@@ -13,11 +14,16 @@
 #include <optional>
 #include <vector>
 
-namespace platform {
+namespace testsupport {
+
+using platform::Answer;
+using platform::FileDialogOptions;
+using platform::FontChoice;
+using platform::MessageRequest;
 
 // Answers from queues. An empty queue answers as a user who dismisses the
 // dialog: Ok for an OK-only box, otherwise Cancel; file and font dialogs cancel.
-class ScriptedDialogs : public Dialogs {
+class ScriptedDialogs : public platform::Dialogs {
 public:
     Answer showMessage(const MessageRequest& request) override;
     std::optional<QString> openFile(const FileDialogOptions& options) override;
@@ -44,7 +50,7 @@ struct ShellCall {
 };
 
 // Records every request and returns queued results (success when empty).
-class RecordingShell : public Shell {
+class RecordingShell : public platform::Shell {
 public:
     int execute(const QString& verb, const QString& target, const QString& parameters,
                 const QString& directory, int showCommand) override;
@@ -54,7 +60,7 @@ public:
 };
 
 // Copies for real unless told to fail; records every request.
-class RecordingFileSystem : public FileSystem {
+class RecordingFileSystem : public platform::FileSystem {
 public:
     bool copyFile(const QString& source, const QString& target) override;
     QString lastError() const override { return m_lastError; }
@@ -68,14 +74,14 @@ private:
     QString m_lastError;
 };
 
-class FixedClock : public Clock {
+class FixedClock : public platform::Clock {
 public:
     QDateTime now() const override { return time; }
     QDateTime time = QDateTime(QDate(2024, 1, 2), QTime(3, 4, 5));
 };
 
 // Draws queued values (0 when empty) and records the seeds.
-class ScriptedRandom : public Random {
+class ScriptedRandom : public platform::Random {
 public:
     void seed(quint64 value) override { seeds.push_back(value); }
     int next(int range) override;
@@ -85,4 +91,4 @@ public:
     std::vector<int> ranges;
 };
 
-} // namespace platform
+} // namespace testsupport

@@ -1,6 +1,6 @@
-#include "platform/TestDoubles.h"
+#include "support/DesktopDoubles.h"
 
-namespace platform {
+namespace testsupport {
 
 namespace {
 
@@ -18,7 +18,7 @@ template <typename T> std::optional<T> take(std::deque<std::optional<T>>& queue)
 Answer ScriptedDialogs::showMessage(const MessageRequest& request) {
     messages.push_back(request);
     if (answers.empty())
-        return request.buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+        return request.buttons == platform::Buttons::Ok ? Answer::Ok : Answer::Cancel;
     const Answer answer = answers.front();
     answers.pop_front();
     return answer;
@@ -33,7 +33,7 @@ std::optional<QString> ScriptedDialogs::saveFile(const FileDialogOptions& option
     saveRequests.push_back(options);
     auto path = take(saveAnswers);
     if (path)
-        return withDefaultExtension(*path, options.defaultExtension);
+        return platform::withDefaultExtension(*path, options.defaultExtension);
     return path;
 }
 
@@ -46,7 +46,7 @@ int RecordingShell::execute(const QString& verb, const QString& target, const QS
                             const QString& directory, int showCommand) {
     calls.push_back({verb, target, parameters, directory, showCommand});
     if (results.empty())
-        return kShellSuccess;
+        return platform::kShellSuccess;
     const int result = results.front();
     results.pop_front();
     return result;
@@ -58,7 +58,7 @@ bool RecordingFileSystem::copyFile(const QString& source, const QString& target)
         m_lastError = failure;
         return false;
     }
-    LocalFileSystem files;
+    platform::LocalFileSystem files;
     const bool copied = files.copyFile(source, target);
     m_lastError = files.lastError();
     return copied;
@@ -73,4 +73,4 @@ int ScriptedRandom::next(int range) {
     return value;
 }
 
-} // namespace platform
+} // namespace testsupport

@@ -1,0 +1,31 @@
+// Whole-file reads and writes and a private folder per test, in plain C++ so the
+// engine and mail tests need no Qt.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace testsupport {
+
+// The file's bytes, or an empty string when it cannot be read.
+std::string readFile(const std::filesystem::path& path);
+
+// Replaces the file with `bytes`; false when it cannot be written.
+bool writeFile(const std::filesystem::path& path, std::string_view bytes);
+
+// A fresh folder for one test, removed with everything in it afterwards.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+} // namespace testsupport
