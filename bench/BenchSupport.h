@@ -5,7 +5,6 @@
 #include "rtfengine/Dataset.h"
 #include "store/TDM.h"
 
-
 #include <memory>
 #include <string>
 #include <vector>

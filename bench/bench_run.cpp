@@ -96,7 +96,8 @@ void BM_RenderTableFromSqlite(benchmark::State& state) {
         }
         db.commit();
     }
-    store::SqlDataset items(store::statementsOf(db), "SELECT id, name, amount, born, link FROM items ORDER BY id", "");
+    store::SqlDataset items(store::statementsOf(db),
+                            "SELECT id, name, amount, born, link FROM items ORDER BY id", "");
     items.open();
     rtfengine::TRtfEngine engine;
     engine.setLang(1033);

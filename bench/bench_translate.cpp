@@ -23,8 +23,8 @@ std::string readFile(const std::string& path) {
 
 void BM_TranslateResumeTemplate(benchmark::State& state) {
     bench::SampleResume sample;
-    generate::DocumentGenerator commands(
-        *sample.dm, generate::defaultTemplatePath(bench::programDirectory()));
+    generate::DocumentGenerator commands(*sample.dm,
+                                         generate::defaultTemplatePath(bench::programDirectory()));
     const std::string templateText = readFile(commands.templatePath());
     const std::vector<rtfengine::Dataset*> datasets = commands.sectionList();
     size_t instructions = 0;

@@ -73,8 +73,9 @@ void numbers(fuzz::FuzzInput& input, const FormatSettings& s) {
         // Fifteen significant digits: equal to about one part in 10^14. Within that
         // rounding of the largest double the text reads back as an overflow.
         const bool representable = std::fabs(value) < 1.797693134862315e308;
-        if (readable && representable && (!back || (std::fabs(*back - value) > 1e-14 * std::fabs(value) &&
-                                   std::fabs(value) > 1e-300)))
+        if (readable && representable &&
+            (!back ||
+             (std::fabs(*back - value) > 1e-14 * std::fabs(value) && std::fabs(value) > 1e-300)))
             fuzz::broken();
     }
     (void)formatFloat(value, style, precision, digits, s);

@@ -72,8 +72,7 @@ void resetSectionQueries(store::TDM& dm) {
     }
     for (const SectionEntry& entry : kSectionMap) {
         const std::string section = fieldText(dm.DisplayedOrder, "Section");
-        (dm.*entry.query)
-            .setParameter("ShowItem", section == entry.identifier ? 1 : 0);
+        (dm.*entry.query).setParameter("ShowItem", section == entry.identifier ? 1 : 0);
     }
     for (Query query : kOpenOrder) {
         (dm.*query).open();

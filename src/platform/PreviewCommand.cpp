@@ -10,7 +10,9 @@ std::function<void()>& previewCommand() {
 
 } // namespace
 
-void setPreviewCommand(std::function<void()> command) { previewCommand() = std::move(command); }
+void setPreviewCommand(std::function<void()> command) {
+    previewCommand() = std::move(command);
+}
 
 void previewResume() {
     if (previewCommand())

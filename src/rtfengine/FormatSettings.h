@@ -17,7 +17,8 @@ struct FormatSettings {
     // 0: "$1", 1: "1$", 2: "$ 1", 3: "1 $"
     int currencyFormat = 0;
     // 0: "($1)", 1: "-$1", 2: "$-1", 3: "$1-", 4: "(1$)", 5: "-1$", 6: "1-$", 7: "1$-",
-    // 8: "-1 $", 9: "-$ 1", 10: "1 $-", 11: "$ 1-", 12: "$ -1", 13: "1- $", 14: "($ 1)", 15: "(1 $)"
+    // 8: "-1 $", 9: "-$ 1", 10: "1 $-", 11: "$ 1-", 12: "$ -1", 13: "1- $", 14: "($ 1)", 15: "(1
+    // $)"
     int negCurrencyFormat = 0;
     int currencyDecimals = 2;
     char dateSeparator = '/';
@@ -31,9 +32,9 @@ struct FormatSettings {
     std::string timePMString = "PM";
     std::string shortMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    std::string longMonthNames[12] = {"January", "February", "March",     "April",
-                                      "May",     "June",     "July",      "August",
-                                      "September", "October", "November", "December"};
+    std::string longMonthNames[12] = {"January",   "February", "March",    "April",
+                                      "May",       "June",     "July",     "August",
+                                      "September", "October",  "November", "December"};
     std::string shortDayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     std::string longDayNames[7] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                    "Thursday", "Friday", "Saturday"};

@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 using rtfengine::DateTime;
-using rtfengine::FormatSettings;
 using rtfengine::formatDateTime;
+using rtfengine::FormatSettings;
 using rtfengine::parseDateTime;
 
 TEST(FormatDateTime, PatternsOfTheTemplateLanguage) {
