@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build (python3 and unicode-data generate the code page 1252 fallback table)
-  cmake ninja-build g++ pkg-config python3 unicode-data
+  cmake ninja-build g++ pkg-config python3 unicode-data clang-format
   # program
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libjpeg-dev libpng-dev nlohmann-json3-dev
   # tests and benchmarks
