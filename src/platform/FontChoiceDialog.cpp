@@ -56,24 +56,8 @@ FontChoiceDialog::FontChoiceDialog(const FontChoice& initial, QWidget* parent)
     m_size->setRange(1, 9999);
     m_size->setValue(initial.size > 0 ? initial.size : kShownPointSizeWhenUnset);
 
-    auto* styles = new QHBoxLayout;
-    for (int i = 0; i < 4; ++i) {
-        m_styles[i] = new QCheckBox(QString::fromLatin1(kStyleBoxes[i].caption), this);
-        m_styles[i]->setObjectName(QString::fromLatin1(kStyleBoxes[i].name));
-        m_styles[i]->setChecked(initial.style & kStyleBoxes[i].bit);
-        styles->addWidget(m_styles[i]);
-    }
-    styles->addStretch();
-
-    auto* colorButton = new QPushButton(QStringLiteral("&Colour..."), this);
-    colorButton->setObjectName(QStringLiteral("ColourButton"));
-    m_swatch = new QLabel(this);
-    m_swatch->setObjectName(QStringLiteral("ColourSwatch"));
-    m_swatch->setFixedSize(40, 20);
-    auto* colorRow = new QHBoxLayout;
-    colorRow->addWidget(colorButton);
-    colorRow->addWidget(m_swatch);
-    colorRow->addStretch();
+    QLayout* styles = makeStyleRow(initial.style);
+    QLayout* colorRow = makeColourRow();
 
     m_sample = new QLabel(QStringLiteral("AaBbYyZz"), this);
     m_sample->setObjectName(QStringLiteral("Sample"));
@@ -110,14 +94,38 @@ FontChoiceDialog::FontChoiceDialog(const FontChoice& initial, QWidget* parent)
         m_sizeChanged = true;
         showSample();
     });
-    for (QCheckBox* box : m_styles)
-        connect(box, &QCheckBox::toggled, this, [this] { showSample(); });
-    connect(colorButton, &QPushButton::clicked, this, [this] {
+    showSample();
+}
+
+QLayout* FontChoiceDialog::makeStyleRow(int style) {
+    auto* row = new QHBoxLayout;
+    for (int i = 0; i < 4; ++i) {
+        m_styles[i] = new QCheckBox(QString::fromLatin1(kStyleBoxes[i].caption), this);
+        m_styles[i]->setObjectName(QString::fromLatin1(kStyleBoxes[i].name));
+        m_styles[i]->setChecked(style & kStyleBoxes[i].bit);
+        connect(m_styles[i], &QCheckBox::toggled, this, [this] { showSample(); });
+        row->addWidget(m_styles[i]);
+    }
+    row->addStretch();
+    return row;
+}
+
+QLayout* FontChoiceDialog::makeColourRow() {
+    auto* button = new QPushButton(QStringLiteral("&Colour..."), this);
+    button->setObjectName(QStringLiteral("ColourButton"));
+    connect(button, &QPushButton::clicked, this, [this] {
         const QColor picked = QColorDialog::getColor(m_color, this);
         if (picked.isValid())
             setColor(picked);
     });
-    showSample();
+    m_swatch = new QLabel(this);
+    m_swatch->setObjectName(QStringLiteral("ColourSwatch"));
+    m_swatch->setFixedSize(40, 20);
+    auto* row = new QHBoxLayout;
+    row->addWidget(button);
+    row->addWidget(m_swatch);
+    row->addStretch();
+    return row;
 }
 
 FontChoice FontChoiceDialog::choice() const {

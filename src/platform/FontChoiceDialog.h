@@ -15,6 +15,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QLayout;
 class QSpinBox;
 
 namespace platform {
@@ -30,6 +31,10 @@ public:
     void setColor(const QColor& color);
 
 private:
+    // The four style boxes, checked as the stored style says, and the colour button
+    // with its swatch.
+    QLayout* makeStyleRow(int style);
+    QLayout* makeColourRow();
     void showSample();
 
     FontChoice m_initial;
