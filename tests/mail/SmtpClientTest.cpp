@@ -1,4 +1,4 @@
-#include "FakePeer.h"
+#include "support/FakePeer.h"
 
 #include "mail/MailErrors.h"
 #include "mail/SmtpClient.h"
@@ -11,9 +11,9 @@
 #include <map>
 
 using namespace mail;
-using mailtest::FakePeer;
-using mailtest::PeerConnection;
-using mailtest::SmtpTranscript;
+using testsupport::FakePeer;
+using testsupport::PeerConnection;
+using testsupport::SmtpTranscript;
 using Commands = std::vector<std::string>;
 
 namespace {
@@ -24,7 +24,7 @@ using ReplyFn = std::function<std::string(const std::string&)>;
 ReplyFn except(std::map<std::string, std::string> special) {
     return [special = std::move(special)](const std::string& command) {
         const auto found = special.find(command);
-        return found != special.end() ? found->second : mailtest::willingReply(command);
+        return found != special.end() ? found->second : testsupport::willingReply(command);
     };
 }
 
@@ -49,7 +49,7 @@ protected:
     void startServer(ReplyFn reply, std::string greeting = "220 fake ESMTP\r\n") {
         m_peer = std::make_unique<FakePeer>(
             [this, reply = std::move(reply), greeting = std::move(greeting)](PeerConnection& p) {
-                mailtest::serveSmtp(p, m_transcript, greeting, reply);
+                testsupport::serveSmtp(p, m_transcript, greeting, reply);
             });
         client.Host = "127.0.0.1";
         client.Port = m_peer->port();
@@ -145,7 +145,7 @@ TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
 }
 
 TEST_F(SmtpClientTest, EmptyAttachmentIsFollowedByTheNextPartAndTheClosingBoundary) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.Attachments = {writeFile("empty.doc", ""), writeFile("abc.doc", "abc")};
     int successes = 0;
@@ -197,7 +197,7 @@ TEST_F(SmtpClientTest, WithoutSeamsEveryMessageHasADateAndItsOwnMessageId) {
 }
 
 TEST_F(SmtpClientTest, TextThatIsNotAsciiIsSentEncoded) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.FromName = "Micha\xc5\x82 Nowak";
     client.PostMessage.Subject = "R\xc3\xa9sum\xc3\xa9";
@@ -233,7 +233,7 @@ TEST_F(SmtpClientTest, TextThatIsNotAsciiIsSentEncoded) {
 }
 
 TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.ToAddress = {"Bob <bob@example.org>"};
     client.PostMessage.ToCarbonCopy = {"team:cc@example.org"};
@@ -283,7 +283,7 @@ TEST_F(SmtpClientTest, AuthenticationHandlerMayRetryHeloOnce) {
 }
 
 TEST_F(SmtpClientTest, RefusedGreetingFailsWithTheReplyLine) {
-    startServer(mailtest::willingReply, "554 no service\r\n");
+    startServer(testsupport::willingReply, "554 no service\r\n");
     try {
         client.Connect();
         FAIL() << "connected";
@@ -336,7 +336,7 @@ TEST_F(SmtpClientTest, MultiLineRepliesKeepTheConversationInStep) {
     startServer([](const std::string& command) {
         if (command == ".")
             return std::string("554-rejected\r\n554 as spam\r\n");
-        const std::string reply = mailtest::willingReply(command);
+        const std::string reply = testsupport::willingReply(command);
         return command == "QUIT" ? reply : reply.substr(0, 3) + "-first line\r\n" + reply;
     });
     fillMessage();
@@ -363,7 +363,7 @@ TEST_F(SmtpClientTest, RefusedCommandsBeforeDataFailWithTheReply) {
         SmtpTranscript t;
         FakePeer peer(
             [&, command = std::string(command), reply = std::string(reply)](PeerConnection& p) {
-                mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, reply}}));
+                testsupport::serveSmtp(p, t, "220 hi\r\n", except({{command, reply}}));
             });
         fresh.Host = "127.0.0.1";
         fresh.Port = peer.port();
@@ -406,7 +406,7 @@ TEST_F(SmtpClientTest, SendOnceCountsADeliveredMessageAsSentWhateverQuitMeets) {
         TSmtpClient fresh;
         SmtpTranscript t;
         FakePeer peer([&, reply = std::string(reply)](PeerConnection& p) {
-            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{"QUIT", reply}}));
+            testsupport::serveSmtp(p, t, "220 hi\r\n", except({{"QUIT", reply}}));
         });
         fresh.Host = "127.0.0.1";
         fresh.Port = peer.port();
@@ -435,7 +435,7 @@ TEST_F(SmtpClientTest, ServerClosingMidConversationIsAnError) {
         TSmtpClient fresh;
         SmtpTranscript t;
         FakePeer peer([&, command = std::string(command)](PeerConnection& p) {
-            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, ""}}));
+            testsupport::serveSmtp(p, t, "220 hi\r\n", except({{command, ""}}));
         });
         fresh.Host = "127.0.0.1";
         fresh.Port = peer.port();
@@ -460,7 +460,7 @@ TEST_F(SmtpClientTest, OverlongReplyLineIsAnError) {
 }
 
 TEST_F(SmtpClientTest, MissingAttachmentFailsBeforeAnyCommand) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     const std::string missing = testing::TempDir() + "/no-such-resume.doc";
     client.PostMessage.Attachments = {missing};
@@ -484,7 +484,7 @@ TEST_F(SmtpClientTest, DirectoryAsAttachmentIsNotSentAsAnEmptyFile) {
 }
 
 TEST_F(SmtpClientTest, LineBreakInAFieldIsRefusedBeforeAnyCommand) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.Subject = "Hi\r\nBcc: everyone@example.org";
     client.Connect();
@@ -495,14 +495,14 @@ TEST_F(SmtpClientTest, LineBreakInAFieldIsRefusedBeforeAnyCommand) {
 TEST_F(SmtpClientTest, LineBreakInUserIdIsRefusedBeforeConnecting) {
     TSmtpClient offline;
     offline.Host = "127.0.0.1";
-    offline.Port = mailtest::closedPort();
+    offline.Port = testsupport::closedPort();
     offline.UserID = "me\r\nMAIL FROM:<x>";
     EXPECT_THROW(offline.Connect(), EMailError);
     EXPECT_FALSE(offline.busy());
 }
 
 TEST_F(SmtpClientTest, SecondSendAfterClearedParamsHasIncompleteHeader) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.Connect();
     client.SendMail();
@@ -515,7 +515,7 @@ TEST_F(SmtpClientTest, SecondSendAfterClearedParamsHasIncompleteHeader) {
 }
 
 TEST_F(SmtpClientTest, HeaderIncompleteHandlerMayCompleteTheSender) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.FromAddress.clear();
     std::vector<int> types;
@@ -541,7 +541,7 @@ TEST_F(SmtpClientTest, SendWithoutConnectionIsNotConnected) {
 }
 
 TEST_F(SmtpClientTest, NestedSendWhileSendingIsInert) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     int starts = 0;
     client.OnSendStart = [&] {

@@ -6,7 +6,7 @@
 #include <QTimeZone>
 
 using namespace mail;
-using mailtest::ScriptedServer;
+using testsupport::ScriptedServer;
 
 namespace {
 
@@ -135,7 +135,7 @@ TEST_F(SendResumeTest, NameAndSubjectThatAreNotAsciiAreEncoded) {
 TEST_F(SendResumeTest, RefusedQuitAfterTheMessageStillReportsItSent) {
     ScriptedServer server("220 ready\r\n", [](const QString& command) {
         return command == QStringLiteral("QUIT") ? QByteArray("421 closing\r\n")
-                                                 : mailtest::willing(command);
+                                                 : testsupport::willing(command);
     });
     readyToSend(server.port());
     mailtest::button(window, "FlatButton1")->click();

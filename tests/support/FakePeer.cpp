@@ -1,4 +1,4 @@
-#include "FakePeer.h"
+#include "support/FakePeer.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -9,7 +9,7 @@
 
 #include <stdexcept>
 
-namespace mailtest {
+namespace testsupport {
 
 namespace {
 
@@ -151,4 +151,4 @@ std::string willingReply(const std::string& command) {
     return "250 ok\r\n";
 }
 
-} // namespace mailtest
+} // namespace testsupport

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-namespace mailtest {
+namespace testsupport {
 
 class PeerConnection {
 public:
@@ -64,4 +64,4 @@ void serveSmtp(PeerConnection& peer, SmtpTranscript& transcript, std::string gre
 // The usual replies of a willing server.
 std::string willingReply(const std::string& command);
 
-} // namespace mailtest
+} // namespace testsupport
