@@ -49,7 +49,7 @@ inline QPushButton* button(const QWidget& window, const char* name) {
 class SendWindowTest : public testing::Test {
 protected:
     SendWindowTest()
-        : services(nullptr, &dialogs), conf(settings),
+        : services(nullptr, &dialogs, nullptr, nullptr, nullptr, &keyring), conf(settings),
           window(settings, conf, [this] { return documentPath; }) {
         mail::openServerSettingsKey()->remove(QString());
         const QString resume = m_dir.filePath(QStringLiteral("test.vcw"));
@@ -87,6 +87,7 @@ protected:
     }
 
     testsupport::ScriptedDialogs dialogs;
+    testsupport::MemoryKeyring keyring;
     platform::ScopedServices services;
     mail::ServerSettings settings;
     QString documentPath;
