@@ -686,6 +686,36 @@ TEST(SecureSmtpClient, RefusedLoginEndsTheSendWithTheServersText) {
               (Commands{"EHLO me.local", "AUTH PLAIN AGFubgBzM2NyZXQ=", "QUIT"}));
 }
 
+TEST(SecureSmtpClient, RefusedCertificatesSayWhy) {
+    const testsupport::PeerCertificate expired{VITACRAFT_TEST_DATA "/expired-cert.pem",
+                                               VITACRAFT_TEST_DATA "/expired-key.pem"};
+    struct Case {
+        testsupport::PeerCertificate certificate;
+        std::string caFile;
+        std::string host;
+        std::string why;
+    };
+    const Case cases[] = {
+        {expired, expired.certFile, "127.0.0.1", "it has expired."},
+        {kPeerCertificate, "", "127.0.0.1", "it is self-signed and not trusted."},
+        {kPeerCertificate, kPeerCertificate.certFile, "localhost",
+         "it is for another host name than localhost."},
+    };
+    for (const Case& c : cases) {
+        ServedClient served(startTlsServer("AUTH PLAIN"), "220 hi\r\n", c.certificate);
+        secureClient(served);
+        served.client.CaFile = c.caFile;
+        served.client.Host = c.host;
+        try {
+            served.client.Connect();
+            ADD_FAILURE() << c.why << ": connected";
+        } catch (const ESockError& e) {
+            EXPECT_EQ(e.what(), "The mail server's certificate was refused: " + c.why);
+        }
+        EXPECT_EQ(served.seen().commands, (Commands{"EHLO me.local", "STARTTLS"})) << c.why;
+    }
+}
+
 TEST(SecureSmtpClient, PlainConversationNeverSendsTheLogin) {
     ServedClient served(testsupport::willingReply);
     served.client.UserID = "me.local";

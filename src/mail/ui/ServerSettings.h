@@ -18,10 +18,11 @@ struct ServerSettings {
     int port = 0;
     QString userId;
     ConnectionSecurity security = ConnectionSecurity::None;
-    QString loginName;
+    QString loginName{};
     bool rememberPassword = false;
     // Known for this run once the keyring, the settings window or a prompt gave it.
-    std::optional<QString> password;
+    // Empty braces keep brace lists of the first three values free of warnings.
+    std::optional<QString> password{};
 };
 
 // The names the window shows and the store keeps: "None", "STARTTLS", "SSL/TLS".

@@ -139,18 +139,24 @@ void TEmailServerConf::storeLogin(QSettings& key) {
     s.rememberPassword = m_remember->isChecked();
     if (!m_password->text().isEmpty())
         s.password = m_password->text();
+    // Only a password remembered before may have to leave the keyring: a desktop
+    // without one is not asked at all.
+    const bool wasRemembered =
+        key.value(QStringLiteral("RememberPassword")).toString() == QStringLiteral("True");
     key.setValue(QStringLiteral("Security"), securityName(s.security));
     key.setValue(QStringLiteral("LoginName"), s.loginName);
     key.setValue(QStringLiteral("RememberPassword"),
                  s.rememberPassword ? QStringLiteral("True") : QStringLiteral("False"));
     platform::Keyring& keyring = platform::keyring();
-    if (!s.rememberPassword || !s.password)
-        keyring.removePassword(passwordAccount(s));
-    else if (!keyring.writePassword(passwordAccount(s), *s.password))
+    if (!s.rememberPassword) {
+        if (wasRemembered)
+            keyring.removePassword(passwordAccount(s));
+    } else if (s.password && !keyring.writePassword(passwordAccount(s), *s.password)) {
         platform::dialogs().message(
             QStringLiteral(
                 "No keyring answered: the password is kept only until the program ends."),
             platform::applicationTitle(), platform::Buttons::Ok, platform::Icon::None);
+    }
     m_settings = s;
 }
 
