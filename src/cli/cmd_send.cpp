@@ -5,6 +5,7 @@
 #include "mail/SmtpClient.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <fstream>
 #include <iostream>
 #include <map>
@@ -36,6 +37,22 @@ std::vector<std::string> readLines(const std::string& path) {
     return lines;
 }
 
+// The first line of the file, without its line end.
+std::string firstLine(const std::string& path) {
+    const std::vector<std::string> lines = readLines(path);
+    return lines.empty() ? std::string() : lines.front();
+}
+
+std::optional<mail::ConnectionSecurity> securityNamed(const std::string& name) {
+    if (name == "none")
+        return mail::ConnectionSecurity::None;
+    if (name == "starttls")
+        return mail::ConnectionSecurity::StartTls;
+    if (name == "tls")
+        return mail::ConnectionSecurity::Tls;
+    return std::nullopt;
+}
+
 // Server replies end with their line end; the terminal needs only one.
 std::string trimmed(std::string message) {
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r'))
@@ -46,9 +63,11 @@ std::string trimmed(std::string message) {
 int runSend(const std::vector<std::string>& args) {
     static const std::map<std::string, bool> kOptions = {
         // option, takes a value
-        {"--host", true},      {"--port", true},    {"--user", true},    {"--from", true},
-        {"--from-name", true}, {"--to", true},      {"--subject", true}, {"--body-file", true},
-        {"--attach", true},    {"--uucode", false}, {"--timeout", true},
+        {"--host", true},    {"--port", true},          {"--user", true},
+        {"--from", true},    {"--from-name", true},     {"--to", true},
+        {"--subject", true}, {"--body-file", true},     {"--attach", true},
+        {"--uucode", false}, {"--timeout", true},       {"--security", true},
+        {"--login", true},   {"--password-file", true}, {"--ca-file", true},
     };
     std::map<std::string, std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -77,6 +96,15 @@ int runSend(const std::vector<std::string>& args) {
                              : std::optional<long>(0);
     if (!timeout)
         return cli::usageError(kName);
+    const auto security =
+        securityNamed(given.count("--security") != 0 ? given["--security"] : "none");
+    if (!security)
+        return cli::usageError(kName);
+    if (given.count("--login") != 0 && *security == mail::ConnectionSecurity::None) {
+        std::cerr << "A login is sent only over a secure connection: choose --security "
+                     "starttls or tls.\n";
+        return cli::usageError(kName);
+    }
 
     try {
         mail::TSmtpClient client;
@@ -84,6 +112,13 @@ int runSend(const std::vector<std::string>& args) {
         client.Port = static_cast<std::int32_t>(*port);
         client.TimeOut = static_cast<std::int32_t>(*timeout);
         client.UserID = given["--user"];
+        client.Security = *security;
+        client.CaFile = given["--ca-file"];
+        client.LoginName = given["--login"];
+        if (given.count("--password-file") != 0)
+            client.Password = firstLine(given["--password-file"]);
+        else if (const char* password = std::getenv("VITACRAFT_SMTP_PASSWORD"))
+            client.Password = password;
         client.EncodeType =
             given.count("--uucode") != 0 ? mail::UUMethods::uuCode : mail::UUMethods::uuMime;
         mail::TPostMessage& m = client.PostMessage;
@@ -109,7 +144,8 @@ int runSend(const std::vector<std::string>& args) {
 const cli::CommandRegistration kRegistration({
     kName,
     "--host H --port P [--user ID] --from ADDR [--from-name NAME] --to ADDR --subject S "
-    "[--body-file F] --attach FILE [--uucode] [--timeout MS]",
+    "[--body-file F] --attach FILE [--uucode] [--timeout MS] [--security none|starttls|tls] "
+    "[--login NAME [--password-file FILE]] [--ca-file FILE]",
     "mail FILE as an attachment through the SMTP server H:P",
     runSend,
 });

@@ -1,6 +1,7 @@
 #include "mail/LineSocket.h"
 
 #include "mail/MailErrors.h"
+#include "rtfengine/Finally.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -82,6 +83,11 @@ void TLineSocket::openSocket(bool resetOnClose) {
 }
 
 TLineIo::IoResult TLineSocket::sendSome(const char* data, std::size_t size) {
+    if (m_tls) {
+        const TlsResult r = m_tls->write(data, size);
+        m_tlsWant = r.want;
+        return {r.bytes, r.error};
+    }
     // MSG_NOSIGNAL: a peer that has gone away is an error to report, not a signal.
     const ssize_t n = ::send(m_socket, data, size, MSG_NOSIGNAL);
     if (n < 0)
@@ -90,6 +96,11 @@ TLineIo::IoResult TLineSocket::sendSome(const char* data, std::size_t size) {
 }
 
 TLineIo::IoResult TLineSocket::peekSome(char* buffer, std::size_t size) {
+    if (m_tls) {
+        const TlsResult r = m_tls->peek(buffer, size);
+        m_tlsWant = r.want;
+        return {r.bytes, r.error};
+    }
     const ssize_t n = ::recv(m_socket, buffer, size, MSG_PEEK | MSG_DONTWAIT);
     if (n < 0)
         return {0, errno};
@@ -97,6 +108,11 @@ TLineIo::IoResult TLineSocket::peekSome(char* buffer, std::size_t size) {
 }
 
 TLineIo::IoResult TLineSocket::receiveSome(char* buffer, std::size_t size) {
+    if (m_tls) {
+        const TlsResult r = m_tls->read(buffer, size);
+        m_tlsWant = r.want;
+        return {r.bytes, r.error};
+    }
     const ssize_t n = ::recv(m_socket, buffer, size, MSG_DONTWAIT);
     if (n < 0)
         return {0, errno};
@@ -109,6 +125,9 @@ void TLineSocket::awaitIo(IoWait what) {
         events = POLLOUT;
     else if (what == IoWait::Readable)
         events = POLLIN;
+    // TLS may need to read while sending, or to write while reading.
+    if (m_tls && m_tlsWant != TlsWant::Nothing)
+        events = m_tlsWant == TlsWant::Read ? POLLIN : POLLOUT;
     if (m_socket < 0 || events == 0) {
         std::this_thread::sleep_for(std::chrono::milliseconds(kWaitMilliseconds));
         return;
@@ -247,6 +266,37 @@ void TLineSocket::Connect() {
     throw ESockError("Connection Failed");
 }
 
+void TLineSocket::StartTls() {
+    report("Starting TLS", 8);
+    CheckConnection();
+    if (m_tls)
+        throw ESockError("Already secure");
+    clearCancel();
+    auto session = std::make_unique<TlsSession>(m_socket, Host, CaFile);
+    TimerOn();
+    Finally off([this] { TimerOff(); });
+    for (;;) {
+        m_tlsWant = session->handshake();
+        if (m_tlsWant == TlsWant::Nothing)
+            break;
+        if (timedOut())
+            throw ESockError("Secure connection timed out");
+        if (cancelled())
+            throw ESockError("Secure connection canceled");
+        idle(m_tlsWant == TlsWant::Read ? IoWait::Readable : IoWait::Writable);
+    }
+    m_tls = std::move(session);
+}
+
+std::string TLineSocket::localAddressLiteral() const {
+    sockaddr_in local{};
+    socklen_t length = sizeof local;
+    char text[INET_ADDRSTRLEN] = "127.0.0.1";
+    if (::getsockname(m_socket, reinterpret_cast<sockaddr*>(&local), &length) == 0)
+        ::inet_ntop(AF_INET, &local.sin_addr, text, sizeof text);
+    return std::string("[") + text + "]";
+}
+
 void TLineSocket::Disconnect() {
     report("Disconnecting", 8);
     RequestCloseSocket();
@@ -269,6 +319,11 @@ void TLineSocket::RequestCloseSocket() {
     m_connecting = false;
     if (m_socket < 0)
         return;
+    if (m_tls) {
+        m_tls->close();
+        m_tls.reset();
+        m_tlsWant = TlsWant::Nothing;
+    }
     const int closed = ::close(m_socket);
     m_socket = -1;
     if (closed != 0)

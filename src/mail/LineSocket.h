@@ -3,10 +3,12 @@
 //
 // Name lookups run on a background thread and are polled, so every wait of a
 // connect keeps running the event hook. After a close the component holds a fresh
-// socket, ready for the next Connect.
+// socket, ready for the next Connect. StartTls puts TLS on the same socket; the
+// line I/O above it stays as it is.
 #pragma once
 
 #include "mail/LineIo.h"
+#include "mail/TlsSession.h"
 
 #include <cstdint>
 #include <functional>
@@ -29,6 +31,8 @@ public:
     std::string Host;
     // Connect refuses a port outside 1 to 65535.
     std::int32_t Port = 0;
+    // Certificate authorities trusted besides the system's, for StartTls; a PEM file.
+    std::string CaFile;
 
     std::function<void()> OnDisconnect;
     // The TCP connection is established.
@@ -47,6 +51,14 @@ public:
     void ResolveHost();
     // Closes the socket and, unless the component is going away, opens a fresh one.
     void RequestCloseSocket();
+    // The TLS handshake on the open connection, within the time limit; the
+    // server's certificate must be valid for Host. Raises ESockError saying why
+    // it failed.
+    void StartTls();
+
+    bool secure() const { return m_tls != nullptr; }
+    // This end's address as an address literal ("[192.0.2.1]").
+    std::string localAddressLiteral() const;
 
     bool connected() const { return m_connected; }
     // The server's IPv4 address in network byte order; 0 until resolved.
@@ -75,6 +87,9 @@ private:
     bool m_lastNotificationOk = true;
     bool m_noReopen = false;
     std::uint32_t m_remoteAddress = 0;
+    std::unique_ptr<TlsSession> m_tls;
+    // What the last TLS call waits for, which may be the other direction.
+    TlsWant m_tlsWant = TlsWant::Nothing;
 };
 
 } // namespace mail

@@ -26,7 +26,54 @@ bool continues(const std::string& line) {
     return !line.empty() && (line[0] == ' ' || (line.size() > 3 && line[3] == '-'));
 }
 
+const char* const kNoStartTls = "The mail server does not offer STARTTLS, so nothing more was "
+                                "sent over the unencrypted connection.";
+
+std::string withoutLineEnd(std::string line) {
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+        line.pop_back();
+    return line;
+}
+
+// Base64 on one line, as AUTH wants it.
+std::string base64Text(std::string_view bytes) {
+    std::string text;
+    for (char c : base64Lines(bytes))
+        if (c != '\r' && c != '\n')
+            text += c;
+    return text;
+}
+
+std::string upperAscii(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 } // namespace
+
+ServerCapabilities parseEhloReply(const std::vector<std::string>& lines) {
+    ServerCapabilities offered;
+    // The first line names the server; each later one starts with a keyword.
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        std::istringstream words(
+            upperAscii(withoutLineEnd(lines[i].substr(std::min<std::size_t>(4, lines[i].size())))));
+        std::string keyword;
+        words >> keyword;
+        if (keyword == "STARTTLS")
+            offered.startTls = true;
+        // Older servers write "AUTH=LOGIN PLAIN".
+        if (keyword != "AUTH" && keyword.rfind("AUTH=", 0) != 0)
+            continue;
+        std::string method = keyword == "AUTH" ? std::string() : keyword.substr(5);
+        do {
+            offered.authPlain = offered.authPlain || method == "PLAIN";
+            offered.authLogin = offered.authLogin || method == "LOGIN";
+        } while (words >> method);
+    }
+    return offered;
+}
 
 TSmtpClient::TSmtpClient() {
     Port = 25;
@@ -36,7 +83,7 @@ TSmtpClient::~TSmtpClient() {
     m_destroying = true;
 }
 
-std::string TSmtpClient::command(std::string_view text) {
+std::string TSmtpClient::command(std::string_view text, std::vector<std::string>* lines) {
     std::string reply = Transaction(text);
     // A server that closes the connection instead of answering has not accepted
     // anything; going on would report a failure as success.
@@ -44,19 +91,23 @@ std::string TSmtpClient::command(std::string_view text) {
         throw ESockError(kServerClosed);
     // Any reply may run over several lines; a line left unread would be taken as
     // the reply to the next command, and a refusal could pass for acceptance.
-    readContinuation(reply);
+    readContinuation(reply, lines);
     return reply;
 }
 
-void TSmtpClient::readContinuation(std::string& line) {
+void TSmtpClient::readContinuation(std::string& line, std::vector<std::string>* lines) {
+    if (lines)
+        lines->assign(1, line);
     // Each line arrives within the time limit, so only a count can stop a server
     // that keeps a reply going for ever.
-    for (int lines = 1; continues(line); ++lines) {
-        if (lines >= kMaxReplyLines)
+    for (int count = 1; continues(line); ++count) {
+        if (count >= kMaxReplyLines)
             throw ESockError("Reply longer than " + std::to_string(kMaxReplyLines) + " lines");
         line = ReadLn();
         if (line.empty())
             throw ESockError(kServerClosed);
+        if (lines)
+            lines->push_back(line);
     }
 }
 
@@ -72,26 +123,26 @@ void TSmtpClient::Connect() {
         checkHeaderField(UserID, "user ID");
         TLineSocket::Connect();
         try {
+            if (Security == ConnectionSecurity::Tls)
+                StartTls();
             std::string greeting = ReadLn();
             if (greeting.empty())
                 throw ESockError(kServerClosed);
             readContinuation(greeting);
             if (parseReplyCode(greeting) >= 400)
                 throw EMailError(greeting);
-
-            command("HELO " + UserID);
-            for (int attempts = 0; lastReplyCode() >= 300; ++attempts) {
-                bool handled = false;
-                if (attempts == 0 && OnAuthenticationFailed)
-                    OnAuthenticationFailed(handled);
-                if (!handled)
-                    throw EMailError("Authentication failed");
-                checkHeaderField(UserID, "user ID");
-                command("HELO " + UserID);
-            }
+            if (Security == ConnectionSecurity::None)
+                greetPlainly();
+            else
+                greetSecurely();
         } catch (...) {
             try {
-                Disconnect();
+                // A session that should be secure and is not says nothing more in
+                // plain text, not even QUIT.
+                if (Security == ConnectionSecurity::None || secure())
+                    Disconnect();
+                else
+                    TLineSocket::Disconnect();
             } catch (...) {
                 // The first failure is the one to report.
             }
@@ -100,6 +151,71 @@ void TSmtpClient::Connect() {
     }
     if (OnConnect)
         OnConnect();
+}
+
+void TSmtpClient::greetPlainly() {
+    command("HELO " + UserID);
+    for (int attempts = 0; lastReplyCode() >= 300; ++attempts) {
+        bool handled = false;
+        if (attempts == 0 && OnAuthenticationFailed)
+            OnAuthenticationFailed(handled);
+        if (!handled)
+            throw EMailError("Authentication failed");
+        checkHeaderField(UserID, "user ID");
+        command("HELO " + UserID);
+    }
+}
+
+void TSmtpClient::greetSecurely() {
+    ServerCapabilities offered = extendedHello();
+    if (Security == ConnectionSecurity::StartTls) {
+        if (!offered.startTls)
+            throw EMailError(kNoStartTls);
+        const std::string reply = command("STARTTLS");
+        if (lastReplyCode() != 220)
+            throw EMailError("The mail server refused STARTTLS, so nothing more was sent over "
+                             "the unencrypted connection: " +
+                             withoutLineEnd(reply));
+        StartTls();
+        // What the server offered in plain text may have been changed on the way.
+        offered = extendedHello();
+    }
+    if (!LoginName.empty())
+        logIn(offered);
+}
+
+ServerCapabilities TSmtpClient::extendedHello() {
+    // EHLO wants a domain or an address literal, never nothing.
+    const std::string name = UserID.empty() ? localAddressLiteral() : UserID;
+    std::vector<std::string> lines;
+    command("EHLO " + name, &lines);
+    if (lastReplyCode() < 300)
+        return parseEhloReply(lines);
+    command("HELO " + name);
+    if (lastReplyCode() >= 300)
+        throw EMailError("Authentication failed");
+    return {};
+}
+
+void TSmtpClient::logIn(const ServerCapabilities& offered) {
+    const std::string plain = base64Text(std::string(1, '\0') + LoginName + '\0' + Password);
+    if (offered.authPlain) {
+        command("AUTH PLAIN " + plain);
+        // A server that takes no initial response asks for it with an empty challenge.
+        if (lastReplyCode() == 334)
+            command(plain);
+    } else if (offered.authLogin) {
+        command("AUTH LOGIN");
+        if (lastReplyCode() == 334)
+            command(base64Text(LoginName));
+        if (lastReplyCode() == 334)
+            command(base64Text(Password));
+    } else {
+        throw EMailError("The mail server offers no login this program can use (PLAIN or LOGIN).");
+    }
+    if (lastReplyCode() != 235)
+        throw EMailError("The mail server did not accept the user name or password: " +
+                         withoutLineEnd(lastReply()));
 }
 
 int TSmtpClient::randomNumber(int range) {

@@ -3,7 +3,9 @@
 //
 // The message is built in memory first (header lines, a text part and every
 // attachment encoded), so a missing file fails the send before the server hears
-// anything. There is no authentication: UserID is the argument of HELO.
+// anything. With Security None the conversation is plain and UserID is the
+// argument of HELO; the secure modes greet with EHLO, put TLS on the connection
+// and log in with AUTH PLAIN or AUTH LOGIN.
 #pragma once
 
 #include "mail/ExStrings.h"
@@ -16,8 +18,25 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace mail {
+
+enum class ConnectionSecurity {
+    None,     // plain text, HELO, never a login
+    StartTls, // EHLO, STARTTLS, then EHLO again over TLS; never falls back to plain text
+    Tls,      // TLS from the first byte, then EHLO
+};
+
+// What a server's EHLO reply offers that the client uses.
+struct ServerCapabilities {
+    bool startTls = false;
+    bool authPlain = false;
+    bool authLogin = false;
+};
+
+// The capabilities in the lines of an EHLO reply (first line first).
+ServerCapabilities parseEhloReply(const std::vector<std::string>& lines);
 
 class TSmtpClient : public TLineSocket {
 public:
@@ -30,6 +49,11 @@ public:
     // own connection event stays reachable as TLineSocket::OnConnect.
     std::function<void()> OnConnect;
     std::string UserID;
+    ConnectionSecurity Security = ConnectionSecurity::None;
+    // With a login name the client logs in, over TLS only; the password is never
+    // reported or put into a message.
+    std::string LoginName;
+    std::string Password;
     TPostMessage PostMessage;
     // The header lines of the message being sent, rebuilt by every SendMail.
     TExStringList FinalHeader;
@@ -71,8 +95,13 @@ public:
     void buildMessage();
 
 private:
-    std::string command(std::string_view text);
-    void readContinuation(std::string& line);
+    std::string command(std::string_view text, std::vector<std::string>* lines = nullptr);
+    void readContinuation(std::string& line, std::vector<std::string>* lines = nullptr);
+    void greetPlainly();
+    void greetSecurely();
+    // EHLO, or HELO when the server refuses it; the capabilities offered.
+    ServerCapabilities extendedHello();
+    void logIn(const ServerCapabilities& offered);
     // The part of one attachment: its header lines and its encoded lines.
     std::string attachmentPart(const std::string& path);
     std::string newBoundary();

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace platform {
@@ -92,6 +94,15 @@ Answer WidgetDialogs::showMessage(const MessageRequest& request) {
             return b.answer;
     // Closed without a button: the answer that changes nothing.
     return request.buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
+}
+
+std::optional<QString> WidgetDialogs::askPassword(const QString& prompt) {
+    bool ok = false;
+    const QString password = QInputDialog::getText(QApplication::activeWindow(), applicationTitle(),
+                                                   prompt, QLineEdit::Password, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return password;
 }
 
 std::optional<QString> WidgetDialogs::openFile(const FileDialogOptions& options) {

@@ -72,6 +72,8 @@ public:
     virtual std::optional<QString> openFile(const FileDialogOptions& options) = 0;
     virtual std::optional<QString> saveFile(const FileDialogOptions& options) = 0;
     virtual std::optional<FontChoice> chooseFont(const FontChoice& initial) = 0;
+    // A password typed into a masked field; nothing when the user cancelled.
+    virtual std::optional<QString> askPassword(const QString& prompt) = 0;
 
     Answer message(const QString& text, const QString& caption, Buttons buttons, Icon icon);
     // The application's standard error box: the text, applicationTitle(),
@@ -86,6 +88,7 @@ public:
     std::optional<QString> openFile(const FileDialogOptions& options) override;
     std::optional<QString> saveFile(const FileDialogOptions& options) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    std::optional<QString> askPassword(const QString& prompt) override;
 };
 
 // "Label|*.a;*.b|Other|*.c" as a Qt name filter: "Label (*.a *.b);;Other (*.c)".

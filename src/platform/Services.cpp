@@ -10,6 +10,7 @@ struct Installed {
     FileSystem* fileSystem = nullptr;
     Clock* clock = nullptr;
     Random* random = nullptr;
+    Keyring* keyring = nullptr;
 };
 
 Installed& installed() {
@@ -41,12 +42,15 @@ Clock& clock() {
 Random& random() {
     return orReal<StandardRandom>(installed().random);
 }
+Keyring& keyring() {
+    return orReal<DesktopKeyring>(installed().keyring);
+}
 
 ScopedServices::ScopedServices(Shell* shell, Dialogs* dialogs, FileSystem* fileSystem, Clock* clock,
-                               Random* random)
+                               Random* random, Keyring* keyring)
     : m_shell(installed().shell), m_dialogs(installed().dialogs),
       m_fileSystem(installed().fileSystem), m_clock(installed().clock),
-      m_random(installed().random) {
+      m_random(installed().random), m_keyring(installed().keyring) {
     Installed& now = installed();
     if (shell)
         now.shell = shell;
@@ -58,10 +62,12 @@ ScopedServices::ScopedServices(Shell* shell, Dialogs* dialogs, FileSystem* fileS
         now.clock = clock;
     if (random)
         now.random = random;
+    if (keyring)
+        now.keyring = keyring;
 }
 
 ScopedServices::~ScopedServices() {
-    installed() = Installed{m_shell, m_dialogs, m_fileSystem, m_clock, m_random};
+    installed() = Installed{m_shell, m_dialogs, m_fileSystem, m_clock, m_random, m_keyring};
 }
 
 } // namespace platform

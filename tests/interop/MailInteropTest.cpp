@@ -2,41 +2,23 @@
 // the standard library's e-mail parser what arrived.
 #include "mail/SmtpClient.h"
 #include "support/Files.h"
+#include "support/ServerProcess.h"
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <sstream>
 
-extern char** environ;
-
 namespace fs = std::filesystem;
 
 namespace {
 
-std::uint16_t freeLoopbackPort() {
-    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
-    socklen_t length = sizeof a;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &length);
-    ::close(fd);
-    return ntohs(a.sin_port);
-}
-
+using testsupport::freeLoopbackPort;
 using testsupport::readFile;
 
 std::string unixLines(std::string text) {
@@ -51,58 +33,30 @@ std::string unixLines(std::string text) {
 // test ends however it ends.
 class SmtpSink {
 public:
-    SmtpSink() : m_port(freeLoopbackPort()) {
-        m_out = fs::path(testing::TempDir()) / ("smtp-sink-" + std::to_string(m_port));
-        fs::remove_all(m_out);
-        fs::create_directories(m_out);
-        int out[2];
-        if (::pipe(out) != 0)
-            return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        const std::string script = std::string(VITACRAFT_TEST_DATA) + "/mail/smtp_sink.py";
-        const std::string port = std::to_string(m_port);
-        const std::string dir = m_out.string();
-        const char* argv[] = {"/usr/bin/python3", script.c_str(), port.c_str(), dir.c_str(),
-                              nullptr};
-        if (posix_spawn(&m_pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ) != 0)
-            m_pid = -1;
-        posix_spawn_file_actions_destroy(&actions);
-        ::close(out[1]);
-        FILE* in = ::fdopen(out[0], "r");
-        char line[64] = {};
-        m_ready = m_pid > 0 && std::fgets(line, sizeof line, in) != nullptr &&
-                  std::string(line) == "ready\n";
-        std::fclose(in);
-    }
-    ~SmtpSink() {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
+    SmtpSink()
+        : m_port(freeLoopbackPort()), m_out(outDir(m_port)),
+          m_server("/usr/bin/python3", {std::string(VITACRAFT_TEST_DATA) + "/mail/smtp_sink.py",
+                                        std::to_string(m_port), m_out.string()}) {}
     SmtpSink(const SmtpSink&) = delete;
     SmtpSink& operator=(const SmtpSink&) = delete;
 
-    bool ready() const { return m_ready; }
+    bool ready() const { return m_server.ready(); }
     std::uint16_t port() const { return m_port; }
     // Waits until the server has taken the message apart and ended.
-    bool finished() {
-        int status = 0;
-        const bool ok = m_pid > 0 && ::waitpid(m_pid, &status, 0) == m_pid && WIFEXITED(status) &&
-                        WEXITSTATUS(status) == 0;
-        m_pid = -1;
-        return ok;
-    }
+    bool finished() { return m_server.finished(); }
     std::string file(const char* name) const { return readFile(m_out / name); }
 
 private:
+    static fs::path outDir(std::uint16_t port) {
+        fs::path out = fs::path(testing::TempDir()) / ("smtp-sink-" + std::to_string(port));
+        fs::remove_all(out);
+        fs::create_directories(out);
+        return out;
+    }
+
     std::uint16_t m_port;
     fs::path m_out;
-    pid_t m_pid = -1;
-    bool m_ready = false;
+    testsupport::ServerProcess m_server;
 };
 
 std::string binaryResume() {

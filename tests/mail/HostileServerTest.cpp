@@ -2,7 +2,7 @@
 // worst moment, refusing everything, or trickling replies a byte at a time. Each
 // conversation must end with the right error, within the time limit, and leave
 // the client ready for another try.
-#include "FakePeer.h"
+#include "support/FakePeer.h"
 
 #include "mail/MailErrors.h"
 #include "mail/SmtpClient.h"
@@ -16,9 +16,9 @@
 #include <map>
 
 using namespace mail;
-using mailtest::FakePeer;
-using mailtest::PeerConnection;
-using mailtest::SmtpTranscript;
+using testsupport::FakePeer;
+using testsupport::PeerConnection;
+using testsupport::SmtpTranscript;
 
 namespace {
 
@@ -40,12 +40,12 @@ std::function<void(PeerConnection&)> silentAt(std::string silent) {
         if (silent == "greeting")
             return waitForClose(p);
         SmtpTranscript t;
-        mailtest::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& command) {
+        testsupport::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& command) {
             if (command.rfind(silent, 0) == 0) {
                 waitForClose(p);
                 return std::string();
             }
-            return mailtest::willingReply(command);
+            return testsupport::willingReply(command);
         });
     };
 }
@@ -173,18 +173,18 @@ TEST(HostileServer, ClosingAtAnyPointIsAnErrorNeverASuccess) {
         {"after DATA",
          [](PeerConnection& p) {
              SmtpTranscript t;
-             mailtest::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
+             testsupport::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
                  if (c == "DATA")
                      p.send("354 go\r\n");
-                 return c == "DATA" ? std::string() : mailtest::willingReply(c);
+                 return c == "DATA" ? std::string() : testsupport::willingReply(c);
              });
          },
          nullptr},
         {"after the data",
          [](PeerConnection& p) {
              SmtpTranscript t;
-             mailtest::serveSmtp(p, t, "220 hi\r\n", [](const std::string& c) {
-                 return c == "." ? std::string() : mailtest::willingReply(c);
+             testsupport::serveSmtp(p, t, "220 hi\r\n", [](const std::string& c) {
+                 return c == "." ? std::string() : testsupport::willingReply(c);
              });
          },
          kClosed},
@@ -212,12 +212,12 @@ TEST(HostileServer, ClosingWhileALargeMessageIsSentIsAnError) {
     std::ofstream(path, std::ios::binary) << std::string(8 << 20, 'r');
     FakePeer peer([](PeerConnection& p) {
         SmtpTranscript t;
-        mailtest::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
+        testsupport::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
             if (c == "DATA") {
                 p.send("354 go\r\n");
                 p.readLine();
             }
-            return c == "DATA" ? std::string() : mailtest::willingReply(c);
+            return c == "DATA" ? std::string() : testsupport::willingReply(c);
         });
     });
     TSmtpClient client;
@@ -237,9 +237,9 @@ TEST(HostileServer, ServerThatStopsReadingTheMessageEndsWithTheTimeLimit) {
     std::shared_future<void> done = clientDone.get_future().share();
     FakePeer peer([done](PeerConnection& p) {
         SmtpTranscript t;
-        mailtest::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
+        testsupport::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
             if (c != "DATA")
-                return mailtest::willingReply(c);
+                return testsupport::willingReply(c);
             // Accepts the data and then takes none of it.
             p.send("354 go\r\n");
             done.wait_for(std::chrono::seconds(20));
@@ -270,7 +270,7 @@ TEST(HostileServer, ServerRefusingEverythingFailsWithItsReply) {
     for (const Case& c : cases) {
         SmtpTranscript t;
         FakePeer peer([&](PeerConnection& p) {
-            mailtest::serveSmtp(p, t, c.greeting, [](const std::string& command) {
+            testsupport::serveSmtp(p, t, c.greeting, [](const std::string& command) {
                 return command == "QUIT" ? "500 no\r\n" : "550 refused\r\n";
             });
         });
@@ -291,12 +291,12 @@ TEST(HostileServer, CommandsAfterHeloRefusedFailWithTheReply) {
     for (const char* refused : {"RSET", "MAIL FROM", "DATA", "."}) {
         FakePeer peer([refused](PeerConnection& p) {
             SmtpTranscript t;
-            mailtest::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
+            testsupport::serveSmtp(p, t, "220 hi\r\n", [&](const std::string& c) {
                 if (c.rfind("HELO", 0) == 0 || c == "QUIT")
-                    return mailtest::willingReply(c);
+                    return testsupport::willingReply(c);
                 if (c.rfind(refused, 0) == 0)
                     return std::string("554 5.7.1 go away\r\n");
-                return mailtest::willingReply(c);
+                return testsupport::willingReply(c);
             });
         });
         TSmtpClient client;

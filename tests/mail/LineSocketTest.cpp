@@ -1,4 +1,4 @@
-#include "FakePeer.h"
+#include "support/FakePeer.h"
 
 #include "mail/LineSocket.h"
 #include "mail/MailErrors.h"
@@ -8,8 +8,8 @@
 #include <arpa/inet.h>
 
 using namespace mail;
-using mailtest::FakePeer;
-using mailtest::PeerConnection;
+using testsupport::FakePeer;
+using testsupport::PeerConnection;
 
 namespace {
 
@@ -111,7 +111,7 @@ TEST(LineSocket, InvalidHostHandlerMayFixTheHostOnce) {
 TEST(LineSocket, RefusedConnectionFailsAndLeavesTheSocketUsable) {
     TLineSocket socket;
     socket.Host = "127.0.0.1";
-    socket.Port = mailtest::closedPort();
+    socket.Port = testsupport::closedPort();
     int failures = 0;
     socket.OnConnectionFailed = [&] { ++failures; };
     try {

@@ -1,4 +1,4 @@
-#include "FakePeer.h"
+#include "support/FakePeer.h"
 
 #include "mail/MailErrors.h"
 #include "mail/SmtpClient.h"
@@ -9,11 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 
 using namespace mail;
-using mailtest::FakePeer;
-using mailtest::PeerConnection;
-using mailtest::SmtpTranscript;
+using testsupport::FakePeer;
+using testsupport::PeerConnection;
+using testsupport::SmtpTranscript;
 using Commands = std::vector<std::string>;
 
 namespace {
@@ -24,7 +25,7 @@ using ReplyFn = std::function<std::string(const std::string&)>;
 ReplyFn except(std::map<std::string, std::string> special) {
     return [special = std::move(special)](const std::string& command) {
         const auto found = special.find(command);
-        return found != special.end() ? found->second : mailtest::willingReply(command);
+        return found != special.end() ? found->second : testsupport::willingReply(command);
     };
 }
 
@@ -32,6 +33,33 @@ ReplyFn except(std::map<std::string, std::string> special) {
 constexpr MessageTime kSendTime{1704161045, 60};
 constexpr const char* kDateLine = "Date: Tue, 02 Jan 2024 03:04:05 +0100\r\n";
 constexpr const char* kMessageIdLine = "Message-ID: <1704161045.7777777777777777@example.org>\r\n";
+
+// A fresh client with a one-line message, against a scripted server of its own:
+// for the rows of a table, each of which needs a new conversation.
+struct ServedClient {
+    explicit ServedClient(ReplyFn reply, std::string greeting = "220 hi\r\n",
+                          testsupport::PeerCertificate certificate = {})
+        : peer([this, reply = std::move(reply), greeting = std::move(greeting),
+                certificate = std::move(certificate)](PeerConnection& p) {
+              testsupport::serveSmtp(p, transcript, greeting, reply, certificate);
+          }) {
+        client.Host = "127.0.0.1";
+        client.Port = peer.port();
+        client.PostMessage.FromAddress = "ann@example.org";
+        client.PostMessage.ToAddress = {"bob@example.org"};
+    }
+    ~ServedClient() { seen(); }
+    // What the server saw, once the client has let go of the connection.
+    const SmtpTranscript& seen() {
+        client.RequestCloseSocket();
+        peer.join();
+        return transcript;
+    }
+
+    SmtpTranscript transcript;
+    TSmtpClient client;
+    FakePeer peer;
+};
 
 class SmtpClientTest : public testing::Test {
 protected:
@@ -49,7 +77,7 @@ protected:
     void startServer(ReplyFn reply, std::string greeting = "220 fake ESMTP\r\n") {
         m_peer = std::make_unique<FakePeer>(
             [this, reply = std::move(reply), greeting = std::move(greeting)](PeerConnection& p) {
-                mailtest::serveSmtp(p, m_transcript, greeting, reply);
+                testsupport::serveSmtp(p, m_transcript, greeting, reply);
             });
         client.Host = "127.0.0.1";
         client.Port = m_peer->port();
@@ -145,7 +173,7 @@ TEST_F(SmtpClientTest, OneSendWithAttachmentInConversationOrder) {
 }
 
 TEST_F(SmtpClientTest, EmptyAttachmentIsFollowedByTheNextPartAndTheClosingBoundary) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.Attachments = {writeFile("empty.doc", ""), writeFile("abc.doc", "abc")};
     int successes = 0;
@@ -197,7 +225,7 @@ TEST_F(SmtpClientTest, WithoutSeamsEveryMessageHasADateAndItsOwnMessageId) {
 }
 
 TEST_F(SmtpClientTest, TextThatIsNotAsciiIsSentEncoded) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.FromName = "Micha\xc5\x82 Nowak";
     client.PostMessage.Subject = "R\xc3\xa9sum\xc3\xa9";
@@ -233,7 +261,7 @@ TEST_F(SmtpClientTest, TextThatIsNotAsciiIsSentEncoded) {
 }
 
 TEST_F(SmtpClientTest, PlainMessageWithCopiesAndBlindCopies) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.ToAddress = {"Bob <bob@example.org>"};
     client.PostMessage.ToCarbonCopy = {"team:cc@example.org"};
@@ -283,7 +311,7 @@ TEST_F(SmtpClientTest, AuthenticationHandlerMayRetryHeloOnce) {
 }
 
 TEST_F(SmtpClientTest, RefusedGreetingFailsWithTheReplyLine) {
-    startServer(mailtest::willingReply, "554 no service\r\n");
+    startServer(testsupport::willingReply, "554 no service\r\n");
     try {
         client.Connect();
         FAIL() << "connected";
@@ -336,7 +364,7 @@ TEST_F(SmtpClientTest, MultiLineRepliesKeepTheConversationInStep) {
     startServer([](const std::string& command) {
         if (command == ".")
             return std::string("554-rejected\r\n554 as spam\r\n");
-        const std::string reply = mailtest::willingReply(command);
+        const std::string reply = testsupport::willingReply(command);
         return command == "QUIT" ? reply : reply.substr(0, 3) + "-first line\r\n" + reply;
     });
     fillMessage();
@@ -359,26 +387,15 @@ TEST_F(SmtpClientTest, RefusedCommandsBeforeDataFailWithTheReply) {
         {"DATA", "451 try later\r\n"},
     };
     for (const auto& [command, reply] : cases) {
-        TSmtpClient fresh;
-        SmtpTranscript t;
-        FakePeer peer(
-            [&, command = std::string(command), reply = std::string(reply)](PeerConnection& p) {
-                mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, reply}}));
-            });
-        fresh.Host = "127.0.0.1";
-        fresh.Port = peer.port();
-        fresh.PostMessage.FromAddress = "ann@example.org";
-        fresh.PostMessage.ToAddress = {"bob@example.org"};
-        fresh.Connect();
+        ServedClient served(except({{command, reply}}));
+        served.client.Connect();
         try {
-            fresh.SendMail();
+            served.client.SendMail();
             ADD_FAILURE() << command << " refusal ignored";
         } catch (const EMailError& e) {
             EXPECT_EQ(e.what(), std::string(reply));
         }
-        fresh.RequestCloseSocket();
-        peer.join();
-        EXPECT_EQ(t.commands.back(), command);
+        EXPECT_EQ(served.seen().commands.back(), command);
     }
 }
 
@@ -403,22 +420,13 @@ TEST_F(SmtpClientTest, SendOnceCountsADeliveredMessageAsSentWhateverQuitMeets) {
         {"unanswered", ""},
     };
     for (const auto& [what, reply] : cases) {
-        TSmtpClient fresh;
-        SmtpTranscript t;
-        FakePeer peer([&, reply = std::string(reply)](PeerConnection& p) {
-            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{"QUIT", reply}}));
-        });
-        fresh.Host = "127.0.0.1";
-        fresh.Port = peer.port();
-        fresh.PostMessage.FromAddress = "ann@example.org";
-        fresh.PostMessage.ToAddress = {"bob@example.org"};
+        ServedClient served(except({{"QUIT", reply}}));
         int successes = 0;
-        fresh.OnSuccess = [&] { ++successes; };
-        EXPECT_NO_THROW(sendOnce(fresh)) << what;
+        served.client.OnSuccess = [&] { ++successes; };
+        EXPECT_NO_THROW(sendOnce(served.client)) << what;
         EXPECT_EQ(successes, 1) << what;
-        EXPECT_FALSE(fresh.connected()) << what;
-        peer.join();
-        EXPECT_EQ(t.commands.back(), "QUIT") << what;
+        EXPECT_FALSE(served.client.connected()) << what;
+        EXPECT_EQ(served.seen().commands.back(), "QUIT") << what;
     }
 }
 
@@ -432,22 +440,13 @@ TEST_F(SmtpClientTest, SendOnceFailsWhenTheMessageIsRefused) {
 TEST_F(SmtpClientTest, ServerClosingMidConversationIsAnError) {
     // The server drops the connection instead of answering each of these.
     for (const char* command : {"MAIL FROM:<ann@example.org>", "."}) {
-        TSmtpClient fresh;
-        SmtpTranscript t;
-        FakePeer peer([&, command = std::string(command)](PeerConnection& p) {
-            mailtest::serveSmtp(p, t, "220 hi\r\n", except({{command, ""}}));
-        });
-        fresh.Host = "127.0.0.1";
-        fresh.Port = peer.port();
-        fresh.PostMessage.FromAddress = "ann@example.org";
-        fresh.PostMessage.ToAddress = {"bob@example.org"};
+        ServedClient served(except({{command, ""}}));
         int successes = 0;
-        fresh.OnSuccess = [&] { ++successes; };
-        fresh.Connect();
-        EXPECT_THROW(fresh.SendMail(), ESockError) << command;
+        served.client.OnSuccess = [&] { ++successes; };
+        served.client.Connect();
+        EXPECT_THROW(served.client.SendMail(), ESockError) << command;
         EXPECT_EQ(successes, 0);
-        EXPECT_FALSE(fresh.busy());
-        peer.join();
+        EXPECT_FALSE(served.client.busy());
     }
 }
 
@@ -460,7 +459,7 @@ TEST_F(SmtpClientTest, OverlongReplyLineIsAnError) {
 }
 
 TEST_F(SmtpClientTest, MissingAttachmentFailsBeforeAnyCommand) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     const std::string missing = testing::TempDir() + "/no-such-resume.doc";
     client.PostMessage.Attachments = {missing};
@@ -484,7 +483,7 @@ TEST_F(SmtpClientTest, DirectoryAsAttachmentIsNotSentAsAnEmptyFile) {
 }
 
 TEST_F(SmtpClientTest, LineBreakInAFieldIsRefusedBeforeAnyCommand) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.Subject = "Hi\r\nBcc: everyone@example.org";
     client.Connect();
@@ -495,14 +494,14 @@ TEST_F(SmtpClientTest, LineBreakInAFieldIsRefusedBeforeAnyCommand) {
 TEST_F(SmtpClientTest, LineBreakInUserIdIsRefusedBeforeConnecting) {
     TSmtpClient offline;
     offline.Host = "127.0.0.1";
-    offline.Port = mailtest::closedPort();
+    offline.Port = testsupport::closedPort();
     offline.UserID = "me\r\nMAIL FROM:<x>";
     EXPECT_THROW(offline.Connect(), EMailError);
     EXPECT_FALSE(offline.busy());
 }
 
 TEST_F(SmtpClientTest, SecondSendAfterClearedParamsHasIncompleteHeader) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.Connect();
     client.SendMail();
@@ -515,7 +514,7 @@ TEST_F(SmtpClientTest, SecondSendAfterClearedParamsHasIncompleteHeader) {
 }
 
 TEST_F(SmtpClientTest, HeaderIncompleteHandlerMayCompleteTheSender) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     client.PostMessage.FromAddress.clear();
     std::vector<int> types;
@@ -541,7 +540,7 @@ TEST_F(SmtpClientTest, SendWithoutConnectionIsNotConnected) {
 }
 
 TEST_F(SmtpClientTest, NestedSendWhileSendingIsInert) {
-    startServer(mailtest::willingReply);
+    startServer(testsupport::willingReply);
     fillMessage();
     int starts = 0;
     client.OnSendStart = [&] {
@@ -565,6 +564,167 @@ TEST_F(SmtpClientTest, UuCodeAttachmentIsEncodedInUuLines) {
         body.find("filename=\"abc.doc\"\r\n\r\n#86)C\r\n`\r\n--" + client.boundary() + "--\r\n"),
         std::string::npos)
         << body;
+}
+
+// The secure conversation, over TLS with the peer's own certificate.
+const testsupport::PeerCertificate kPeerCertificate{VITACRAFT_TEST_DATA "/peer-cert.pem",
+                                                    VITACRAFT_TEST_DATA "/peer-key.pem"};
+
+// A server that offers STARTTLS to the first EHLO and, to later ones, the login
+// line given; it takes the login "ann" with the password "s3cret".
+ReplyFn startTlsServer(std::string authLine, std::map<std::string, std::string> special = {}) {
+    auto ehlos = std::make_shared<int>(0);
+    return [=](const std::string& command) -> std::string {
+        if (const auto found = special.find(command); found != special.end())
+            return found->second;
+        if (command.rfind("EHLO", 0) == 0)
+            return ++*ehlos == 1 ? "250-fake.local greets you\r\n250-SIZE 10000\r\n250 STARTTLS\r\n"
+                                 : "250-fake.local\r\n250-" + authLine + "\r\n250 8BITMIME\r\n";
+        if (command == "STARTTLS")
+            return "220 go ahead\r\n";
+        if (command == "AUTH LOGIN")
+            return "334 VXNlcm5hbWU6\r\n";
+        if (command == "YW5u")
+            return "334 UGFzc3dvcmQ6\r\n";
+        if (command == "czNjcmV0" || command == "AUTH PLAIN AGFubgBzM2NyZXQ=")
+            return "235 2.7.0 accepted\r\n";
+        return testsupport::willingReply(command);
+    };
+}
+
+// A client that asks for STARTTLS and logs in as "ann".
+void secureClient(ServedClient& served) {
+    served.client.UserID = "me.local";
+    served.client.Security = ConnectionSecurity::StartTls;
+    served.client.CaFile = kPeerCertificate.certFile;
+    served.client.LoginName = "ann";
+    served.client.Password = "s3cret";
+}
+
+Commands after(const SmtpTranscript& t) {
+    return Commands(t.commands.begin() + static_cast<long>(t.plainCommands), t.commands.end());
+}
+
+TEST(SecureSmtpClient, LogsInOverTlsWithWhatTheServerOffersPlainFirst) {
+    struct Case {
+        const char* authLine;
+        Commands login;
+    };
+    const Case cases[] = {
+        {"AUTH LOGIN", {"AUTH LOGIN", "YW5u", "czNjcmV0"}},
+        {"AUTH=LOGIN", {"AUTH LOGIN", "YW5u", "czNjcmV0"}},
+        {"AUTH LOGIN PLAIN CRAM-MD5", {"AUTH PLAIN AGFubgBzM2NyZXQ="}},
+    };
+    for (const Case& c : cases) {
+        ServedClient served(startTlsServer(c.authLine), "220 hi\r\n", kPeerCertificate);
+        secureClient(served);
+        sendOnce(served.client);
+        const SmtpTranscript& t = served.seen();
+        EXPECT_EQ(Commands(t.commands.begin(), t.commands.begin() + 2),
+                  (Commands{"EHLO me.local", "STARTTLS"}));
+        EXPECT_EQ(t.plainCommands, 2u) << c.authLine;
+        Commands expected{"EHLO me.local"};
+        expected.insert(expected.end(), c.login.begin(), c.login.end());
+        for (const char* command : {"RSET", "MAIL FROM:<ann@example.org>",
+                                    "RCPT TO:<bob@example.org>", "DATA", ".", "QUIT"})
+            expected.push_back(command);
+        EXPECT_EQ(after(t), expected) << c.authLine;
+    }
+}
+
+TEST(SecureSmtpClient, WithoutStartTlsNothingMoreIsSaid) {
+    struct Case {
+        const char* name;
+        ReplyFn reply;
+        Commands seen;
+        std::string message;
+    };
+    const std::string notOffered = "The mail server does not offer STARTTLS, so nothing more was "
+                                   "sent over the unencrypted connection.";
+    const Case cases[] = {
+        {"EHLO refused, HELO taken",
+         except({{"EHLO me.local", "502 5.5.1 unknown command\r\n"}}),
+         {"EHLO me.local", "HELO me.local"},
+         notOffered},
+        {"not among the capabilities",
+         except({{"EHLO me.local", "250-fake.local\r\n250-AUTH PLAIN LOGIN\r\n250 SIZE 100\r\n"}}),
+         {"EHLO me.local"},
+         notOffered},
+        {"refused",
+         startTlsServer("AUTH PLAIN", {{"STARTTLS", "454 4.7.0 TLS not available\r\n"}}),
+         {"EHLO me.local", "STARTTLS"},
+         "The mail server refused STARTTLS, so nothing more was sent over the unencrypted "
+         "connection: 454 4.7.0 TLS not available"},
+    };
+    for (const Case& c : cases) {
+        ServedClient served(c.reply);
+        secureClient(served);
+        try {
+            served.client.Connect();
+            ADD_FAILURE() << c.name << ": connected";
+        } catch (const EMailError& e) {
+            EXPECT_EQ(e.what(), c.message) << c.name;
+        }
+        EXPECT_FALSE(served.client.connected()) << c.name;
+        EXPECT_EQ(served.seen().commands, c.seen) << c.name;
+    }
+}
+
+TEST(SecureSmtpClient, RefusedLoginEndsTheSendWithTheServersText) {
+    ServedClient served(startTlsServer("AUTH PLAIN", {{"AUTH PLAIN AGFubgBzM2NyZXQ=",
+                                                       "535 5.7.8 credentials invalid\r\n"}}),
+                        "220 hi\r\n", kPeerCertificate);
+    secureClient(served);
+    try {
+        sendOnce(served.client);
+        FAIL() << "sent";
+    } catch (const EMailError& e) {
+        EXPECT_STREQ(e.what(), "The mail server did not accept the user name or password: 535 "
+                               "5.7.8 credentials invalid");
+    }
+    EXPECT_EQ(after(served.seen()),
+              (Commands{"EHLO me.local", "AUTH PLAIN AGFubgBzM2NyZXQ=", "QUIT"}));
+}
+
+TEST(SecureSmtpClient, RefusedCertificatesSayWhy) {
+    const testsupport::PeerCertificate expired{VITACRAFT_TEST_DATA "/expired-cert.pem",
+                                               VITACRAFT_TEST_DATA "/expired-key.pem"};
+    struct Case {
+        testsupport::PeerCertificate certificate;
+        std::string caFile;
+        std::string host;
+        std::string why;
+    };
+    const Case cases[] = {
+        {expired, expired.certFile, "127.0.0.1", "it has expired."},
+        {kPeerCertificate, "", "127.0.0.1", "it is self-signed and not trusted."},
+        {kPeerCertificate, kPeerCertificate.certFile, "localhost",
+         "it is for another host name than localhost."},
+    };
+    for (const Case& c : cases) {
+        ServedClient served(startTlsServer("AUTH PLAIN"), "220 hi\r\n", c.certificate);
+        secureClient(served);
+        served.client.CaFile = c.caFile;
+        served.client.Host = c.host;
+        try {
+            served.client.Connect();
+            ADD_FAILURE() << c.why << ": connected";
+        } catch (const ESockError& e) {
+            EXPECT_EQ(e.what(), "The mail server's certificate was refused: " + c.why);
+        }
+        EXPECT_EQ(served.seen().commands, (Commands{"EHLO me.local", "STARTTLS"})) << c.why;
+    }
+}
+
+TEST(SecureSmtpClient, PlainConversationNeverSendsTheLogin) {
+    ServedClient served(testsupport::willingReply);
+    served.client.UserID = "me.local";
+    served.client.LoginName = "ann";
+    served.client.Password = "s3cret";
+    sendOnce(served.client);
+    EXPECT_EQ(served.seen().commands,
+              (Commands{"HELO me.local", "RSET", "MAIL FROM:<ann@example.org>",
+                        "RCPT TO:<bob@example.org>", "DATA", ".", "QUIT"}));
 }
 
 } // namespace

@@ -24,6 +24,30 @@ Answer ScriptedDialogs::showMessage(const MessageRequest& request) {
     return answer;
 }
 
+std::optional<QString> ScriptedDialogs::askPassword(const QString& prompt) {
+    passwordRequests.push_back(prompt);
+    return take(passwordAnswers);
+}
+
+std::optional<QString> MemoryKeyring::readPassword(const QString& account) {
+    ++reads;
+    const auto found = passwords.find(account);
+    if (!available || found == passwords.end())
+        return std::nullopt;
+    return found->second;
+}
+
+bool MemoryKeyring::writePassword(const QString& account, const QString& password) {
+    if (!available)
+        return false;
+    passwords[account] = password;
+    return true;
+}
+
+void MemoryKeyring::removePassword(const QString& account) {
+    passwords.erase(account);
+}
+
 std::optional<QString> ScriptedDialogs::openFile(const FileDialogOptions& options) {
     openRequests.push_back(options);
     return take(openAnswers);

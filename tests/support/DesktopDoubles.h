@@ -6,11 +6,13 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
+#include "platform/Keyring.h"
 #include "platform/Shell.h"
 
 #include <QList>
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -29,16 +31,32 @@ public:
     std::optional<QString> openFile(const FileDialogOptions& options) override;
     std::optional<QString> saveFile(const FileDialogOptions& options) override;
     std::optional<FontChoice> chooseFont(const FontChoice& initial) override;
+    std::optional<QString> askPassword(const QString& prompt) override;
 
     std::deque<Answer> answers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<std::optional<FontChoice>> fontAnswers;
+    std::deque<std::optional<QString>> passwordAnswers;
 
     std::vector<MessageRequest> messages;
     std::vector<FileDialogOptions> openRequests;
     std::vector<FileDialogOptions> saveRequests;
     std::vector<FontChoice> fontRequests;
+    std::vector<QString> passwordRequests;
+};
+
+// A keyring in memory; with available false it behaves as a desktop without a
+// secret service.
+class MemoryKeyring : public platform::Keyring {
+public:
+    std::optional<QString> readPassword(const QString& account) override;
+    bool writePassword(const QString& account, const QString& password) override;
+    void removePassword(const QString& account) override;
+
+    bool available = true;
+    std::map<QString, QString> passwords;
+    int reads = 0;
 };
 
 struct ShellCall {

@@ -1,10 +1,14 @@
-// The window that edits the mail server settings: host name, port and user ID,
-// kept in the per-user settings store and in the run's shared ServerSettings.
+// The window that edits the mail server settings: host name, port, user ID,
+// connection security and login, kept in the per-user settings store and in the
+// run's shared ServerSettings; a remembered password goes to the keyring only.
 #pragma once
 
 #include "mail/ui/ServerSettings.h"
 #include "platform/Form.h"
 
+class QCheckBox;
+class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -22,14 +26,23 @@ public:
     void FlatButton1Click();
     // Cancel: closes without storing anything.
     void FlatButton2Click();
+    // A new security brings its usual port when the port holds another usual one.
+    void securityChanged();
 
 protected:
     void FormShow() override;
 
 private:
+    void storeLogin(QSettings& key);
+
     QLineEdit* m_hostName;       // "hostnamefield"
     QLineEdit* m_hostPort;       // "hostportfield"
     QLineEdit* m_userId;         // "useridfield"
+    QComboBox* m_security;       // "securityfield"
+    QLineEdit* m_loginName;      // "loginfield"
+    QLineEdit* m_password;       // "passwordfield", masked
+    QCheckBox* m_remember;       // "rememberfield"
+    QLabel* m_plainNote;         // "loginnote", shown while the security is None
     QPushButton* m_doneButton;   // "FlatButton1", "&Done"
     QPushButton* m_cancelButton; // "FlatButton2", "&Cancel"
     ServerSettings& m_settings;

@@ -119,7 +119,12 @@ void TSendResume::FormShow() {
     platform::runCommand([this] {
         fillFromResume();
         m_attachment->setText(m_documentPath ? m_documentPath() : QString());
+        // A password given earlier in the run still holds for the same login.
+        const std::optional<QString> known = m_settings.password;
+        const QString account = passwordAccount(m_settings);
         m_settings = loadServerSettings();
+        if (passwordAccount(m_settings) == account)
+            m_settings.password = known;
     });
 }
 
@@ -148,6 +153,8 @@ void TSendResume::FlatButton1Click() {
         return;
     }
 
+    if (!knowPassword())
+        return;
     m_sendButton->setEnabled(false);
     try {
         send();
@@ -169,6 +176,9 @@ void TSendResume::send() {
     m_smtpClient.Host = m_settings.hostName.toStdString();
     m_smtpClient.Port = m_settings.port;
     m_smtpClient.UserID = m_settings.userId.toStdString();
+    m_smtpClient.Security = m_settings.security;
+    m_smtpClient.LoginName = m_settings.loginName.toStdString();
+    m_smtpClient.Password = m_settings.password.value_or(QString()).toStdString();
     TPostMessage& m = m_smtpClient.PostMessage;
     m.FromName = m_fromName->text().toStdString();
     m.FromAddress = m_fromAddress->text().toStdString();
@@ -183,6 +193,19 @@ void TSendResume::send() {
     checkHeaderFields(m);
 
     sendOnce(m_smtpClient);
+}
+
+bool TSendResume::knowPassword() {
+    if (m_settings.security == ConnectionSecurity::None || m_settings.loginName.isEmpty() ||
+        m_settings.password)
+        return true;
+    if (m_settings.rememberPassword)
+        m_settings.password = platform::keyring().readPassword(passwordAccount(m_settings));
+    // Where no keyring holds it, the person types it once for the run.
+    if (!m_settings.password)
+        m_settings.password = platform::dialogs().askPassword(
+            QStringLiteral("Password of %1 at %2:").arg(m_settings.loginName, m_settings.hostName));
+    return m_settings.password.has_value();
 }
 
 void TSendResume::FlatButton2Click() {

@@ -44,6 +44,9 @@ protected:
 
 private:
     void fillFromResume();
+    // The password of a secure login, from the run, the keyring or the person;
+    // false when the person declined to give it.
+    bool knowPassword();
     void send();
 
     QLineEdit* m_fromName;       // "FromName"

@@ -7,8 +7,8 @@
 #include <QPushButton>
 
 using namespace mail;
-using mailtest::ScriptedServer;
-using mailtest::willing;
+using testsupport::ScriptedServer;
+using testsupport::willing;
 
 namespace {
 

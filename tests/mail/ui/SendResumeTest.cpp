@@ -6,7 +6,7 @@
 #include <QTimeZone>
 
 using namespace mail;
-using mailtest::ScriptedServer;
+using testsupport::ScriptedServer;
 
 namespace {
 
@@ -135,7 +135,7 @@ TEST_F(SendResumeTest, NameAndSubjectThatAreNotAsciiAreEncoded) {
 TEST_F(SendResumeTest, RefusedQuitAfterTheMessageStillReportsItSent) {
     ScriptedServer server("220 ready\r\n", [](const QString& command) {
         return command == QStringLiteral("QUIT") ? QByteArray("421 closing\r\n")
-                                                 : mailtest::willing(command);
+                                                 : testsupport::willing(command);
     });
     readyToSend(server.port());
     mailtest::button(window, "FlatButton1")->click();
@@ -220,6 +220,42 @@ TEST_F(SendResumeTest, BrowsePutsTheChosenPathInAttach) {
     EXPECT_EQ(mailtest::field(window, "Attach")->text(), QStringLiteral("/home/ann/cv.doc"));
     mailtest::button(window, "FlatButton3")->click(); // cancelled: unchanged
     EXPECT_EQ(mailtest::field(window, "Attach")->text(), QStringLiteral("/home/ann/cv.doc"));
+}
+
+TEST_F(SendResumeTest, SecureLoginAsksThePasswordOnceForTheRunWithoutAKeyring) {
+    // The server offers no STARTTLS, so every send ends before a login.
+    ScriptedServer server("220 ready\r\n", [](const QString& command) {
+        return command.startsWith(QStringLiteral("EHLO")) ? QByteArray("250 fake.local\r\n")
+                                                          : testsupport::willing(command);
+    });
+    readyToSend(server.port());
+    keyring.available = false;
+    settings.security = ConnectionSecurity::StartTls;
+    settings.loginName = QStringLiteral("ann");
+    settings.rememberPassword = true;
+
+    dialogs.passwordAnswers = {std::nullopt};
+    mailtest::button(window, "FlatButton1")->click(); // declined: nothing is sent
+    EXPECT_EQ(dialogs.passwordRequests,
+              std::vector<QString>{QStringLiteral("Password of ann at 127.0.0.1:")});
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_TRUE(server.commands.isEmpty());
+    EXPECT_TRUE(mailtest::button(window, "FlatButton1")->isEnabled());
+
+    dialogs.passwordAnswers = {QStringLiteral("s3cret")};
+    for (int send = 0; send < 2; ++send) {
+        dialogs.messages.clear();
+        mailtest::button(window, "FlatButton1")->click();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].text,
+                  QStringLiteral("The mail server does not offer STARTTLS, so nothing more was "
+                                 "sent over the unencrypted connection."));
+        EXPECT_EQ(dialogs.messages[0].icon, platform::Icon::Error);
+    }
+    EXPECT_EQ(dialogs.passwordRequests.size(), 2u);
+    EXPECT_EQ(window.smtpClient().Password, "s3cret");
+    EXPECT_EQ(server.commands,
+              (QStringList{QStringLiteral("EHLO me.local"), QStringLiteral("EHLO me.local")}));
 }
 
 TEST(MemoLines, LinesOfAMultiLineField) {

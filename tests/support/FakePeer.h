@@ -10,11 +10,26 @@
 #include <thread>
 #include <vector>
 
-namespace mailtest {
+struct ssl_st;
+
+namespace testsupport {
+
+// A certificate and its key, PEM files, for a peer that speaks TLS.
+struct PeerCertificate {
+    std::string certFile;
+    std::string keyFile;
+};
 
 class PeerConnection {
 public:
     explicit PeerConnection(int socket) : m_socket(socket) {}
+    ~PeerConnection();
+    PeerConnection(const PeerConnection&) = delete;
+    PeerConnection& operator=(const PeerConnection&) = delete;
+
+    // The server side of a TLS handshake; later sends and reads go through TLS.
+    bool startTls(const PeerCertificate& certificate);
+    bool secure() const { return m_ssl != nullptr; }
     void send(std::string_view bytes);
     // The next line without its line end; nothing when the client closed.
     std::optional<std::string> readLine();
@@ -26,6 +41,7 @@ public:
 private:
     bool fill();
     int m_socket;
+    ssl_st* m_ssl = nullptr;
     std::string m_pending;
 };
 
@@ -53,15 +69,19 @@ std::uint16_t closedPort();
 struct SmtpTranscript {
     std::vector<std::string> commands;
     std::string data;
+    // How many of the commands came before TLS.
+    std::size_t plainCommands = 0;
 };
 
 // Runs an SMTP server: the greeting, then for every command line the reply that
 // reply() gives (an empty reply closes the connection); after a 354 reply to DATA
-// it reads the data and asks for the reply to ".".
+// it reads the data and asks for the reply to ".". With a certificate, a 220
+// reply to STARTTLS starts TLS.
 void serveSmtp(PeerConnection& peer, SmtpTranscript& transcript, std::string greeting,
-               const std::function<std::string(const std::string& command)>& reply);
+               const std::function<std::string(const std::string& command)>& reply,
+               const PeerCertificate& certificate = {});
 
 // The usual replies of a willing server.
 std::string willingReply(const std::string& command);
 
-} // namespace mailtest
+} // namespace testsupport

@@ -1,4 +1,4 @@
-#include "FakePeer.h"
+#include "support/FakePeer.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -7,9 +7,11 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <openssl/ssl.h>
+
 #include <stdexcept>
 
-namespace mailtest {
+namespace testsupport {
 
 namespace {
 
@@ -32,8 +34,28 @@ constexpr int kGuardSeconds = 20;
 
 } // namespace
 
+PeerConnection::~PeerConnection() {
+    close();
+}
+
+bool PeerConnection::startTls(const PeerCertificate& certificate) {
+    SSL_CTX* context = SSL_CTX_new(TLS_server_method());
+    if (context == nullptr ||
+        SSL_CTX_use_certificate_chain_file(context, certificate.certFile.c_str()) != 1 ||
+        SSL_CTX_use_PrivateKey_file(context, certificate.keyFile.c_str(), SSL_FILETYPE_PEM) != 1) {
+        SSL_CTX_free(context);
+        return false;
+    }
+    m_ssl = SSL_new(context);
+    SSL_CTX_free(context); // the session keeps its own reference
+    SSL_set_fd(m_ssl, m_socket);
+    return SSL_accept(m_ssl) == 1;
+}
+
 void PeerConnection::send(std::string_view bytes) {
-    if (m_socket >= 0)
+    if (m_ssl != nullptr)
+        (void)SSL_write(m_ssl, bytes.data(), static_cast<int>(bytes.size()));
+    else if (m_socket >= 0)
         (void)::send(m_socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
 }
 
@@ -41,7 +63,8 @@ bool PeerConnection::fill() {
     if (m_socket < 0)
         return false;
     char buffer[4096];
-    const ssize_t n = ::recv(m_socket, buffer, sizeof buffer, 0);
+    const ssize_t n = m_ssl != nullptr ? SSL_read(m_ssl, buffer, sizeof buffer)
+                                       : ::recv(m_socket, buffer, sizeof buffer, 0);
     if (n <= 0)
         return false;
     m_pending.append(buffer, static_cast<std::size_t>(n));
@@ -77,6 +100,11 @@ std::optional<std::string> PeerConnection::readData() {
 }
 
 void PeerConnection::close() {
+    if (m_ssl != nullptr) {
+        SSL_shutdown(m_ssl);
+        SSL_free(m_ssl);
+        m_ssl = nullptr;
+    }
     if (m_socket >= 0)
         ::close(m_socket);
     m_socket = -1;
@@ -117,14 +145,20 @@ std::uint16_t closedPort() {
 }
 
 void serveSmtp(PeerConnection& peer, SmtpTranscript& transcript, std::string greeting,
-               const std::function<std::string(const std::string& command)>& reply) {
+               const std::function<std::string(const std::string& command)>& reply,
+               const PeerCertificate& certificate) {
     peer.send(greeting);
     while (auto command = peer.readLine()) {
         transcript.commands.push_back(*command);
+        if (!peer.secure())
+            transcript.plainCommands = transcript.commands.size();
         std::string answer = reply(*command);
         if (answer.empty())
             return;
         peer.send(answer);
+        if (*command == "STARTTLS" && answer.rfind("220", 0) == 0 &&
+            !certificate.certFile.empty() && !peer.startTls(certificate))
+            return;
         if (*command == "DATA" && answer.rfind("354", 0) == 0) {
             auto data = peer.readData();
             if (!data)
@@ -151,4 +185,4 @@ std::string willingReply(const std::string& command) {
     return "250 ok\r\n";
 }
 
-} // namespace mailtest
+} // namespace testsupport
