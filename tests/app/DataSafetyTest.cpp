@@ -4,6 +4,7 @@
 
 #include "platform/Application.h"
 #include "store/qt/ProgramState.h"
+#include "support/Files.h"
 
 #include <QSignalSpy>
 
@@ -14,12 +15,6 @@ namespace {
 QByteArray contents(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 class DataSafetyTest : public ProgramFixture {
@@ -59,7 +54,7 @@ protected:
 // answering Yes at the close saves that résumé and leaves the broken file alone.
 TEST_F(DataSafetyTest, AFailedOpenThenSaveAtCloseKeepsTheUnsavedResume) {
     const QString letter = m_dir.filePath("letter.vcw");
-    writeFile(letter, QByteArray(2048, 'x'));
+    ASSERT_TRUE(testsupport::writeFile(letter.toStdString(), std::string(2048, 'x')));
     const QString folder = m_dir.filePath("folder.vcw");
     QDir().mkpath(folder);
     const struct {
@@ -103,7 +98,7 @@ TEST_F(DataSafetyTest, AFailedOpenThenSaveAtCloseKeepsTheUnsavedResume) {
 // A working copy the connection could not open is never copied over a résumé.
 TEST_F(DataSafetyTest, SaveAsNeverCopiesAFileThatDidNotOpen) {
     const QString letter = m_dir.filePath("letter.vcw");
-    writeFile(letter, QByteArray(2048, 'x'));
+    ASSERT_TRUE(testsupport::writeFile(letter.toStdString(), std::string(2048, 'x')));
     start({letter});
     ASSERT_FALSE(main().ADOConnection1().isOpen());
     m_dialogs = {};
