@@ -19,21 +19,6 @@ QByteArray contents(const QString& path) {
 
 class DataSafetyTest : public ProgramFixture {
 protected:
-    void addSkill(const QString& skill) {
-        QSqlQuery q(main().ADOConnection1());
-        ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
-    }
-    // Runs a command as its menu item does: a failure reaches the error box.
-    void run(void (app::TResumeExplorerForm::*command)()) {
-        platform::runCommand([&] { (main().*command)(); });
-    }
-    QStringList errors() const {
-        QStringList texts;
-        for (const auto& m : m_dialogs.messages)
-            if (m.icon == platform::Icon::Error)
-                texts << m.text;
-        return texts;
-    }
     // The skills stored in a résumé file, read on a connection of their own.
     static QStringList skillsIn(const QString& path) {
         QStringList values;
