@@ -10,39 +10,6 @@ namespace bench {
 
 namespace {
 
-class MemoryField final : public rtfengine::Field {
-public:
-    MemoryField(const MemoryDataset& owner, size_t column, std::string name)
-        : m_owner(owner), m_column(column), m_name(std::move(name)),
-          m_kind(m_name == "born" ? rtfengine::FieldKind::Date : rtfengine::FieldKind::Other) {}
-
-    std::string name() const override { return m_name; }
-    rtfengine::FieldKind kind() const override { return m_kind; }
-    bool isNull() const override { return m_owner.eof() || text().empty(); }
-    std::string asString() const override { return m_owner.eof() ? std::string() : text(); }
-    double asFloat() const override { return isNull() ? 0 : std::stod(text()); }
-    bool asBoolean() const override { return asString() == "True"; }
-    rtfengine::DateTime asDateTime() const override {
-        rtfengine::DateTime date;
-        if (isNull())
-            return date;
-        const std::string& t = text();
-        date.year = std::stoi(t.substr(0, 4));
-        date.month = std::stoi(t.substr(5, 2));
-        date.day = std::stoi(t.substr(8, 2));
-        return date;
-    }
-    std::string asBytes() const override { return asString(); }
-
-private:
-    const std::string& text() const { return m_owner.cell(m_column); }
-
-    const MemoryDataset& m_owner;
-    size_t m_column;
-    std::string m_name;
-    rtfengine::FieldKind m_kind;
-};
-
 const char* const kNames[] = {
     "M\xc3\xbcller {S\xc3\xb6hne} \\ Partner",
     "Caf\xc3\xa9 \xc3\x85ngstr\xc3\xb6m & Co.",
@@ -61,15 +28,8 @@ QTemporaryDir& scratchDirectory() {
 
 } // namespace
 
-MemoryDataset::MemoryDataset(std::string name, std::vector<std::string> columns,
-                             std::vector<std::vector<std::string>> rows)
-    : m_name(std::move(name)), m_rows(std::move(rows)) {
-    for (size_t i = 0; i < columns.size(); ++i)
-        m_fields.push_back(std::make_unique<MemoryField>(*this, i, std::move(columns[i])));
-}
-
-std::vector<std::vector<std::string>> tableRecords(size_t count) {
-    std::vector<std::vector<std::string>> rows;
+std::vector<testsupport::Row> tableRecords(size_t count) {
+    std::vector<testsupport::Row> rows;
     rows.reserve(count);
     for (size_t i = 1; i <= count; ++i) {
         long long cents = static_cast<long long>((i * 7919) % 100000000);

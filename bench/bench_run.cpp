@@ -45,17 +45,20 @@ void addFragmentFunction(rtfengine::TUdfList& udfs) {
 
 void BM_RunNestedScans(benchmark::State& state) {
     const auto count = static_cast<size_t>(state.range(0));
-    std::vector<std::vector<std::string>> rows = bench::tableRecords(count);
+    std::vector<testsupport::Row> rows = bench::tableRecords(count);
     for (size_t i = 0; i < rows.size(); ++i)
         rows[i].push_back(
             "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1033{\\fonttbl{\\f0\\fswiss\\fprq2"
             "\\fcharset0 Arial;}}{\\colortbl ;\\red255\\green0\\blue0;}\\viewkind4\\uc1\\pard"
             "\\cf1\\i\\f0\\fs20 Note " +
             std::to_string(i + 1) + "\\i0\\par }");
-    bench::MemoryDataset records("Records", {"id", "name", "amount", "born", "link", "note"},
-                                 std::move(rows));
-    bench::MemoryDataset tags("Tags", {"tag", "weight"},
-                              {{"alpha", "1.25"}, {"beta {b}", "2.5"}, {"gamma", "3.75"}});
+    using rtfengine::FieldKind;
+    testsupport::MemoryDataset records("Records", {"id", "name", "amount", "born", "link", "note"},
+                                       std::move(rows),
+                                       {FieldKind::Other, FieldKind::Other, FieldKind::Other,
+                                        FieldKind::Date, FieldKind::Other, FieldKind::Other});
+    testsupport::MemoryDataset tags("Tags", {"tag", "weight"},
+                                    {{"alpha", "1.25"}, {"beta {b}", "2.5"}, {"gamma", "3.75"}});
     rtfengine::TUdfList udfs;
     addFragmentFunction(udfs);
     rtfengine::TRtfEngine engine;
@@ -87,11 +90,11 @@ void BM_RenderTableFromSqlite(benchmark::State& state) {
         db.transaction();
         q.prepare("INSERT INTO items VALUES (?, ?, ?, ?, ?)");
         for (const auto& row : bench::tableRecords(count)) {
-            q.addBindValue(std::stoll(row[0]));
-            q.addBindValue(QString::fromStdString(row[1]));
-            q.addBindValue(std::stod(row[2]));
-            q.addBindValue(QString::fromStdString(row[3]));
-            q.addBindValue(QString::fromStdString(row[4]));
+            q.addBindValue(std::stoll(*row[0]));
+            q.addBindValue(QString::fromStdString(*row[1]));
+            q.addBindValue(std::stod(*row[2]));
+            q.addBindValue(QString::fromStdString(*row[3]));
+            q.addBindValue(QString::fromStdString(*row[4]));
             q.exec();
         }
         db.commit();

@@ -6,26 +6,17 @@
 
 #include "BenchSupport.h"
 #include "generate/DocumentGenerator.h"
+#include "support/Files.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 void BM_TranslateResumeTemplate(benchmark::State& state) {
     bench::SampleResume sample;
     generate::DocumentGenerator commands(*sample.dm,
                                          generate::defaultTemplatePath(bench::programDirectory()));
-    const std::string templateText = readFile(commands.templatePath());
+    const std::string templateText = testsupport::readFile(commands.templatePath());
     const std::vector<rtfengine::Dataset*> datasets = commands.sectionList();
     size_t instructions = 0;
     for (auto _ : state) {

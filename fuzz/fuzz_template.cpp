@@ -2,13 +2,13 @@
 // with functions of every result type, and writes the document to a temp file.
 // Besides the sanitizers it checks that a run, failed or not, leaves every
 // dataset's controls as it found them.
-#include "FuzzDataset.h"
 #include "FuzzInput.h"
 
 #include "rtfengine/Errors.h"
 #include "rtfengine/FormatSettings.h"
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/UdfList.h"
+#include "support/MemoryDataset.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -16,8 +16,7 @@
 #include <unistd.h>
 
 using namespace rtfengine;
-using fuzz::FuzzDataset;
-using fuzz::FuzzValue;
+using testsupport::MemoryDataset;
 
 namespace {
 
@@ -50,31 +49,17 @@ struct Workspace {
     std::string out;
 };
 
-FuzzValue value(std::string text, double number, bool boolean, DateTime date) {
-    return FuzzValue{std::move(text), number, boolean, date};
-}
-
-void fillPeople(FuzzDataset& people) {
+// Three rows of a name, an amount, a flag, a date, a date and time and a picture, the
+// last row blank but for its amount.
+MemoryDataset makePeople() {
     const std::string bmp(reinterpret_cast<const char*>(kBmp), sizeof kBmp);
-    people.addField("Name", FieldKind::Other,
-                    {value("Ann {x}\\", 0, false, {}), value("Zo\xC3\xAB\r\nLee", 0, false, {}),
-                     value("", 0, false, {})});
-    people.addField("Amount", FieldKind::Other,
-                    {value("1234.5", 1234.5, false, {}), value("-0.004", -0.004, false, {}),
-                     value("1e300", 1e300, false, {})});
-    people.addField(
-        "Flag", FieldKind::Boolean,
-        {value("True", 1, true, {}), value("False", 0, false, {}), value("", 0, false, {})});
-    people.addField("Born", FieldKind::Date,
-                    {value("5/17/1990", 0, false, {1990, 5, 17}),
-                     value("2/29/2000", 0, false, {2000, 2, 29}), value("", 0, false, {})});
-    people.addField("Stamp", FieldKind::DateTime,
-                    {value("1/2/2001 11:59 PM", 0, false, {2001, 1, 2, 23, 59, 58, 999}),
-                     value("12/31/9999 12:00 AM", 0, false, {9999, 12, 31}),
-                     value("", 0, false, {})});
-    people.addField(
-        "Photo", FieldKind::Graphic,
-        {value(bmp, 0, false, {}), value("GIF89a", 0, false, {}), value("", 0, false, {})});
+    return MemoryDataset(
+        "people", {"Name", "Amount", "Flag", "Born", "Stamp", "Photo"},
+        {{"Ann {x}\\", "1234.5", "True", "1990-05-17", "2001-01-02 23:59:58.999", bmp},
+         {"Zo\xC3\xAB\r\nLee", "-0.004", "False", "2000-02-29", "9999-12-31", "GIF89a"},
+         {"", "1e300", "", "", "", ""}},
+        {FieldKind::Other, FieldKind::Other, FieldKind::Boolean, FieldKind::Date,
+         FieldKind::DateTime, FieldKind::Graphic});
 }
 
 void addFunctions(TUdfList& udfs, const std::string& picturePath) {
@@ -113,10 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         file.write(templateText.data(), static_cast<std::streamsize>(templateText.size()));
     }
 
-    FuzzDataset people("people");
-    fillPeople(people);
-    FuzzDataset empty("empty");
-    empty.addField("Name", FieldKind::Other, {});
+    MemoryDataset people = makePeople();
+    MemoryDataset empty("empty", {"Name"});
 
     TUdfList udfs;
     addFunctions(udfs, (workspace.dir / "photo.bmp").string());

@@ -4,6 +4,7 @@
 
 #include "platform/Application.h"
 #include "store/qt/ProgramState.h"
+#include "support/Files.h"
 
 #include <QSignalSpy>
 
@@ -16,29 +17,8 @@ QByteArray contents(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
 class DataSafetyTest : public ProgramFixture {
 protected:
-    void addSkill(const QString& skill) {
-        QSqlQuery q(main().ADOConnection1());
-        ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
-    }
-    // Runs a command as its menu item does: a failure reaches the error box.
-    void run(void (app::TResumeExplorerForm::*command)()) {
-        platform::runCommand([&] { (main().*command)(); });
-    }
-    QStringList errors() const {
-        QStringList texts;
-        for (const auto& m : m_dialogs.messages)
-            if (m.icon == platform::Icon::Error)
-                texts << m.text;
-        return texts;
-    }
     // The skills stored in a résumé file, read on a connection of their own.
     static QStringList skillsIn(const QString& path) {
         QStringList values;
@@ -59,7 +39,7 @@ protected:
 // answering Yes at the close saves that résumé and leaves the broken file alone.
 TEST_F(DataSafetyTest, AFailedOpenThenSaveAtCloseKeepsTheUnsavedResume) {
     const QString letter = m_dir.filePath("letter.vcw");
-    writeFile(letter, QByteArray(2048, 'x'));
+    ASSERT_TRUE(testsupport::writeFile(letter.toStdString(), std::string(2048, 'x')));
     const QString folder = m_dir.filePath("folder.vcw");
     QDir().mkpath(folder);
     const struct {
@@ -103,7 +83,7 @@ TEST_F(DataSafetyTest, AFailedOpenThenSaveAtCloseKeepsTheUnsavedResume) {
 // A working copy the connection could not open is never copied over a résumé.
 TEST_F(DataSafetyTest, SaveAsNeverCopiesAFileThatDidNotOpen) {
     const QString letter = m_dir.filePath("letter.vcw");
-    writeFile(letter, QByteArray(2048, 'x'));
+    ASSERT_TRUE(testsupport::writeFile(letter.toStdString(), std::string(2048, 'x')));
     start({letter});
     ASSERT_FALSE(main().ADOConnection1().isOpen());
     m_dialogs = {};

@@ -26,24 +26,7 @@ private:
     std::function<bool()> m_busy;
 };
 
-class FileCommandsTest : public ProgramFixture {
-protected:
-    void addSkill(const QString& skill) {
-        QSqlQuery q(main().ADOConnection1());
-        ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
-    }
-    // Runs a command as its menu item does: a failure reaches the error box.
-    void run(void (app::TResumeExplorerForm::*command)()) {
-        platform::runCommand([&] { (main().*command)(); });
-    }
-    QStringList errors() const {
-        QStringList texts;
-        for (const auto& m : m_dialogs.messages)
-            if (m.icon == platform::Icon::Error)
-                texts << m.text;
-        return texts;
-    }
-};
+using FileCommandsTest = ProgramFixture;
 
 // Every command from every kind of working copy ends in the state of the table.
 TEST_F(FileCommandsTest, CommandsMoveTheWorkingCopyAndTheUnsavedFlag) {

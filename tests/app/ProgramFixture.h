@@ -5,6 +5,7 @@
 
 #include "app/Program.h"
 
+#include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
 #include "store/qt/Connection.h"
@@ -68,6 +69,23 @@ protected:
         return *m_program;
     }
     app::TResumeExplorerForm& main() { return m_program->ResumeExplorerForm(); }
+    // Adds a skill to the open résumé, as the skills window would.
+    void addSkill(const QString& skill) {
+        QSqlQuery q(main().ADOConnection1());
+        ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
+    }
+    // Runs a command as its menu item does: a failure reaches the error box.
+    void run(void (app::TResumeExplorerForm::*command)()) {
+        platform::runCommand([&] { (main().*command)(); });
+    }
+    // The texts of the error boxes shown so far.
+    QStringList errors() const {
+        QStringList texts;
+        for (const auto& m : m_dialogs.messages)
+            if (m.icon == platform::Icon::Error)
+                texts << m.text;
+        return texts;
+    }
     // The skills of the open résumé, in the order they were added.
     QStringList skills() {
         QSqlQuery q(main().ADOConnection1());

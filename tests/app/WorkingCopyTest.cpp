@@ -67,13 +67,7 @@ private:
     QProcess m_process;
 };
 
-class WorkingCopyTest : public ProgramFixture {
-protected:
-    void addSkill(const QString& skill) {
-        QSqlQuery q(main().ADOConnection1());
-        ASSERT_TRUE(q.exec(QString("INSERT INTO Skills (skill) VALUES ('%1')").arg(skill)));
-    }
-};
+using WorkingCopyTest = ProgramFixture;
 
 // A program started while another runs on data.tmp works on data-2.tmp, and New
 // there never touches the first one's work.

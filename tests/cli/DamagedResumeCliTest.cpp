@@ -1,6 +1,7 @@
 // The real program given a damaged résumé: it fails with the data layer's message,
 // writes no document and leaves the file as it found it.
 #include "store/qt/Connection.h"
+#include "support/Files.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -39,12 +40,6 @@ FileState stateOf(const QString& path) {
     return state;
 }
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 TEST(DamagedResumeCliTest, ExportFailsWithTheMessageAndChangesNothing) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -53,8 +48,14 @@ TEST(DamagedResumeCliTest, ExportFailsWithTheMessageAndChangesNothing) {
         std::function<void(const QString&)> make;
         const char* message;
     } cases[] = {
-        {"empty", [](const QString& p) { writeFile(p, QByteArray()); }, "no tables"},
-        {"text", [](const QString& p) { writeFile(p, QByteArray(2048, 't')); }, "not a database"},
+        {"empty",
+         [](const QString& p) { ASSERT_TRUE(testsupport::writeFile(p.toStdString(), "")); },
+         "no tables"},
+        {"text",
+         [](const QString& p) {
+             ASSERT_TRUE(testsupport::writeFile(p.toStdString(), std::string(2048, 't')));
+         },
+         "not a database"},
         {"truncated",
          [](const QString& p) {
              store::createBlankResume(p);

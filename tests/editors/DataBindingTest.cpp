@@ -99,67 +99,80 @@ TEST_F(DataBindingTest, BindingsAreReadOnlyWhileTheCursorIsClosed) {
     EXPECT_TRUE(date.isReadOnly());
 }
 
-TEST_F(DataBindingTest, CheckBoxWritesTrueAndFalse) {
-    struct Case {
-        const char* stored; // SQL literal
-        bool shownChecked;
-        int clicks;
-        QVariant written;
-    };
-    const std::vector<Case> cases = {
-        {"NULL", false, 1, "True"},     {"''", false, 1, "True"},     {"'True'", true, 1, "False"},
-        {"'False'", false, 2, "False"}, {"'true'", false, 1, "True"}, {"'True'", true, 0, "True"},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(std::string(test.stored) + " clicked " + std::to_string(test.clicks));
-        TearDown();
-        SetUp();
-        run(QStringLiteral("INSERT INTO Honors (InAllPublished) VALUES (%1)").arg(test.stored));
-        TDbCheckBox box("Include this entry in all published output?");
-        box.bind(cursor.get(), "InAllPublished");
-        cursor->open();
-        EXPECT_EQ(box.isChecked(), test.shownChecked);
-        EXPECT_EQ(cursor->state(), State::Browse); // showing writes nothing
-        for (int i = 0; i < test.clicks; ++i)
-            box.click();
-        cursor->post();
-        EXPECT_EQ(stored("InAllPublished").toString(), test.written.toString());
-    }
+struct CheckBoxCase {
+    const char* stored; // SQL literal
+    bool shownChecked;
+    int clicks;
+    QVariant written;
+};
+
+void PrintTo(const CheckBoxCase& test, std::ostream* out) {
+    *out << test.stored << " clicked " << test.clicks;
 }
 
-TEST_F(DataBindingTest, MemoStoresPastedRichTextAsPlainText) {
-    struct Case {
-        const char* title;
-        QString html;
-        QString text; // the plain alternative, if the source offers one
-        QString expected;
-    };
-    const std::vector<Case> cases = {
-        {"html with plain alternative", "<b>Led</b> a <i>team</i>", "Led a team", "Led a team"},
-        {"html only", "<p><b>Led</b> a team</p><p>of five</p>", {}, "Led a team\nof five"},
-        {"plain only", {}, "line one\nline two", "line one\nline two"},
-    };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.title);
-        TearDown();
-        SetUp();
-        run("INSERT INTO Honors (Comments) VALUES ('')");
-        TDbMemo memo;
-        memo.bind(cursor.get(), "Comments");
-        cursor->open();
-        auto* mime = new QMimeData;
-        if (!test.html.isEmpty())
-            mime->setHtml(test.html);
-        if (!test.text.isEmpty())
-            mime->setText(test.text);
-        QGuiApplication::clipboard()->setMimeData(mime);
-        memo.paste();
-        EXPECT_EQ(cursor->state(), State::Edit);
-        cursor->post();
-        EXPECT_EQ(stored("Comments").toString(), test.expected);
-        EXPECT_EQ(memo.toPlainText(), test.expected);
-    }
+class CheckBoxTest : public DataBindFixture, public ::testing::WithParamInterface<CheckBoxCase> {};
+
+TEST_P(CheckBoxTest, WritesTrueAndFalse) {
+    const CheckBoxCase& test = GetParam();
+    run(QStringLiteral("INSERT INTO Honors (InAllPublished) VALUES (%1)").arg(test.stored));
+    TDbCheckBox box("Include this entry in all published output?");
+    box.bind(cursor.get(), "InAllPublished");
+    cursor->open();
+    EXPECT_EQ(box.isChecked(), test.shownChecked);
+    EXPECT_EQ(cursor->state(), State::Browse); // showing writes nothing
+    for (int i = 0; i < test.clicks; ++i)
+        box.click();
+    cursor->post();
+    EXPECT_EQ(stored("InAllPublished").toString(), test.written.toString());
 }
+
+INSTANTIATE_TEST_SUITE_P(DataBindingTest, CheckBoxTest,
+                         ::testing::Values(CheckBoxCase{"NULL", false, 1, "True"},
+                                           CheckBoxCase{"''", false, 1, "True"},
+                                           CheckBoxCase{"'True'", true, 1, "False"},
+                                           CheckBoxCase{"'False'", false, 2, "False"},
+                                           CheckBoxCase{"'true'", false, 1, "True"},
+                                           CheckBoxCase{"'True'", true, 0, "True"}));
+
+struct PasteCase {
+    const char* title;
+    QString html;
+    QString text; // the plain alternative, if the source offers one
+    QString expected;
+};
+
+void PrintTo(const PasteCase& test, std::ostream* out) {
+    *out << test.title;
+}
+
+class MemoPasteTest : public DataBindFixture, public ::testing::WithParamInterface<PasteCase> {};
+
+TEST_P(MemoPasteTest, StoresPastedRichTextAsPlainText) {
+    const PasteCase& test = GetParam();
+    run("INSERT INTO Honors (Comments) VALUES ('')");
+    TDbMemo memo;
+    memo.bind(cursor.get(), "Comments");
+    cursor->open();
+    auto* mime = new QMimeData;
+    if (!test.html.isEmpty())
+        mime->setHtml(test.html);
+    if (!test.text.isEmpty())
+        mime->setText(test.text);
+    QGuiApplication::clipboard()->setMimeData(mime);
+    memo.paste();
+    EXPECT_EQ(cursor->state(), State::Edit);
+    cursor->post();
+    EXPECT_EQ(stored("Comments").toString(), test.expected);
+    EXPECT_EQ(memo.toPlainText(), test.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DataBindingTest, MemoPasteTest,
+    ::testing::Values(
+        PasteCase{"html with plain alternative", "<b>Led</b> a <i>team</i>", "Led a team",
+                  "Led a team"},
+        PasteCase{"html only", "<p><b>Led</b> a team</p><p>of five</p>", {}, "Led a team\nof five"},
+        PasteCase{"plain only", {}, "line one\nline two", "line one\nline two"}));
 
 TEST_F(DataBindingTest, PlainTextOfClipboardContent) {
     QMimeData html;

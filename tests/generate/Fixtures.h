@@ -2,9 +2,15 @@
 // classes differ in every setting, so a test sees which class a function used.
 #pragma once
 
-#include "MemoryDataset.h"
+#include "support/MemoryDataset.h"
+
+#include <string>
 
 namespace generate::test {
+
+using testsupport::MemoryDataset;
+using testsupport::Row;
+using testsupport::Value;
 
 inline MemoryDataset makeConfiguration() {
     return MemoryDataset(

@@ -1,6 +1,7 @@
 // Decoding of BMP, JPEG and PNG data, good and damaged, and the routing of
 // picture data by its content.
-#include "PictureTestSupport.h"
+#include "support/Files.h"
+#include "support/Pictures.h"
 
 #include "rtfengine/BmpReader.h"
 #include "rtfengine/JpegDecoder.h"
@@ -17,7 +18,7 @@
 #include <vector>
 
 using namespace rtfengine;
-using namespace picturetest;
+using namespace testsupport;
 
 namespace {
 

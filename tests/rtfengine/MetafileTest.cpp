@@ -1,6 +1,6 @@
 // The structure of the metafiles written around a bitmap, walked record by record
 // the way a reader walks them, and the reading of metafile files.
-#include "PictureTestSupport.h"
+#include "support/Pictures.h"
 
 #include "rtfengine/MetafileReader.h"
 #include "rtfengine/MetafileWriter.h"
@@ -10,7 +10,7 @@
 #include <vector>
 
 using namespace rtfengine;
-using namespace picturetest;
+using namespace testsupport;
 
 namespace {
 

@@ -1,7 +1,8 @@
 // Pictures and hyperlinks through a whole engine run: FIMG on a file name, a
 // graphic field with and without FIMG, a picture function, FLNK, the options and
 // the OnImageFormat event.
-#include "PictureTestSupport.h"
+#include "support/Files.h"
+#include "support/Pictures.h"
 
 #include "rtfengine/ImageFormat.h"
 #include "rtfengine/RtfEngine.h"
@@ -16,7 +17,7 @@
 
 namespace fs = std::filesystem;
 using namespace rtfengine;
-using namespace picturetest;
+using namespace testsupport;
 
 namespace {
 

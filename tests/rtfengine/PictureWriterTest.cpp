@@ -1,7 +1,7 @@
 // The \pict groups written for pictures: header numbers, borders and their
 // colours, data forms, the image format handler, and pictures from files and
 // fields.
-#include "PictureTestSupport.h"
+#include "support/Pictures.h"
 
 #include "rtfengine/MetafileReader.h"
 #include "rtfengine/MetafileWriter.h"
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace rtfengine;
-using namespace picturetest;
+using namespace testsupport;
 
 namespace {
 

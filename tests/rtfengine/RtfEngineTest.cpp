@@ -5,17 +5,18 @@
 #include "rtfengine/FormatSettings.h"
 #include "rtfengine/ReportVariable.h"
 #include "rtfengine/UdfList.h"
+#include "support/MemoryDataset.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 using namespace rtfengine;
-using enginetest::MemoryDataset;
 using enginetest::readFile;
 using enginetest::render;
 using enginetest::TempDir;
 using enginetest::writeFile;
+using testsupport::MemoryDataset;
 
 namespace {
 

@@ -6,15 +6,16 @@
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/Scans.h"
 #include "rtfengine/UdfList.h"
+#include "support/MemoryDataset.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 using namespace rtfengine;
-using enginetest::MemoryDataset;
 using enginetest::render;
 using enginetest::TempDir;
+using testsupport::MemoryDataset;
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "QtPrinters.h"
 #include "store/StoreError.h"
 #include "store/qt/Connection.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QFile>

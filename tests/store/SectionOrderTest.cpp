@@ -1,10 +1,10 @@
 // The section lists and the sender, as the store reads and writes them for the
 // format and send windows.
 #include "store/qt/SectionOrder.h"
-#include "QtPrinters.h"
 #include "store/StoreError.h"
 #include "store/qt/Connection.h"
 #include "store/qt/Sender.h"
+#include "support/QtPrinters.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

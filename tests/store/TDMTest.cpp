@@ -1,7 +1,7 @@
 #include "store/TDM.h"
 
-#include "QtPrinters.h"
 #include "store/qt/Connection.h"
+#include "support/QtPrinters.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>

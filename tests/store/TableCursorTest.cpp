@@ -114,8 +114,8 @@ struct StateCase {
     std::vector<State> changes;
 };
 
-TEST_F(TableCursorTest, StateTransitions) {
-    const std::vector<StateCase> cases = {
+std::vector<StateCase> stateCases() {
+    return {
         {"a field change enters edit",
          {"a", "b"},
          [](TableCursor& c) { c.setValue("Name", "x"); },
@@ -233,32 +233,42 @@ TEST_F(TableCursorTest, StateTransitions) {
          {"a"},
          {State::Edit, State::Inactive}},
     };
-    for (const StateCase& test : cases) {
-        SCOPED_TRACE(test.title);
-        TearDown();
-        SetUp();
-        seed(test.seed);
-        TableCursor& cursor = open();
-        test.act(cursor);
-        EXPECT_EQ(cursor.state(), test.state);
-        EXPECT_EQ(name(cursor), test.current);
-        EXPECT_EQ(cursor.recordCount(), test.count);
-        EXPECT_EQ(storedNames(), test.stored);
-        EXPECT_EQ(m_states, test.changes);
-    }
 }
 
-TEST_F(TableCursorTest, NavigationAtTheEnds) {
-    using Move = bool (TableCursor::*)();
-    struct Case {
-        QStringList seed;
-        std::vector<Move> moves;
-        QString current;
-        bool bof;
-        bool eof;
-    };
+void PrintTo(const StateCase& test, std::ostream* out) {
+    *out << test.title;
+}
+
+class StateTransitionTest : public TableCursorTest,
+                            public ::testing::WithParamInterface<StateCase> {};
+
+TEST_P(StateTransitionTest, EndsInTheStateItShows) {
+    const StateCase& test = GetParam();
+    seed(test.seed);
+    TableCursor& cursor = open();
+    test.act(cursor);
+    EXPECT_EQ(cursor.state(), test.state);
+    EXPECT_EQ(name(cursor), test.current);
+    EXPECT_EQ(cursor.recordCount(), test.count);
+    EXPECT_EQ(storedNames(), test.stored);
+    EXPECT_EQ(m_states, test.changes);
+}
+
+INSTANTIATE_TEST_SUITE_P(TableCursorTest, StateTransitionTest, ::testing::ValuesIn(stateCases()));
+
+using Move = bool (TableCursor::*)();
+
+struct NavigationCase {
+    QStringList seed;
+    std::vector<Move> moves;
+    QString current;
+    bool bof;
+    bool eof;
+};
+
+std::vector<NavigationCase> navigationCases() {
     const QStringList abc{"a", "b", "c"};
-    const std::vector<Case> cases = {
+    return {
         {abc, {}, "a", true, false},
         {abc, {&TableCursor::next}, "b", false, false},
         {abc, {&TableCursor::last}, "c", false, true},
@@ -271,19 +281,27 @@ TEST_F(TableCursorTest, NavigationAtTheEnds) {
         {{}, {}, "", true, true},
         {{}, {&TableCursor::last, &TableCursor::prior}, "", true, true},
     };
-    for (std::size_t i = 0; i < cases.size(); ++i) {
-        SCOPED_TRACE(i);
-        TearDown();
-        SetUp();
-        seed(cases[i].seed);
-        TableCursor& cursor = open();
-        for (Move move : cases[i].moves)
-            EXPECT_TRUE((cursor.*move)());
-        EXPECT_EQ(name(cursor), cases[i].current);
-        EXPECT_EQ(cursor.bof(), cases[i].bof);
-        EXPECT_EQ(cursor.eof(), cases[i].eof);
-    }
 }
+
+void PrintTo(const NavigationCase& test, std::ostream* out) {
+    *out << test.seed.join(',').toStdString() << " after " << test.moves.size() << " moves";
+}
+
+class NavigationTest : public TableCursorTest,
+                       public ::testing::WithParamInterface<NavigationCase> {};
+
+TEST_P(NavigationTest, StopsAtTheEnds) {
+    const NavigationCase& test = GetParam();
+    seed(test.seed);
+    TableCursor& cursor = open();
+    for (Move move : test.moves)
+        EXPECT_TRUE((cursor.*move)());
+    EXPECT_EQ(name(cursor), test.current);
+    EXPECT_EQ(cursor.bof(), test.bof);
+    EXPECT_EQ(cursor.eof(), test.eof);
+}
+
+INSTANTIATE_TEST_SUITE_P(TableCursorTest, NavigationTest, ::testing::ValuesIn(navigationCases()));
 
 TEST_F(TableCursorTest, RowsComeInKeyOrder) {
     run(main(), "INSERT INTO Entries (id, Name) VALUES (3, 'c'), (1, 'a'), (2, 'b')");
@@ -364,29 +382,35 @@ TEST_F(TableCursorTest, ApplyPostsTheRowBeingEdited) {
     EXPECT_EQ(storedNames(), (QStringList{"a", "n"}));
 }
 
-TEST_F(TableCursorTest, DiscardingTheBatch) {
-    const std::vector<std::pair<const char*, std::function<void(TableCursor&)>>> ways = {
-        {"cancelUpdates", [](TableCursor& c) { c.cancelUpdates(); }},
-        {"close and reopen",
-         [](TableCursor& c) {
-             c.close();
-             c.open();
-         }},
-    };
-    for (const auto& [title, discard] : ways) {
-        SCOPED_TRACE(title);
-        TearDown();
-        SetUp();
-        seed({"a", "b"});
-        TableCursor& cursor = open(Mode::Deferred);
-        makeHeldChanges(cursor);
-        discard(cursor);
-        EXPECT_EQ(cursor.state(), State::Browse);
-        EXPECT_FALSE(cursor.updatesPending());
-        EXPECT_EQ(shownNames(cursor), (QStringList{"a", "b"}));
-        EXPECT_EQ(storedNames(), (QStringList{"a", "b"}));
-    }
+struct DiscardCase {
+    const char* title;
+    std::function<void(TableCursor&)> discard;
+};
+
+void PrintTo(const DiscardCase& test, std::ostream* out) {
+    *out << test.title;
 }
+
+class DiscardTest : public TableCursorTest, public ::testing::WithParamInterface<DiscardCase> {};
+
+TEST_P(DiscardTest, DropsTheHeldBatch) {
+    seed({"a", "b"});
+    TableCursor& cursor = open(Mode::Deferred);
+    makeHeldChanges(cursor);
+    GetParam().discard(cursor);
+    EXPECT_EQ(cursor.state(), State::Browse);
+    EXPECT_FALSE(cursor.updatesPending());
+    EXPECT_EQ(shownNames(cursor), (QStringList{"a", "b"}));
+    EXPECT_EQ(storedNames(), (QStringList{"a", "b"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(TableCursorTest, DiscardTest,
+                         ::testing::Values(DiscardCase{"cancelUpdates",
+                                                       [](TableCursor& c) { c.cancelUpdates(); }},
+                                           DiscardCase{"close and reopen", [](TableCursor& c) {
+                                                           c.close();
+                                                           c.open();
+                                                       }}));
 
 TEST_F(TableCursorTest, FailedApplyWritesNothingAndKeepsTheChangesHeld) {
     seed({"a"});
@@ -475,24 +499,27 @@ TEST_F(TableCursorTest, DataLayerFailuresRaiseWithTheDriverText) {
     EXPECT_EQ(cursor.value("Amount").toInt(), -5);
 }
 
-TEST_F(TableCursorTest, PostWritesOnlyTheChangedColumns) {
-    for (Mode mode : {Mode::Immediate, Mode::Deferred}) {
-        SCOPED_TRACE(mode == Mode::Immediate ? "immediate" : "deferred");
-        TearDown();
-        SetUp();
-        seed({"a"});
-        TableCursor& cursor = open(mode);
-        run(other(), "UPDATE Entries SET Kind = 'Award'");
-        cursor.setValue("Name", "x");
-        ASSERT_TRUE(cursor.apply());
-        QSqlQuery query(other());
-        ASSERT_TRUE(query.exec("SELECT Name, Kind FROM Entries"));
-        ASSERT_TRUE(query.next());
-        EXPECT_EQ(query.value(0).toString(), "x");
-        EXPECT_EQ(query.value(1).toString(), "Award");
-        EXPECT_EQ(cursor.value("Kind").toString(), "Award"); // the posted row is re-read
-    }
+class PostTest : public TableCursorTest, public ::testing::WithParamInterface<Mode> {};
+
+TEST_P(PostTest, WritesOnlyTheChangedColumns) {
+    seed({"a"});
+    TableCursor& cursor = open(GetParam());
+    run(other(), "UPDATE Entries SET Kind = 'Award'");
+    cursor.setValue("Name", "x");
+    ASSERT_TRUE(cursor.apply());
+    QSqlQuery query(other());
+    ASSERT_TRUE(query.exec("SELECT Name, Kind FROM Entries"));
+    ASSERT_TRUE(query.next());
+    EXPECT_EQ(query.value(0).toString(), "x");
+    EXPECT_EQ(query.value(1).toString(), "Award");
+    EXPECT_EQ(cursor.value("Kind").toString(), "Award"); // the posted row is re-read
 }
+
+INSTANTIATE_TEST_SUITE_P(TableCursorTest, PostTest,
+                         ::testing::Values(Mode::Immediate, Mode::Deferred),
+                         [](const ::testing::TestParamInfo<Mode>& info) {
+                             return info.param == Mode::Immediate ? "Immediate" : "Deferred";
+                         });
 
 TEST_F(TableCursorTest, PostOfARowDeletedMeanwhileFails) {
     seed({"a"});

@@ -3,13 +3,12 @@
 #pragma once
 
 #include "rtfengine/Image.h"
-#include "support/Files.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace picturetest {
+namespace testsupport {
 
 // A width by height picture whose pixel (x, y) is (x * 40, y * 40, 200), so that
 // every pixel differs from its neighbours.
@@ -23,6 +22,4 @@ void put32(std::string& out, uint32_t v);
 uint32_t get16(std::string_view d, size_t at);
 uint32_t get32(std::string_view d, size_t at);
 
-using testsupport::readFile;
-
-} // namespace picturetest
+} // namespace testsupport

@@ -1,14 +1,12 @@
-#include "PictureTestSupport.h"
+#include "support/Pictures.h"
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include <jpeglib.h>
 #include <png.h>
 
-namespace picturetest {
+namespace testsupport {
 
 rtfengine::ImageBitmap gradient(uint32_t width, uint32_t height) {
     rtfengine::ImageBitmap image = rtfengine::makeImageBitmap(width, height);
@@ -86,4 +84,4 @@ uint32_t get32(std::string_view d, size_t at) {
     return get16(d, at) | get16(d, at + 2) << 16;
 }
 
-} // namespace picturetest
+} // namespace testsupport
