@@ -38,6 +38,15 @@ std::string valueText(const SqlCell& cell) {
     return cell.bytes;
 }
 
+// The stored value as text without copying what is stored as text already; numbers
+// are written into `buffer`.
+std::string_view storedText(const SqlCell& cell, std::string& buffer) {
+    if (cell.type == SqlCell::Type::Text || cell.type == SqlCell::Type::Blob)
+        return cell.bytes;
+    buffer = valueText(cell);
+    return buffer;
+}
+
 // A number written as text, 0 when the text is none.
 double numberOf(std::string_view text) {
     double value = 0;
@@ -271,9 +280,10 @@ std::string SqlField::asString() const {
     case FieldKind::Date:
     case FieldKind::DateTime: {
         DateTime parsed;
-        const std::string text = valueText(c);
+        std::string buffer;
+        const std::string_view text = storedText(c, buffer);
         if (!parseStoredDateTime(text, parsed))
-            return text;
+            return std::string(text);
         const auto& settings = rtfengine::FormatSettings::current();
         return rtfengine::formatDateTime(m_kind == FieldKind::Date ? settings.shortDateFormat : "c",
                                          parsed, settings);
@@ -321,13 +331,15 @@ DateTime SqlField::asDateTime() const {
     DateTime parsed;
     if (isNull())
         return parsed;
-    parseStoredDateTime(valueText(*cell()), parsed);
+    std::string buffer;
+    parseStoredDateTime(storedText(*cell(), buffer), parsed);
     return parsed;
 }
 
 bool SqlField::holdsDate() const {
     DateTime parsed;
-    return !isNull() && parseStoredDateTime(valueText(*cell()), parsed);
+    std::string buffer;
+    return !isNull() && parseStoredDateTime(storedText(*cell(), buffer), parsed);
 }
 
 std::string SqlField::asBytes() const {
