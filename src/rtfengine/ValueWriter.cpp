@@ -36,14 +36,10 @@ std::string trimTrailingBlanks(std::string text) {
 
 } // namespace
 
-std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
-                             const FormatSettings& fs) {
-    const std::string trimmed = trimAsciiBlanks(text);
-    const auto number = trimmed.empty() ? std::nullopt : parseFloat(trimmed, fs);
-    if (!number)
-        return std::string(text);
+std::string formatNumber(double number, const FormatRecord& format, bool clearZero,
+                         const FormatSettings& fs) {
     std::string result = trimAsciiBlanks(
-        formatFloat(*number, styleOf(format.id), std::min(format.param1, 18), format.param2, fs));
+        formatFloat(number, styleOf(format.id), std::min(format.param1, 18), format.param2, fs));
     if (clearZero && result.find_first_of("123456789") == std::string::npos)
         return {};
     if (format.id != FormatId::FFIXR && format.id != FormatId::FNUMR)
@@ -56,6 +52,15 @@ std::string formatNumberText(std::string_view text, const FormatRecord& format, 
     if (!fraction.empty() && fraction.find_first_not_of('0') == std::string::npos)
         result = result.substr(0, sep) + "=";
     return result;
+}
+
+std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
+                             const FormatSettings& fs) {
+    const std::string trimmed = trimAsciiBlanks(text);
+    const auto number = trimmed.empty() ? std::nullopt : parseFloat(trimmed, fs);
+    if (!number)
+        return std::string(text);
+    return formatNumber(*number, format, clearZero, fs);
 }
 
 void appendTemplateText(std::string& out, std::string_view bytes) {
@@ -195,6 +200,16 @@ void ValueWriter::writeField(std::string& out, Field& field, const ValueOperands
         break;
     case FieldKind::Graphic:
     case FieldKind::Other:
+        if (isNumericFormat(format.id)) {
+            // A number stored as one is formatted as it is, not read back from its text.
+            if (const std::optional<double> number = field.storedNumber()) {
+                text =
+                    formatNumber(*number, format,
+                                 m_state.engine.options().has(TRtfOption::eoNumericFormatClearZero),
+                                 FormatSettings::current());
+                break;
+            }
+        }
         text = trimTrailingBlanks(field.asString());
         if (isNumericFormat(format.id))
             text = formatNumberText(

@@ -15,9 +15,14 @@ namespace rtfengine {
 class Field;
 struct RunState;
 
-// Applies a numeric format function to a text. A text that is not a number stays
-// as it is; with `clearZero` a result without a digit other than "0" is empty; FFIXR
-// and FNUMR mark the decimals with "-" and a zero fraction with "=".
+// Applies a numeric format function to a number; FFIXR and FNUMR mark the decimals
+// with "-" and a zero fraction with "="; with `clearZero` a result without a digit
+// other than "0" is empty.
+std::string formatNumber(double number, const FormatRecord& format, bool clearZero,
+                         const FormatSettings& settings = FormatSettings::current());
+
+// Applies a numeric format function to a text, as formatNumber does. A text that is not a number
+// stays as it is.
 std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
                              const FormatSettings& settings = FormatSettings::current());
 

@@ -8,6 +8,7 @@
 #include "store/StoreError.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <sqlite3.h>
 
@@ -321,6 +322,17 @@ double SqlField::asFloat() const {
     if (c.type == SqlCell::Type::Integer)
         return static_cast<double>(c.integer);
     return numberOf(c.bytes);
+}
+
+std::optional<double> SqlField::storedNumber() const {
+    const SqlCell* c = cell();
+    if (m_kind != FieldKind::Other || !c)
+        return std::nullopt;
+    if (c->type == SqlCell::Type::Integer)
+        return static_cast<double>(c->integer);
+    if (c->type != SqlCell::Type::Real || !std::isfinite(c->real))
+        return std::nullopt;
+    return c->real == 0 ? 0.0 : c->real;
 }
 
 bool SqlField::asBoolean() const {
