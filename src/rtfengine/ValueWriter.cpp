@@ -64,38 +64,14 @@ std::string formatNumberText(std::string_view text, const FormatRecord& format, 
 }
 
 void appendTemplateText(std::string& out, std::string_view bytes) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     for (const char c : bytes) {
+        if (appendRtfSpecial(out, c))
+            continue;
         const auto b = static_cast<unsigned char>(c);
-        switch (b) {
-        case '\t':
-            out += "\\tab ";
-            break;
-        case 0x0B:
-            out += "\\line ";
-            break;
-        case 0x0C:
-            out += "\\page ";
-            break;
-        case '\r':
-            out += "\\par ";
-            break;
-        case '\\':
-        case '{':
-        case '}':
-            out += '\\';
+        if (b < 0x80)
             out += c;
-            break;
-        default:
-            if (b < 0x80) {
-                out += c;
-                break;
-            }
-            out += "\\'";
-            out += kHex[b >> 4];
-            out += kHex[b & 0x0F];
-            break;
-        }
+        else
+            appendHexByte(out, b);
     }
 }
 
