@@ -166,7 +166,8 @@ void ValueWriter::writeField(std::string& out, Field& field, const ValueOperands
             if (!field.isNull())
                 text = field.asString();
         } else if (format.id == FormatId::FDTM) {
-            text = formatDateTime(datePattern(format), field.asDateTime());
+            std::string storage;
+            text = formatDateTime(datePattern(format, storage), field.asDateTime());
         } else {
             text = field.asString();
             const size_t blank = text.find(' ');
@@ -208,21 +209,25 @@ void ValueWriter::writePicture(std::string& out, std::string_view bytes,
     writeEmbeddedObject(m_state.engine, m_state.tables, object, out);
 }
 
-std::string ValueWriter::datePattern(const FormatRecord& format) const {
-    const std::string operand = trimAsciiBlanks(format.dateOperand);
+std::string_view ValueWriter::datePattern(const FormatRecord& format, std::string& storage) const {
+    const std::string_view operand =
+        trimBytes(format.dateOperand, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
     if (operand.empty())
         return "c";
-    std::string pattern;
-    if (isQuotedLiteral(operand, &pattern))
-        return pattern;
-    return TReportVariable(&m_state.engine, operand).asString();
+    // A quoted pattern is read where it stands, row after row; a variable may change
+    // during the run and is looked up each time.
+    if (isQuotedLiteral(operand, nullptr))
+        return operand.substr(1, operand.size() - 2);
+    storage = TReportVariable(&m_state.engine, std::string(operand)).asString();
+    return storage;
 }
 
 std::string ValueWriter::formatDate(std::string_view value, const FormatRecord& format) const {
     DateTime dt;
     if (!parseDateTime(value, dt))
         throw EEngineError("'" + std::string(value) + "' is not a valid date and time");
-    return formatDateTime(datePattern(format), dt);
+    std::string storage;
+    return formatDateTime(datePattern(format, storage), dt);
 }
 
 } // namespace rtfengine

@@ -55,8 +55,9 @@ public:
     void writePicture(std::string& out, std::string_view bytes, const ValueOperands& ops) const;
 
 private:
-    // The date-time pattern of FDTM's operand.
-    std::string datePattern(const FormatRecord& format) const;
+    // The date-time pattern of FDTM's operand; `storage` holds it when it is no part
+    // of the operand itself.
+    std::string_view datePattern(const FormatRecord& format, std::string& storage) const;
     std::string formatDate(std::string_view value, const FormatRecord& format) const;
 
     RunState& m_state;
