@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace rtfengine {
@@ -48,6 +49,10 @@ public:
     // it stands. A blank value is no date. Data layers whose date values are always
     // dates keep this default.
     virtual bool holdsDate() const { return !isNull(); }
+    // The value when the data layer holds it as a finite number, to be formatted
+    // exactly as its text asString() would read back; nothing otherwise. Numeric
+    // formats use it to skip writing the number out and reading it in again.
+    virtual std::optional<double> storedNumber() const { return std::nullopt; }
     // The raw bytes of the value (picture data for graphic fields).
     virtual std::string asBytes() const = 0;
 };

@@ -6,6 +6,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -89,10 +90,14 @@ char firstSeparator(const std::string& pattern, char fallback) {
 }
 
 std::string pad(int value, int width) {
-    std::string s = std::to_string(value < 0 ? -value : value);
-    if (static_cast<int>(s.size()) < width)
-        s.insert(0, width - s.size(), '0');
-    return value < 0 ? "-" + s : s;
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value < 0 ? -value : value).ptr;
+    const size_t count = static_cast<size_t>(end - digits);
+    std::string s(value < 0 ? 1 : 0, '-');
+    if (static_cast<int>(count) < width)
+        s.append(static_cast<size_t>(width) - count, '0');
+    s.append(digits, count);
+    return s;
 }
 
 bool hasAmPm(std::string_view pattern) {

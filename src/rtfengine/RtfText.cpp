@@ -172,13 +172,6 @@ unsigned char cp1252Byte(char32_t c) {
     return 0;
 }
 
-void appendHexByte(std::string& out, unsigned char b) {
-    static const char hex[] = "0123456789ABCDEF";
-    out += "\\'";
-    out += hex[b >> 4];
-    out += hex[b & 0x0F];
-}
-
 struct Cp1252Fallback {
     uint16_t unit;
     unsigned char byte;
@@ -216,6 +209,38 @@ constexpr bool isPlainByte(unsigned char b) {
 
 } // namespace
 
+void appendHexByte(std::string& out, unsigned char b) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const char escape[4] = {'\\', '\'', kHex[b >> 4], kHex[b & 0x0F]};
+    out.append(escape, sizeof escape);
+}
+
+bool appendRtfSpecial(std::string& out, char c) {
+    switch (c) {
+    case '\t':
+        out += "\\tab ";
+        return true;
+    case 0x0B:
+        out += "\\line ";
+        return true;
+    case 0x0C:
+        out += "\\page ";
+        return true;
+    case '\r':
+        out += "\\par ";
+        return true;
+    case '\\':
+    case '{':
+    case '}':
+        out += '\\';
+        out += c;
+        return true;
+    default:
+        break;
+    }
+    return false;
+}
+
 void appendRtfText(std::string& out, std::string_view s) {
     out.reserve(out.size() + s.size());
     size_t i = 0;
@@ -232,40 +257,15 @@ void appendRtfText(std::string& out, std::string_view s) {
         }
         const auto b = static_cast<unsigned char>(s[i]);
         if (b < 0x80) {
-            switch (b) {
-            case '\t':
-                out += "\\tab ";
-                break;
-            case 0x0B:
-                out += "\\line ";
-                break;
-            case 0x0C:
-                out += "\\page ";
-                break;
-            case '\r':
-                out += "\\par ";
-                if (i + 1 < s.size() && s[i + 1] == '\n')
+            if (appendRtfSpecial(out, s[i])) {
+                // CR LF is one line break.
+                if (b == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
                     ++i;
-                break;
-            case '\n':
+            } else if (b == '\n') {
                 out += "\\par ";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '{':
-                out += "\\{";
-                break;
-            case '}':
-                out += "\\}";
-                break;
-            default:
-                // NUL would end the fragment early in the filter, and the other
-                // control bytes are invisible: neither is part of what a reader sees.
-                if (b >= 0x20 && b != 0x7F)
-                    out += static_cast<char>(b);
-                break;
             }
+            // NUL would end the fragment early in the filter, and the other control
+            // bytes are invisible: neither is part of what a reader sees.
             ++i;
             continue;
         }

@@ -158,6 +158,15 @@ private:
     bool m_cut = false;          // something was left out right after a word
 };
 
+// Appends "\'" and the byte as two upper-case hexadecimal digits.
+void appendHexByte(std::string& out, unsigned char b);
+
+// Appends the RTF form of the bytes that every kind of text escapes alike: tab,
+// vertical tab, form feed and carriage return as "\tab ", "\line ", "\page " and
+// "\par ", and "\", "{" and "}" escaped. Returns false, appending nothing, for any
+// other byte, which each caller writes by the rules of its own text.
+bool appendRtfSpecial(std::string& out, char c);
+
 // Appends UTF-8 text as RTF text. ASCII stays as it is except "\", "{" and "}",
 // which are escaped; tab, vertical tab and form feed become "\tab ", "\line " and
 // "\page "; a line break (CR LF, CR or LF) becomes "\par ". The other control

@@ -36,14 +36,10 @@ std::string trimTrailingBlanks(std::string text) {
 
 } // namespace
 
-std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
-                             const FormatSettings& fs) {
-    const std::string trimmed = trimAsciiBlanks(text);
-    const auto number = trimmed.empty() ? std::nullopt : parseFloat(trimmed, fs);
-    if (!number)
-        return std::string(text);
+std::string formatNumber(double number, const FormatRecord& format, bool clearZero,
+                         const FormatSettings& fs) {
     std::string result = trimAsciiBlanks(
-        formatFloat(*number, styleOf(format.id), std::min(format.param1, 18), format.param2, fs));
+        formatFloat(number, styleOf(format.id), std::min(format.param1, 18), format.param2, fs));
     if (clearZero && result.find_first_of("123456789") == std::string::npos)
         return {};
     if (format.id != FormatId::FFIXR && format.id != FormatId::FNUMR)
@@ -58,39 +54,24 @@ std::string formatNumberText(std::string_view text, const FormatRecord& format, 
     return result;
 }
 
+std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
+                             const FormatSettings& fs) {
+    const std::string trimmed = trimAsciiBlanks(text);
+    const auto number = trimmed.empty() ? std::nullopt : parseFloat(trimmed, fs);
+    if (!number)
+        return std::string(text);
+    return formatNumber(*number, format, clearZero, fs);
+}
+
 void appendTemplateText(std::string& out, std::string_view bytes) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     for (const char c : bytes) {
+        if (appendRtfSpecial(out, c))
+            continue;
         const auto b = static_cast<unsigned char>(c);
-        switch (b) {
-        case '\t':
-            out += "\\tab ";
-            break;
-        case 0x0B:
-            out += "\\line ";
-            break;
-        case 0x0C:
-            out += "\\page ";
-            break;
-        case '\r':
-            out += "\\par ";
-            break;
-        case '\\':
-        case '{':
-        case '}':
-            out += '\\';
+        if (b < 0x80)
             out += c;
-            break;
-        default:
-            if (b < 0x80) {
-                out += c;
-                break;
-            }
-            out += "\\'";
-            out += kHex[b >> 4];
-            out += kHex[b & 0x0F];
-            break;
-        }
+        else
+            appendHexByte(out, b);
     }
 }
 
@@ -185,7 +166,8 @@ void ValueWriter::writeField(std::string& out, Field& field, const ValueOperands
             if (!field.isNull())
                 text = field.asString();
         } else if (format.id == FormatId::FDTM) {
-            text = formatDateTime(datePattern(format), field.asDateTime());
+            std::string storage;
+            text = formatDateTime(datePattern(format, storage), field.asDateTime());
         } else {
             text = field.asString();
             const size_t blank = text.find(' ');
@@ -195,6 +177,16 @@ void ValueWriter::writeField(std::string& out, Field& field, const ValueOperands
         break;
     case FieldKind::Graphic:
     case FieldKind::Other:
+        if (isNumericFormat(format.id)) {
+            // A number stored as one is formatted as it is, not read back from its text.
+            if (const std::optional<double> number = field.storedNumber()) {
+                text =
+                    formatNumber(*number, format,
+                                 m_state.engine.options().has(TRtfOption::eoNumericFormatClearZero),
+                                 FormatSettings::current());
+                break;
+            }
+        }
         text = trimTrailingBlanks(field.asString());
         if (isNumericFormat(format.id))
             text = formatNumberText(
@@ -217,21 +209,25 @@ void ValueWriter::writePicture(std::string& out, std::string_view bytes,
     writeEmbeddedObject(m_state.engine, m_state.tables, object, out);
 }
 
-std::string ValueWriter::datePattern(const FormatRecord& format) const {
-    const std::string operand = trimAsciiBlanks(format.dateOperand);
+std::string_view ValueWriter::datePattern(const FormatRecord& format, std::string& storage) const {
+    const std::string_view operand =
+        trimBytes(format.dateOperand, [](char c) { return static_cast<unsigned char>(c) <= ' '; });
     if (operand.empty())
         return "c";
-    std::string pattern;
-    if (isQuotedLiteral(operand, &pattern))
-        return pattern;
-    return TReportVariable(&m_state.engine, operand).asString();
+    // A quoted pattern is read where it stands, row after row; a variable may change
+    // during the run and is looked up each time.
+    if (isQuotedLiteral(operand, nullptr))
+        return operand.substr(1, operand.size() - 2);
+    storage = TReportVariable(&m_state.engine, std::string(operand)).asString();
+    return storage;
 }
 
 std::string ValueWriter::formatDate(std::string_view value, const FormatRecord& format) const {
     DateTime dt;
     if (!parseDateTime(value, dt))
         throw EEngineError("'" + std::string(value) + "' is not a valid date and time");
-    return formatDateTime(datePattern(format), dt);
+    std::string storage;
+    return formatDateTime(datePattern(format, storage), dt);
 }
 
 } // namespace rtfengine

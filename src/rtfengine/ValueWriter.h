@@ -15,9 +15,14 @@ namespace rtfengine {
 class Field;
 struct RunState;
 
-// Applies a numeric format function to a text. A text that is not a number stays
-// as it is; with `clearZero` a result without a digit other than "0" is empty; FFIXR
-// and FNUMR mark the decimals with "-" and a zero fraction with "=".
+// Applies a numeric format function to a number; FFIXR and FNUMR mark the decimals
+// with "-" and a zero fraction with "="; with `clearZero` a result without a digit
+// other than "0" is empty.
+std::string formatNumber(double number, const FormatRecord& format, bool clearZero,
+                         const FormatSettings& settings = FormatSettings::current());
+
+// Applies a numeric format function to a text, as formatNumber does. A text that is not a number
+// stays as it is.
 std::string formatNumberText(std::string_view text, const FormatRecord& format, bool clearZero,
                              const FormatSettings& settings = FormatSettings::current());
 
@@ -50,8 +55,9 @@ public:
     void writePicture(std::string& out, std::string_view bytes, const ValueOperands& ops) const;
 
 private:
-    // The date-time pattern of FDTM's operand.
-    std::string datePattern(const FormatRecord& format) const;
+    // The date-time pattern of FDTM's operand; `storage` holds it when it is no part
+    // of the operand itself.
+    std::string_view datePattern(const FormatRecord& format, std::string& storage) const;
     std::string formatDate(std::string_view value, const FormatRecord& format) const;
 
     RunState& m_state;

@@ -8,6 +8,7 @@
 #include "store/StoreError.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include <sqlite3.h>
 
@@ -36,6 +37,15 @@ std::string valueText(const SqlCell& cell) {
         break;
     }
     return cell.bytes;
+}
+
+// The stored value as text without copying what is stored as text already; numbers
+// are written into `buffer`.
+std::string_view storedText(const SqlCell& cell, std::string& buffer) {
+    if (cell.type == SqlCell::Type::Text || cell.type == SqlCell::Type::Blob)
+        return cell.bytes;
+    buffer = valueText(cell);
+    return buffer;
 }
 
 // A number written as text, 0 when the text is none.
@@ -271,9 +281,10 @@ std::string SqlField::asString() const {
     case FieldKind::Date:
     case FieldKind::DateTime: {
         DateTime parsed;
-        const std::string text = valueText(c);
+        std::string buffer;
+        const std::string_view text = storedText(c, buffer);
         if (!parseStoredDateTime(text, parsed))
-            return text;
+            return std::string(text);
         const auto& settings = rtfengine::FormatSettings::current();
         return rtfengine::formatDateTime(m_kind == FieldKind::Date ? settings.shortDateFormat : "c",
                                          parsed, settings);
@@ -313,6 +324,17 @@ double SqlField::asFloat() const {
     return numberOf(c.bytes);
 }
 
+std::optional<double> SqlField::storedNumber() const {
+    const SqlCell* c = cell();
+    if (m_kind != FieldKind::Other || !c)
+        return std::nullopt;
+    if (c->type == SqlCell::Type::Integer)
+        return static_cast<double>(c->integer);
+    if (c->type != SqlCell::Type::Real || !std::isfinite(c->real))
+        return std::nullopt;
+    return c->real == 0 ? 0.0 : c->real;
+}
+
 bool SqlField::asBoolean() const {
     return !isNull() && cellIsTrue(*cell());
 }
@@ -321,13 +343,15 @@ DateTime SqlField::asDateTime() const {
     DateTime parsed;
     if (isNull())
         return parsed;
-    parseStoredDateTime(valueText(*cell()), parsed);
+    std::string buffer;
+    parseStoredDateTime(storedText(*cell(), buffer), parsed);
     return parsed;
 }
 
 bool SqlField::holdsDate() const {
     DateTime parsed;
-    return !isNull() && parseStoredDateTime(valueText(*cell()), parsed);
+    std::string buffer;
+    return !isNull() && parseStoredDateTime(storedText(*cell(), buffer), parsed);
 }
 
 std::string SqlField::asBytes() const {

@@ -43,6 +43,8 @@ public:
     double asFloat() const override;
     bool asBoolean() const override;
     rtfengine::DateTime asDateTime() const override;
+    // Integers and finite reals of an Other field, negative zero as zero (its text is "0").
+    std::optional<double> storedNumber() const override;
     // Whether the stored text reads as a date (and time) of the ISO form.
     bool holdsDate() const override;
     // The stored value as it is: text and blobs as their bytes, numbers as their

@@ -31,8 +31,13 @@ constexpr std::string_view kMultiByteSpaces[] = {
 size_t leadingSpaceLength(std::string_view text) {
     if (text.empty())
         return 0;
-    if (isAsciiSpace(text.front()))
-        return 1;
+    const auto lead = static_cast<unsigned char>(text.front());
+    if (lead < 0x80)
+        return isAsciiSpace(text.front()) ? 1 : 0;
+    // Every multi-byte space starts with one of these lead bytes; most text reaches
+    // here only for a letter, so the table is searched only when one can match.
+    if (lead != 0xC2 && lead != 0xE1 && lead != 0xE2 && lead != 0xE3)
+        return 0;
     for (std::string_view space : kMultiByteSpaces)
         if (text.starts_with(space))
             return space.size();
@@ -45,8 +50,8 @@ size_t leadingSpaceLength(std::string_view text) {
 size_t trailingSpaceLength(std::string_view text) {
     if (text.empty())
         return 0;
-    if (isAsciiSpace(text.back()))
-        return 1;
+    if (static_cast<unsigned char>(text.back()) < 0x80)
+        return isAsciiSpace(text.back()) ? 1 : 0;
     for (std::string_view space : kMultiByteSpaces)
         if (text.ends_with(space))
             return space.size();

@@ -1,6 +1,7 @@
 #include "store/SqlDataset.h"
 
 #include "rtfengine/FormatSettings.h"
+#include "rtfengine/NumberFormat.h"
 #include "store/StoreError.h"
 #include "store/qt/Connection.h"
 
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <optional>
 
 namespace {
@@ -129,6 +131,35 @@ TEST_F(SqlDatasetTest, OtherFieldsKeepTextNumbersAndBytes) {
     EXPECT_DOUBLE_EQ(ds.field(1).asFloat(), 2.5);
     EXPECT_EQ(ds.field(2).asString(), "42");
     EXPECT_EQ(ds.field(3).asBytes(), std::string("\x00\xff\x10", 3));
+}
+
+// Numeric formats take a stored number as it is instead of reading its text back;
+// both ways must give the same number, and text or dates must never count as numbers.
+TEST_F(SqlDatasetTest, StoredNumbersAreTheNumbersTheirTextReads) {
+    exec("CREATE TABLE t (v, d DATE)");
+    exec("INSERT INTO t VALUES (1234.5, 1), (-0.0, 1), (1e20, 1), (1.5e-7, 1), (0.1 + 0.2, 1),"
+         " (-79.19, 1), (9007199254740993, 1), (-42, 1), (100000.0, 1)");
+    auto settings = rtfengine::FormatSettings::current();
+    settings.decimalSeparator = ',';
+    rtfengine::FormatSettings::setCurrent(settings);
+    SqlDataset ds(store::statementsOf(m_db), "SELECT v, d FROM t ORDER BY rowid", "T");
+    ds.open();
+    for (; !ds.eof(); ds.next()) {
+        const std::string text = ds.field(0).asString();
+        SCOPED_TRACE(text);
+        const std::optional<double> stored = ds.field(0).storedNumber();
+        const std::optional<double> read = rtfengine::parseFloat(text);
+        ASSERT_TRUE(stored && read);
+        EXPECT_EQ(*stored, *read);
+        EXPECT_EQ(std::signbit(*stored), std::signbit(*read));
+        EXPECT_FALSE(ds.field(1).storedNumber()) << "a date field";
+    }
+    exec("DELETE FROM t");
+    exec("INSERT INTO t VALUES ('12.5', 1), (NULL, 1), (x'31', 1), (9e999, 1)");
+    ds.close();
+    ds.open();
+    for (; !ds.eof(); ds.next())
+        EXPECT_FALSE(ds.field(0).storedNumber()) << ds.field(0).asString();
 }
 
 TEST_F(SqlDatasetTest, ParametersAreBoundAtOpen) {
