@@ -35,6 +35,7 @@ test-asan: deps
 bench: build
 	build/bin/vitacraft-bench
 	bash bench/compare.sh
+	bash bench/pdf.sh
 
 # The libFuzzer targets of fuzz/, each run for FUZZ_SECONDS from its seeds.
 FUZZ_SECONDS ?= 60

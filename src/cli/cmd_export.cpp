@@ -1,26 +1,57 @@
-// vitacraft-cli export RESUME OUT [--template FILE]: generates the résumé document of
-// RESUME into OUT, as "Export Resume as..." does, without a display. OUT may not be
+// vitacraft-cli export RESUME OUT [--template FILE] [--pdf]: generates the résumé
+// document of RESUME into OUT, as "Export Resume as..." does, without a display; a
+// PDF through LibreOffice when OUT ends in .pdf or --pdf is given. OUT may not be
 // RESUME, the template, or a database of the program's own beside it.
 #include "cli/Command.h"
 
 #include "generate/DocumentGenerator.h"
 #include "generate/ExportTarget.h"
+#include "generate/PdfConversion.h"
 #include "store/SqliteConnection.h"
 #include "store/TDM.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <optional>
 
 namespace {
 
+bool namesPdf(const std::string& path) {
+    if (path.size() < 4)
+        return false;
+    std::string suffix = path.substr(path.size() - 4);
+    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return suffix == ".pdf";
+}
+
+// The document goes to a scratch file beside OUT first, so a failed conversion
+// leaves OUT as it was.
+void writePdf(generate::DocumentGenerator& generator, const std::string& out) {
+    const std::string document = out + ".vitacraft-rtf";
+    try {
+        generator.generateDocument(document);
+        generate::convertToPdf(document, out, generate::defaultPdfConversionOptions());
+    } catch (...) {
+        std::remove(document.c_str());
+        throw;
+    }
+    std::remove(document.c_str());
+}
+
 int runExport(const std::vector<std::string>& args) {
     std::vector<std::string> positional;
     std::optional<std::string> templatePath;
+    bool pdf = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--template") {
             if (i + 1 == args.size() || templatePath) {
                 return cli::usageError("export");
             }
             templatePath = args[++i];
+        } else if (args[i] == "--pdf") {
+            pdf = true;
         } else if (args[i].rfind("--", 0) == 0) {
             return cli::usageError("export");
         } else {
@@ -39,14 +70,19 @@ int runExport(const std::vector<std::string>& args) {
     generate::checkExportTarget(out, resume, templateFile, cli::programDirectory());
     store::TDM dm(store::openResumeFile(resume));
     generate::DocumentGenerator generator(dm, templateFile);
+    if (pdf || namesPdf(out)) {
+        writePdf(generator, out);
+        return cli::kExitOk;
+    }
     generator.generateDocument(out);
     return cli::kExitOk;
 }
 
 const cli::CommandRegistration registration({
     "export",
-    "RESUME OUT [--template FILE]",
-    "writes the résumé document of RESUME to OUT (the template beside the program unless given)",
+    "RESUME OUT [--template FILE] [--pdf]",
+    "writes the résumé document of RESUME to OUT (the template beside the program unless given); "
+    "a PDF when OUT ends in .pdf or --pdf is given",
     runExport,
 });
 

@@ -1,5 +1,6 @@
 #include "generate/DocumentGenerator.h"
 
+#include "generate/FieldAccess.h"
 #include "generate/SectionFunctionList.h"
 #include "generate/SectionScan.h"
 #include "rtfengine/Scans.h"
@@ -11,6 +12,18 @@ std::string defaultTemplatePath(const std::string& programDirectory) {
     if (!path.empty() && path.back() != '/')
         path += '/';
     return path + "templates/ContemporaryResume.rtf";
+}
+
+rtfengine::DocumentInformation resumeInformation(rtfengine::Dataset& contactInfo) {
+    contactInfo.first();
+    std::string person = fieldText(contactInfo, "FirstName");
+    const std::string last = fieldText(contactInfo, "LastName");
+    if (!person.empty() && !last.empty())
+        person += ' ';
+    person += last;
+    if (person.empty())
+        return {};
+    return {"R\xC3\xA9sum\xC3\xA9 of " + person, person};
 }
 
 int DocumentGenerator::ExportEngine::openOutFile(const std::string& fileName, int showCommand) {
@@ -73,6 +86,7 @@ private:
 
 void DocumentGenerator::prepareRun(const std::string& outPath) {
     m_dm.openForGeneration();
+    m_engine.setInformation(resumeInformation(m_dm.ContactInfo));
     m_engine.setInFile(m_templatePath);
     m_engine.setOutFile(outPath);
 }

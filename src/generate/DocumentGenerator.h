@@ -17,6 +17,11 @@ namespace generate {
 // templates/ContemporaryResume.rtf in `programDirectory`.
 std::string defaultTemplatePath(const std::string& programDirectory);
 
+// What a résumé's document says of itself, from the current row of `contactInfo`:
+// the title "Résumé of <first> <last>" and the person as author, so a PDF made from
+// it names whose résumé it is. Empty when the résumé has no name yet.
+rtfengine::DocumentInformation resumeInformation(rtfengine::Dataset& contactInfo);
+
 class DocumentGenerator {
 public:
     // Opens a written document the way the desktop does: its result code as the

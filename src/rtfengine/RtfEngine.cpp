@@ -5,6 +5,7 @@
 #include "rtfengine/OutputFile.h"
 #include "rtfengine/ProgramRunner.h"
 #include "rtfengine/ReportVariable.h"
+#include "rtfengine/RtfText.h"
 #include "rtfengine/RunState.h"
 #include "rtfengine/ShellResult.h"
 #include "rtfengine/Translator.h"
@@ -23,8 +24,23 @@ namespace rtfengine {
 
 namespace {
 
-// The group the document gets in place of the template's information group.
-constexpr std::string_view kInformationGroup = "{\\info}";
+// One "{\word text}" entry of the information group. A line break or tab would
+// become a paragraph or tab mark, which a title has no place for: it reads as a
+// space.
+void appendInformationEntry(std::string& group, std::string_view word, std::string_view text) {
+    if (text.empty())
+        return;
+    std::string line(text);
+    for (char& c : line) {
+        if (c == '\r' || c == '\n' || c == '\t' || c == '\v' || c == '\f')
+            c = ' ';
+    }
+    group += "{\\";
+    group += word;
+    group += ' ';
+    appendRtfText(group, line);
+    group += '}';
+}
 
 std::string readTemplate(const std::string& path) {
     std::error_code ec;
@@ -44,6 +60,14 @@ std::string readTemplate(const std::string& path) {
 }
 
 } // namespace
+
+std::string informationGroup(const DocumentInformation& information) {
+    std::string group = "{\\info";
+    appendInformationEntry(group, "title", information.title);
+    appendInformationEntry(group, "author", information.author);
+    group += '}';
+    return group;
+}
 
 TRtfEngine::TRtfEngine() = default;
 
@@ -199,7 +223,7 @@ void TRtfEngine::runCore(const std::vector<Dataset*>& datasets) {
                 writeStylesheet(run.tables, table);
                 break;
             case RecordedPlace::Kind::Info:
-                table = kInformationGroup;
+                table = informationGroup(m_information);
                 break;
             case RecordedPlace::Kind::None:
                 break;

@@ -51,6 +51,18 @@ private:
     uint8_t m_bits = 0;
 };
 
+// What the document's information group says about it, as UTF-8 text. Empty
+// fields are left out; with both empty the group stays empty.
+struct DocumentInformation {
+    std::string title;
+    std::string author;
+    bool operator==(const DocumentInformation&) const = default;
+};
+
+// The information group a document gets: "{\info}" for empty information,
+// otherwise "{\info{\title ...}{\author ...}}" with the text escaped as RTF text.
+std::string informationGroup(const DocumentInformation& information);
+
 using TNotifyEvent = std::function<void(class TRtfEngine& sender)>;
 using TOnImageFormat =
     std::function<void(class TRtfEngine& sender, int formatIndex, TImageFormat& imageFormat)>;
@@ -103,6 +115,10 @@ public:
     void setDisableControls(bool on) { m_disableControls = on; }
     TRtfOptions options() const { return m_options; }
     void setOptions(TRtfOptions options) { m_options = options; }
+    // The title and author the document names in its information group, in place
+    // of whatever the template's own group said.
+    const DocumentInformation& information() const { return m_information; }
+    void setInformation(DocumentInformation information) { m_information = std::move(information); }
     bool executeSuccessful() const { return m_executeSuccessful; }
     const std::string& lastErrMsg() const { return m_lastErrMsg; }
     TUdfList* udfList() const { return m_udfList; }
@@ -157,6 +173,7 @@ private:
     std::string m_falseValue = "False";
     bool m_disableControls = true;
     TRtfOptions m_options{TRtfOption::eoGraphicsBinary, TRtfOption::eoDotAsColon};
+    DocumentInformation m_information;
     bool m_executeSuccessful = false;
     std::string m_lastErrMsg = "No errors.";
     TUdfList* m_udfList = nullptr;

@@ -134,3 +134,59 @@ TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
 }
 
 } // namespace
+
+namespace {
+
+// The export command with a stand-in soffice that "converts" by writing "%PDF " and
+// the document it was given.
+ExportResult runCliWithSoffice(const QStringList& arguments, const QString& soffice) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("VITACRAFT_SOFFICE"), soffice);
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitCode(), process.readAllStandardError().toStdString()};
+}
+
+TEST_F(CliExportTest, PdfByNameOrOption) {
+    const QString soffice = m_dir.filePath("soffice");
+    ASSERT_TRUE(testsupport::writeFile(
+        soffice.toStdString(), "#!/bin/sh\nwhile [ $# -gt 1 ]; do [ \"$1\" = --outdir ] && "
+                               "outdir=$2; shift; done\nmkdir -p \"$outdir\"\n"
+                               "{ printf '%%PDF '; cat \"$1\"; } > \"$outdir/document.pdf\"\n"));
+    QFile::setPermissions(soffice, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    const struct {
+        const char* name;
+        bool forced;
+        bool pdf;
+    } cases[] = {{"a.pdf", false, true},
+                 {"b.PdF", false, true},
+                 {"c.doc", true, true},
+                 {"d.pdf.doc", false, false}};
+    for (const auto& c : cases) {
+        const QString out = m_dir.filePath(QString::fromLatin1(c.name));
+        QStringList arguments{"export", m_resume, out, "--template", m_template};
+        if (c.forced)
+            arguments << "--pdf";
+        const ExportResult result = runCliWithSoffice(arguments, soffice);
+        ASSERT_EQ(result.exitCode, 0) << c.name << result.err;
+        const std::string document = testsupport::readFile(out.toStdString());
+        EXPECT_EQ(document.rfind(c.pdf ? "%PDF {\\rtf1" : "{\\rtf1", 0), 0u) << c.name;
+        EXPECT_NE(document.find("Ada  Byron}"), std::string::npos) << c.name;
+    }
+    // Only the asked file is left behind.
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 7);
+
+    const ExportResult missing =
+        runCliWithSoffice({"export", m_resume, m_dir.filePath("e.pdf"), "--template", m_template},
+                          m_dir.filePath("none"));
+    EXPECT_NE(missing.exitCode, 0);
+    EXPECT_NE(missing.err.find("PDF needs LibreOffice Writer. Install the package "
+                               "libreoffice-writer (or libreoffice-writer-nogui)."),
+              std::string::npos)
+        << missing.err;
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("e.pdf")));
+}
+
+} // namespace

@@ -118,5 +118,21 @@ TEST_F(ResumeDocumentTest, TypedTextArrivesEscapedAndTheGroupsStayBalanced) {
     EXPECT_EQ(document.find_first_not_of("\r\n", closedAt + 1), std::string::npos);
 }
 
+TEST_F(ResumeDocumentTest, InformationGroupNamesThePerson) {
+    const struct {
+        const char* update;
+        std::string group;
+    } cases[] = {
+        {"UPDATE ContactInfo SET LastName = 'Brandt'",
+         "{\\info{\\title R\\'E9sum\\'E9 of Ren\\'E9e Brandt}{\\author Ren\\'E9e Brandt}}"},
+        {"UPDATE ContactInfo SET FirstName = NULL", "{\\info{\\title R\\'E9sum\\'E9 of Brandt}"},
+        {"UPDATE ContactInfo SET FirstName = '', LastName = ''", "{\\info}"},
+    };
+    for (const auto& c : cases) {
+        exec(c.update);
+        EXPECT_NE(generate().find(c.group), std::string::npos) << c.group;
+    }
+}
+
 } // namespace
 } // namespace generate::test

@@ -175,6 +175,30 @@ TEST_F(EngineTest, DocumentWithoutCommandsKeepsItsBytesAndRewritesTheHead) {
     EXPECT_EQ(render(engine, dir, in), kept);
 }
 
+TEST(InformationGroup, NamesTitleAndAuthorAsEscapedText) {
+    const struct {
+        DocumentInformation information;
+        std::string group;
+    } cases[] = {
+        {{}, "{\\info}"},
+        {{"R\xC3\xA9sum\xC3\xA9 of Ann", ""}, "{\\info{\\title R\\'E9sum\\'E9 of Ann}}"},
+        {{"", "Ann"}, "{\\info{\\author Ann}}"},
+        {{"a{b}\\c", "\xC5\x81\xC3\xB3"
+                     "d\xC5\xBA \xE4\xB8\xAD"},
+         "{\\info{\\title a\\{b\\}\\\\c}{\\author \\u321\\'4C\\'F3d\\u378\\'7A "
+         "\\u20013\\'3F}}"},
+        {{"Ann\r\nLee\tX", ""}, "{\\info{\\title Ann  Lee X}}"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(informationGroup(c.information), c.group) << c.group;
+}
+
+TEST_F(EngineTest, DocumentInformationReplacesTheTemplatesGroup) {
+    engine.setInformation({"CV", "Zo\xC3\xAB"});
+    EXPECT_EQ(render(engine, dir, "{\\rtf1{\\info{\\title Old}}x}"),
+              "{\\rtf1{\\info{\\title CV}{\\author Zo\\'EB}}x}");
+}
+
 TEST_F(EngineTest, ColourNumbersKeepNamingTheirColours) {
     // As iText writes it: white first, so "\\cb0" is a white background.
     const std::string in = "{\\rtf1{\\colortbl\\red255\\green255\\blue255;;"

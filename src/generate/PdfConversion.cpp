@@ -1,0 +1,176 @@
+#include "generate/PdfConversion.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace generate {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool isExecutableFile(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+           ::access(path.c_str(), X_OK) == 0;
+}
+
+// A folder of our own for one conversion: LibreOffice names its output after the
+// input, and nothing else may be there to be mistaken for it.
+class ScratchFolder {
+public:
+    ScratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "vitacraft-pdf-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw EPdfConversion("Could not create a folder for the PDF conversion.");
+        m_path = pattern;
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+// Starts soffice in a process group of its own, its output to /dev/null; returns its id.
+pid_t startSoffice(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    pid_t pid = 0;
+    const int error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0)
+        throw EPdfConversion(kNoLibreOffice);
+    return pid;
+}
+
+// Waits for soffice; past the limit its whole group (it starts helpers) is killed.
+int waitForSoffice(pid_t pid, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::kill(-pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            throw EPdfConversion("The PDF conversion did not finish within " +
+                                 std::to_string((limit.count() + 999) / 1000) +
+                                 " s and was stopped.");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return status;
+}
+
+bool startsWithPdfMark(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    char mark[4] = {};
+    return in.read(mark, 4) && std::string_view(mark, 4) == "%PDF";
+}
+
+} // namespace
+
+std::string findSoffice() {
+    if (const std::string chosen = environment("VITACRAFT_SOFFICE"); !chosen.empty())
+        return isExecutableFile(chosen) ? chosen : std::string();
+    const std::string path = environment("PATH");
+    size_t from = 0;
+    while (from <= path.size()) {
+        const size_t end = std::min(path.find(':', from), path.size());
+        const std::string folder = path.substr(from, end - from);
+        const std::string candidate = (folder.empty() ? "." : folder) + "/soffice";
+        if (isExecutableFile(candidate))
+            return candidate;
+        from = end + 1;
+    }
+    return {};
+}
+
+std::string defaultProfileDirectory() {
+    std::string cache = environment("XDG_CACHE_HOME");
+    if (cache.empty())
+        cache = environment("HOME") + "/.cache";
+    return cache + "/vitacraft/libreoffice-profile";
+}
+
+PdfConversionOptions defaultPdfConversionOptions() {
+    PdfConversionOptions options;
+    options.soffice = findSoffice();
+    options.profileDirectory = defaultProfileDirectory();
+    return options;
+}
+
+std::string fileUrl(const std::string& path) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) != 0 || c == '/' || c == '-' || c == '_' || c == '.' || c == '~') {
+            url += static_cast<char>(c);
+        } else {
+            url += '%';
+            url += hex[c >> 4];
+            url += hex[c & 15];
+        }
+    }
+    return url;
+}
+
+void convertToPdf(const std::string& documentPath, const std::string& pdfPath,
+                  const PdfConversionOptions& options) {
+    if (options.soffice.empty())
+        throw EPdfConversion(kNoLibreOffice);
+    const ScratchFolder scratch;
+    // An RTF document under a .doc name is read as RTF all the same; the copy under
+    // a plain name keeps the output's name predictable.
+    const fs::path input = scratch.path() / "document.rtf";
+    fs::copy_file(documentPath, input);
+    const fs::path output = scratch.path() / "out";
+    const pid_t pid =
+        startSoffice({options.soffice, "-env:UserInstallation=" + fileUrl(options.profileDirectory),
+                      "--headless", "--norestore", "--convert-to", "pdf", "--outdir",
+                      output.string(), input.string()});
+    const int status = waitForSoffice(pid, options.timeLimit);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        throw EPdfConversion("LibreOffice could not convert the document to PDF.");
+    const fs::path written = output / "document.pdf";
+    if (!fs::exists(written))
+        throw EPdfConversion("LibreOffice could not convert the document to PDF.");
+    if (!startsWithPdfMark(written))
+        throw EPdfConversion("LibreOffice wrote no PDF document.");
+    fs::copy_file(written, pdfPath, fs::copy_options::overwrite_existing);
+}
+
+} // namespace generate
