@@ -62,7 +62,7 @@ QString copyFailureText(const QString& source, const QString& target, const QStr
 }
 
 void newResume(TResumeExplorerForm& form) {
-    const QString blank = platform::programDirectory() + QStringLiteral("data.mdb");
+    const QString blank = platform::dataDirectory() + QStringLiteral("data.mdb");
     OwnWorkingCopy& own = form.ownWorkingCopy();
     const QString workingCopy = own.path();
     copyReleased(form, blank, workingCopy);
@@ -106,7 +106,8 @@ void saveResumeDatabaseAs(TResumeExplorerForm& form) {
     // the next New or start.
     const std::string own =
         generate::programDatabase(QFile::encodeName(*path).toStdString(),
-                                  QFile::encodeName(platform::programDirectory()).toStdString());
+                                  QFile::encodeName(platform::dataDirectory()).toStdString(),
+                                  QFile::encodeName(platform::writableDirectory()).toStdString());
     if (!own.empty())
         throw EFileCopyError(QStringLiteral("Cannot save the resume as \"%1\": that file is %2. "
                                             "Choose another name.")

@@ -33,9 +33,8 @@ void copyOrThrow(const QString& source, const QString& target) {
 // The blank database, filled with the import, in a file of its own beside the working
 // copy, named after it so two running programs never share one.
 QString preparedResume(TResumeExplorerForm& form, const store::ResumeData& data) {
-    const QString directory = platform::programDirectory();
     const QString prepared = form.ownWorkingCopy().path() + QStringLiteral(".import");
-    copyOrThrow(directory + QStringLiteral("data.mdb"), prepared);
+    copyOrThrow(platform::dataDirectory() + QStringLiteral("data.mdb"), prepared);
     try {
         store::fillResumeFile(fileName(prepared), data);
     } catch (...) {

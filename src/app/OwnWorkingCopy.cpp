@@ -42,7 +42,8 @@ OwnWorkingCopy::OwnWorkingCopy(QString path, std::unique_ptr<QLockFile> lock)
 
 OwnWorkingCopy::~OwnWorkingCopy() = default;
 
-std::unique_ptr<OwnWorkingCopy> OwnWorkingCopy::tryClaim(const QString& directory, int slot) {
+std::unique_ptr<OwnWorkingCopy> OwnWorkingCopy::tryClaim(const QString& directory,
+                                                         const QString& blankDatabase, int slot) {
     const QString path = slotPath(directory, slot);
     auto lock = std::make_unique<QLockFile>(lockPath(path));
     // Only a lock whose program has ended is stale, however long a program runs.
@@ -58,14 +59,14 @@ std::unique_ptr<OwnWorkingCopy> OwnWorkingCopy::tryClaim(const QString& director
     std::unique_ptr<OwnWorkingCopy> copy(new OwnWorkingCopy(path, std::move(lock)));
     const bool exists = QFileInfo::exists(path);
     const bool saved = QFileInfo::exists(savedMarkPath(path));
-    const QString blank = directory + QStringLiteral("data.mdb");
-    copy->m_leftoverWork =
-        exists && !saved &&
-        (lockLeft || QFileInfo::exists(journalPath(path)) || contents(path) != contents(blank));
+    copy->m_leftoverWork = exists && !saved &&
+                           (lockLeft || QFileInfo::exists(journalPath(path)) ||
+                            contents(path) != contents(blankDatabase));
     return copy;
 }
 
-std::unique_ptr<OwnWorkingCopy> OwnWorkingCopy::claim(const QString& directory, Choice choice) {
+std::unique_ptr<OwnWorkingCopy> OwnWorkingCopy::claim(const QString& directory,
+                                                      const QString& blankDatabase, Choice choice) {
     std::unique_ptr<OwnWorkingCopy> free;
     for (int slot = 1; slot <= kSlots; ++slot) {
         const QString path = slotPath(directory, slot);
@@ -74,7 +75,7 @@ std::unique_ptr<OwnWorkingCopy> OwnWorkingCopy::claim(const QString& directory, 
         const bool unused = !QFileInfo::exists(path) && !QFileInfo::exists(lockPath(path));
         if (slot > 1 && unused && free)
             break;
-        std::unique_ptr<OwnWorkingCopy> copy = tryClaim(directory, slot);
+        std::unique_ptr<OwnWorkingCopy> copy = tryClaim(directory, blankDatabase, slot);
         if (!copy)
             continue;
         if (copy->heldLeftoverWork()) {

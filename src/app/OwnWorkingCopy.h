@@ -27,8 +27,10 @@ public:
     };
 
     // Claims a working copy in `directory` (with a trailing separator) and locks
-    // it; null when every one is held by a running program.
-    static std::unique_ptr<OwnWorkingCopy> claim(const QString& directory, Choice choice);
+    // it; null when every one is held by a running program. A copy that differs
+    // from `blankDatabase` holds work.
+    static std::unique_ptr<OwnWorkingCopy> claim(const QString& directory,
+                                                 const QString& blankDatabase, Choice choice);
 
     ~OwnWorkingCopy();
     OwnWorkingCopy(const OwnWorkingCopy&) = delete;
@@ -49,7 +51,8 @@ public:
 
 private:
     OwnWorkingCopy(QString path, std::unique_ptr<QLockFile> lock);
-    static std::unique_ptr<OwnWorkingCopy> tryClaim(const QString& directory, int slot);
+    static std::unique_ptr<OwnWorkingCopy> tryClaim(const QString& directory,
+                                                    const QString& blankDatabase, int slot);
 
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;

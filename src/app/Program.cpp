@@ -44,7 +44,8 @@ Program::Program(const QStringList& arguments)
     create<info::TAboutBox>();
     m_dm = std::make_unique<store::TDM>(store::statementsOf(m_main->ADOConnection1()));
     m_generation = std::make_unique<generate::GenerationCommands>(
-        *m_dm, platform::programDirectory(), QString::fromLatin1(kApplicationTitle));
+        *m_dm, platform::dataDirectory(), platform::writableDirectory(),
+        QString::fromLatin1(kApplicationTitle));
     m_generation->setResumeDatabase([this] { return m_main->workingCopyPath(); });
     m_main->setGenerationCommands(m_generation.get());
     // The data module's datasets read the working copy too while a generation runs.

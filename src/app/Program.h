@@ -45,5 +45,7 @@ private:
 
 // The program's title, the caption of message boxes that have none of their own.
 inline constexpr const char* kApplicationTitle = "Vitacraft Pro 3.0";
+// The name the desktop knows the program by: its menu entry, icon and metadata.
+inline constexpr const char* kApplicationId = VITACRAFT_APP_ID;
 
 } // namespace app

@@ -65,7 +65,6 @@ TResumeExplorerForm::TResumeExplorerForm(const QStringList& arguments, QWidget* 
 TResumeExplorerForm::~TResumeExplorerForm() = default;
 
 void TResumeExplorerForm::FormCreate(const QStringList& arguments) {
-    const QString directory = platform::programDirectory();
     if (!arguments.isEmpty() && !arguments.first().isEmpty()) {
         m_workingCopyPath = arguments.first();
         store::setUnsavedFlag(0);
@@ -73,15 +72,16 @@ void TResumeExplorerForm::FormCreate(const QStringList& arguments) {
         store::setUnsavedFlag(1);
         platform::runCommand([this] { startNewResume(); });
     }
-    store::setCurrentResumeDocumentPath(directory + QStringLiteral("temp.doc"));
+    store::setCurrentResumeDocumentPath(platform::writableDirectory() + QStringLiteral("temp.doc"));
     // Start-up goes on with the connection closed; the user can open another file.
     if (!m_workingCopyPath.isEmpty())
         platform::runCommand([this] { ReconnectWorkingCopy(); });
 }
 
 void TResumeExplorerForm::startNewResume() {
-    const QString directory = platform::programDirectory();
-    m_ownCopy = OwnWorkingCopy::claim(directory, OwnWorkingCopy::Choice::PreferLeftoverWork);
+    const QString blank = platform::dataDirectory() + QStringLiteral("data.mdb");
+    m_ownCopy = OwnWorkingCopy::claim(platform::writableDirectory(), blank,
+                                      OwnWorkingCopy::Choice::PreferLeftoverWork);
     OwnWorkingCopy& own = ownWorkingCopy();
     m_workingCopyPath = own.path();
     if (own.heldLeftoverWork()) {
@@ -95,17 +95,18 @@ void TResumeExplorerForm::startNewResume() {
             return;
     }
     // A failed copy is not reported: the connection then shows what is wrong.
-    own.resetToBlank(directory + QStringLiteral("data.mdb"));
+    own.resetToBlank(blank);
 }
 
 OwnWorkingCopy& TResumeExplorerForm::ownWorkingCopy() {
     if (!m_ownCopy)
-        m_ownCopy = OwnWorkingCopy::claim(platform::programDirectory(),
+        m_ownCopy = OwnWorkingCopy::claim(platform::writableDirectory(),
+                                          platform::dataDirectory() + QStringLiteral("data.mdb"),
                                           OwnWorkingCopy::Choice::AvoidLeftoverWork);
     if (!m_ownCopy)
         throw EFileCopyError(
             QStringLiteral("Every working copy in '%1' is in use by another running program.")
-                .arg(platform::programDirectory())
+                .arg(platform::writableDirectory())
                 .toStdString());
     return *m_ownCopy;
 }

@@ -24,9 +24,6 @@ struct Command {
 
 std::vector<Command>& commands();
 
-// The folder the program file is in, where its templates are.
-std::string programDirectory();
-
 struct CommandRegistration {
     explicit CommandRegistration(Command command) { commands().push_back(std::move(command)); }
 };

@@ -1,12 +1,13 @@
 // vitacraft-cli export RESUME OUT [--template FILE] [--pdf]: generates the résumé
 // document of RESUME into OUT, as "Export Resume as..." does, without a display; a
 // PDF through LibreOffice when OUT ends in .pdf or --pdf is given. OUT may not be
-// RESUME, the template, or a database of the program's own beside it.
+// RESUME, the template, or a database of the program's own.
 #include "cli/Command.h"
 
 #include "generate/DocumentGenerator.h"
 #include "generate/ExportTarget.h"
 #include "generate/PdfConversion.h"
+#include "platform/ProgramFolders.h"
 #include "store/SqliteConnection.h"
 #include "store/TDM.h"
 
@@ -64,10 +65,12 @@ int runExport(const std::vector<std::string>& args) {
 
     const std::string& resume = positional[0];
     const std::string& out = positional[1];
+    const platform::ProgramFolders folders = platform::runningProgramFolders();
     const std::string templateFile =
-        templatePath ? *templatePath : generate::defaultTemplatePath(cli::programDirectory());
+        templatePath ? *templatePath : generate::defaultTemplatePath(folders.data.string());
     // Before the résumé is even opened: an OUT that names a database would lose it.
-    generate::checkExportTarget(out, resume, templateFile, cli::programDirectory());
+    generate::checkExportTarget(out, resume, templateFile, folders.data.string(),
+                                folders.writable.string());
     store::TDM dm(store::openResumeFile(resume));
     generate::DocumentGenerator generator(dm, templateFile);
     if (pdf || namesPdf(out)) {
@@ -81,7 +84,7 @@ int runExport(const std::vector<std::string>& args) {
 const cli::CommandRegistration registration({
     "export",
     "RESUME OUT [--template FILE] [--pdf]",
-    "writes the résumé document of RESUME to OUT (the template beside the program unless given); "
+    "writes the résumé document of RESUME to OUT (the program's own template unless given); "
     "a PDF when OUT ends in .pdf or --pdf is given",
     runExport,
 });

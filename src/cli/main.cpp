@@ -1,8 +1,9 @@
 // vitacraft-cli: the program's core without a display.
 #include "cli/Command.h"
 
+#include "platform/ProgramFolders.h"
+
 #include <algorithm>
-#include <filesystem>
 #include <iostream>
 
 namespace cli {
@@ -17,12 +18,6 @@ int usageError(const Command& command) {
     return kExitUsage;
 }
 
-std::string programDirectory() {
-    std::error_code error;
-    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string(".") : program.parent_path().string();
-}
-
 int usageError(const std::string& name) {
     for (const Command& c : commands())
         if (c.name == name)
@@ -32,13 +27,18 @@ int usageError(const std::string& name) {
 
 } // namespace cli
 
-static int printUsage() {
+static void printUsage(std::ostream& out) {
     auto all = cli::commands();
     std::sort(all.begin(), all.end(),
               [](const cli::Command& a, const cli::Command& b) { return a.name < b.name; });
-    std::cerr << "usage: vitacraft-cli COMMAND [ARGS]\n\ncommands:\n";
+    out << "usage: vitacraft-cli COMMAND [ARGS]\n       vitacraft-cli --help | --version\n\n"
+           "commands:\n";
     for (const cli::Command& c : all)
-        std::cerr << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
+        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
+}
+
+static int printUsage() {
+    printUsage(std::cerr);
     return cli::kExitUsage;
 }
 
@@ -46,6 +46,15 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return printUsage();
     const std::string name = argv[1];
+    // Asked for, the usage is the answer and goes to standard output.
+    if (name == "--help") {
+        printUsage(std::cout);
+        return cli::kExitOk;
+    }
+    if (name == "--version") {
+        std::cout << "vitacraft-cli " << platform::programVersion() << '\n';
+        return cli::kExitOk;
+    }
     for (const cli::Command& c : cli::commands()) {
         if (c.name != name)
             continue;

@@ -7,8 +7,8 @@
 
 namespace generate {
 
-std::string defaultTemplatePath(const std::string& programDirectory) {
-    std::string path = programDirectory;
+std::string defaultTemplatePath(const std::string& dataDirectory) {
+    std::string path = dataDirectory;
     if (!path.empty() && path.back() != '/')
         path += '/';
     return path + "templates/ContemporaryResume.rtf";

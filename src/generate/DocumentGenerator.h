@@ -14,8 +14,8 @@
 
 namespace generate {
 
-// templates/ContemporaryResume.rtf in `programDirectory`.
-std::string defaultTemplatePath(const std::string& programDirectory);
+// templates/ContemporaryResume.rtf in `dataDirectory`, the program's read-only folder.
+std::string defaultTemplatePath(const std::string& dataDirectory);
 
 // What a résumé's document says of itself, from the current row of `contactInfo`:
 // the title "Résumé of <first> <last>" and the person as author, so a PDF made from

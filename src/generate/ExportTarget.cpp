@@ -53,27 +53,27 @@ bool sameFile(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() && resolved(a) == resolved(b);
 }
 
-std::string programDatabase(const std::string& path, const std::string& programDirectory) {
+std::string programDatabase(const std::string& path, const std::string& dataDirectory,
+                            const std::string& writableDirectory) {
     const fs::path file = resolved(path);
-    if (file.parent_path() != resolved(programDirectory))
-        return {};
     const std::string name = file.filename().string();
-    if (name == "data.mdb")
+    if (name == "data.mdb" && file.parent_path() == resolved(dataDirectory))
         return "the program's blank resume database";
-    if (isWorkingCopyFileName(name))
+    if (isWorkingCopyFileName(name) && file.parent_path() == resolved(writableDirectory))
         return "the program's working copy of a new resume";
     return {};
 }
 
 void checkExportTarget(const std::string& target, const std::string& resume,
-                       const std::string& templatePath, const std::string& programDirectory) {
+                       const std::string& templatePath, const std::string& dataDirectory,
+                       const std::string& writableDirectory) {
     std::string what;
     if (sameFile(target, resume))
         what = "the resume database being exported";
     else if (sameFile(target, templatePath))
         what = "the template the document is made from";
     else
-        what = programDatabase(target, programDirectory);
+        what = programDatabase(target, dataDirectory, writableDirectory);
     if (!what.empty())
         throw ERefusedTarget("Cannot export to \"" + target + "\": that file is " + what +
                              ". Nothing was written; choose another name.");

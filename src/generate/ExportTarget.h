@@ -2,10 +2,11 @@
 // template. An export aimed at one of them would put RTF where the user's data
 // was, and every later edit would go into a file that no longer exists.
 //
-// The program directory holds two kinds of database of the program's own: the
-// blank résumé data.mdb, and the working copies of new résumés, data.tmp for the
-// first program running there and data-2.tmp, data-3.tmp, ... for each further one
-// running at the same time.
+// The program has two kinds of database of its own: the blank résumé data.mdb in
+// its data folder, and in its writable folder the working copies of new résumés,
+// data.tmp for the first program running there and data-2.tmp, data-3.tmp, ... for
+// each further one running at the same time. In the build tree both folders are
+// one.
 #pragma once
 
 #include <stdexcept>
@@ -28,15 +29,17 @@ bool isWorkingCopyFileName(std::string_view fileName);
 // path that does not exist yet is resolved as far as its folders exist.
 bool sameFile(const std::string& a, const std::string& b);
 
-// What `path` is among the program's own databases in `programDirectory`, in
-// words for a message ("the program's blank resume database"); empty when it is
-// neither data.mdb nor a working copy.
-std::string programDatabase(const std::string& path, const std::string& programDirectory);
+// What `path` is among the program's own databases, data.mdb in `dataDirectory`
+// and the working copies in `writableDirectory`, in words for a message ("the
+// program's blank resume database"); empty when it is none of them.
+std::string programDatabase(const std::string& path, const std::string& dataDirectory,
+                            const std::string& writableDirectory);
 
 // Throws ERefusedTarget when a document written to `target` would replace
-// `resume` (the database the document is made from), `templatePath`, data.mdb or
-// a working copy in `programDirectory`. Nothing is written or changed.
+// `resume` (the database the document is made from), `templatePath`, or one of
+// the program's own databases (see programDatabase). Nothing is written or changed.
 void checkExportTarget(const std::string& target, const std::string& resume,
-                       const std::string& templatePath, const std::string& programDirectory);
+                       const std::string& templatePath, const std::string& dataDirectory,
+                       const std::string& writableDirectory);
 
 } // namespace generate

@@ -40,7 +40,7 @@ void tellAFriend() {
 
 void updateOnline() {
     // The program's own directory, whatever the current directory is.
-    openThroughShell(platform::programDirectory() + QStringLiteral("update.exe"));
+    openThroughShell(platform::dataDirectory() + QStringLiteral("update.exe"));
 }
 
 } // namespace info

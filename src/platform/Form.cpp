@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace platform {
 
@@ -91,6 +92,11 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
+            // Where the window manager can move the window (X11, Wayland) it does: it
+            // keeps the window on the screens, and Wayland lets no program place its
+            // own windows. Elsewhere the strip moves the window itself.
+            if (windowHandle() && windowHandle()->startSystemMove())
+                return true;
             m_dragging = true;
             m_dragOffset = mouse->globalPosition().toPoint() - frameGeometry().topLeft();
             return true;

@@ -1,6 +1,10 @@
 #include "platform/ProgramInfo.h"
 
-#include <QCoreApplication>
+#include "platform/ProgramFolders.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace platform {
 
@@ -22,6 +26,10 @@ QString withSeparator(QString directory) {
     return directory;
 }
 
+QString qtPath(const std::filesystem::path& path) {
+    return QFile::decodeName(path.c_str());
+}
+
 } // namespace
 
 QString applicationTitle() {
@@ -31,10 +39,22 @@ void setApplicationTitle(const QString& value) {
     title() = value;
 }
 
-QString programDirectory() {
+QString dataDirectory() {
     if (!directoryOverride().isEmpty())
         return directoryOverride();
-    return withSeparator(QCoreApplication::applicationDirPath());
+    return withSeparator(qtPath(runningProgramFolders().data));
+}
+
+QString writableDirectory() {
+    if (!directoryOverride().isEmpty())
+        return directoryOverride();
+    const QString directory = qtPath(runningProgramFolders().writable);
+    // Where it cannot be made, the first file written there reports the folder.
+    if (!directory.isEmpty() && !QFileInfo::exists(directory)) {
+        QDir().mkpath(QFileInfo(directory).path());
+        QDir().mkdir(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return directory.isEmpty() ? directory : withSeparator(directory);
 }
 
 void setProgramDirectory(const QString& directory) {

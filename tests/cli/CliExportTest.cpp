@@ -79,58 +79,75 @@ TEST_F(CliExportTest, ReportsFailuresAndUsage) {
 }
 
 // OUT is never a database: the résumé itself, however spelt, the template, or the
-// blank database or a working copy beside the program. The program runs from a
-// folder of its own here, so that the build's own files are never at stake.
+// blank database or a working copy of the program's own. The program runs from a
+// folder of its own here, so that the build's own files are never at stake: laid
+// out as a build tree (everything beside the program) and as an installed program
+// (data.mdb and the template in share/vitacraft, working copies in the user's
+// XDG data folder).
 TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
-    const QString bin = m_dir.filePath("bin");
-    ASSERT_TRUE(QDir().mkpath(bin + "/templates"));
-    const QString program = bin + "/vitacraft-cli";
-    ASSERT_TRUE(QFile::copy(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), program));
-    for (const char* name : {"data.mdb", "data.tmp", "data-2.tmp"})
-        ASSERT_TRUE(QFile::copy(m_resume, bin + "/" + name));
-    ASSERT_TRUE(QFile::copy(m_template, bin + "/templates/ContemporaryResume.rtf"));
     ASSERT_TRUE(QFile::link(m_resume, m_dir.filePath("link.doc")));
+    for (const bool buildTree : {true, false}) {
+        SCOPED_TRACE(buildTree ? "build tree" : "installed");
+        const QString root = m_dir.filePath(buildTree ? "tree" : "prefix");
+        const QString bin = root + "/bin";
+        const QString data = buildTree ? bin : root + "/share/vitacraft";
+        const QString writable = buildTree ? bin : m_dir.filePath("xdg/vitacraft");
+        ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(data + "/templates") &&
+                    QDir().mkpath(writable));
+        const QString program = bin + "/vitacraft-cli";
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), program));
+        if (buildTree) {
+            ASSERT_TRUE(testsupport::writeFile((bin + "/vitacraft-build-tree").toStdString(), ""));
+        }
+        ASSERT_TRUE(QFile::copy(m_resume, data + "/data.mdb"));
+        for (const char* name : {"data.tmp", "data-2.tmp"})
+            ASSERT_TRUE(QFile::copy(m_resume, writable + "/" + name));
+        ASSERT_TRUE(QFile::copy(m_template, data + "/templates/ContemporaryResume.rtf"));
 
-    const struct {
-        QString out;
-        bool ownTemplate; // else the template beside the program
-        const char* what;
-    } cases[] = {
-        {m_resume, true, "the resume database being exported"},
-        {m_dir.filePath("bin/../r.vcw"), true, "the resume database being exported"},
-        {m_dir.filePath("link.doc"), true, "the resume database being exported"},
-        {m_template, true, "the template"},
-        {bin + "/templates/ContemporaryResume.rtf", false, "the template"},
-        {bin + "/data.mdb", true, "the program's blank resume database"},
-        {bin + "/data.tmp", true, "the program's working copy"},
-        {bin + "/data-2.tmp", false, "the program's working copy"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.out.toStdString());
-        const std::string before = testsupport::readFile(c.out.toStdString());
-        QStringList arguments{"export", m_resume, c.out};
-        if (c.ownTemplate)
-            arguments << "--template" << m_template;
+        const struct {
+            QString out;
+            bool ownTemplate; // else the program's own template
+            const char* what;
+        } cases[] = {
+            {m_resume, true, "the resume database being exported"},
+            {bin + "/../../r.vcw", true, "the resume database being exported"},
+            {m_dir.filePath("link.doc"), true, "the resume database being exported"},
+            {m_template, true, "the template"},
+            {data + "/templates/ContemporaryResume.rtf", false, "the template"},
+            {data + "/data.mdb", true, "the program's blank resume database"},
+            {writable + "/data.tmp", true, "the program's working copy"},
+            {writable + "/data-2.tmp", false, "the program's working copy"},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.out.toStdString());
+            const std::string before = testsupport::readFile(c.out.toStdString());
+            QStringList arguments{"export", m_resume, c.out};
+            if (c.ownTemplate)
+                arguments << "--template" << m_template;
+            QProcess process;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_DATA_HOME", m_dir.filePath("xdg"));
+            process.setProcessEnvironment(environment);
+            process.start(program, arguments);
+            ASSERT_TRUE(process.waitForFinished(60000));
+            const std::string err = process.readAllStandardError().toStdString();
+            EXPECT_EQ(process.exitCode(), 1) << err;
+            EXPECT_EQ(err.rfind("Cannot export to \"" + c.out.toStdString() + "\": that file is " +
+                                    c.what,
+                                0),
+                      0u)
+                << err;
+            EXPECT_EQ(testsupport::readFile(c.out.toStdString()), before);
+        }
+
+        // Beside them, an ordinary document is written from the program's own template.
         QProcess process;
-        process.start(program, arguments);
+        process.start(program, {"export", m_resume, writable + "/data.doc"});
         ASSERT_TRUE(process.waitForFinished(60000));
-        const std::string err = process.readAllStandardError().toStdString();
-        EXPECT_EQ(process.exitCode(), 1) << err;
-        EXPECT_EQ(
-            err.rfind("Cannot export to \"" + c.out.toStdString() + "\": that file is " + c.what,
-                      0),
-            0u)
-            << err;
-        EXPECT_EQ(testsupport::readFile(c.out.toStdString()), before);
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        EXPECT_NE(testsupport::readFile((writable + "/data.doc").toStdString()).find("Ada  Byron"),
+                  std::string::npos);
     }
-
-    // Beside them, an ordinary document is written.
-    QProcess process;
-    process.start(program, {"export", m_resume, bin + "/data.doc"});
-    ASSERT_TRUE(process.waitForFinished(60000));
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    EXPECT_NE(testsupport::readFile((bin + "/data.doc").toStdString()).find("Ada  Byron"),
-              std::string::npos);
 }
 
 } // namespace

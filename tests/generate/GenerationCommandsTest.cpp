@@ -26,7 +26,8 @@ protected:
         m_programDir = m_dir.filePath("bin");
         writeTemplate("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\\\Name()\\\\}");
         exec("UPDATE ContactInfo SET FirstName = 'John', MiddleInitial = 'Q', LastName = 'Smith'");
-        m_commands = std::make_unique<GenerationCommands>(*m_dm, m_programDir, "Title Of App");
+        m_commands =
+            std::make_unique<GenerationCommands>(*m_dm, m_programDir, m_programDir, "Title Of App");
     }
     void TearDown() override {
         m_commands.reset();

@@ -33,7 +33,7 @@ protected:
     }
 
     std::string generate() {
-        GenerationCommands commands(*m_dm, m_dir.path(), QString());
+        GenerationCommands commands(*m_dm, m_dir.path(), m_dir.path(), QString());
         commands.setTemplatePath(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf");
         const QString out = m_dir.filePath(QStringLiteral("resume.doc"));
         commands.generateDocument(out);

@@ -40,7 +40,7 @@ TEST(JsonResumeInterop, AnImportedFileReadsAsWritten) {
         QSqlDatabase db = store::connection(QStringLiteral("json-interop"));
         store::openResume(db, resume);
         store::TDM dm(store::statementsOf(db));
-        generate::GenerationCommands commands(dm, dir.path(), QString());
+        generate::GenerationCommands commands(dm, dir.path(), dir.path(), QString());
         commands.setTemplatePath(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf");
         commands.generateDocument(dir.filePath(QStringLiteral("resume.doc")));
         db.close();

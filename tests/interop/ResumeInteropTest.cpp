@@ -81,7 +81,7 @@ protected:
     // LibreOffice reads in it, as UTF-8 text.
     std::string exportedText() {
         store::TDM dm(store::statementsOf(m_db));
-        generate::GenerationCommands commands(dm, m_dir.path(), QString());
+        generate::GenerationCommands commands(dm, m_dir.path(), m_dir.path(), QString());
         commands.setTemplatePath(VITACRAFT_SOURCE_DIR "/templates/ContemporaryResume.rtf");
         const QString document = m_dir.filePath(QStringLiteral("resume.doc"));
         commands.generateDocument(document);

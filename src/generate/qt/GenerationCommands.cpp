@@ -15,13 +15,14 @@ std::string filePath(const QString& path) {
 
 } // namespace
 
-GenerationCommands::GenerationCommands(store::TDM& dm, const QString& programDirectory,
-                                       QString applicationTitle)
-    : DocumentGenerator(dm, defaultTemplatePath(filePath(programDirectory))),
-      m_programDirectory(programDirectory), m_applicationTitle(std::move(applicationTitle)) {
+GenerationCommands::GenerationCommands(store::TDM& dm, const QString& dataDirectory,
+                                       const QString& writableDirectory, QString applicationTitle)
+    : DocumentGenerator(dm, defaultTemplatePath(filePath(dataDirectory))),
+      m_dataDirectory(dataDirectory), m_writableDirectory(writableDirectory),
+      m_applicationTitle(std::move(applicationTitle)) {
     // The document path is program-wide state: the e-mail window attaches it too.
     store::setCurrentResumeDocumentPath(
-        QDir(programDirectory).filePath(QStringLiteral("temp.doc")));
+        QDir(writableDirectory).filePath(QStringLiteral("temp.doc")));
 }
 
 QString GenerationCommands::currentResumePath() const {
@@ -43,7 +44,7 @@ bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
     }
     const QString resume = m_resumeDatabase ? m_resumeDatabase() : QString();
     checkExportTarget(filePath(*chosen), filePath(resume), templatePath(),
-                      filePath(m_programDirectory));
+                      filePath(m_dataDirectory), filePath(m_writableDirectory));
     const QString lastWritten = store::currentResumeDocumentPath();
     store::setCurrentResumeDocumentPath(*chosen);
     try {

@@ -18,9 +18,11 @@ inline constexpr int kShowDocument = 5;
 
 class GenerationCommands : public DocumentGenerator {
 public:
-    // `programDirectory` holds templates/ContemporaryResume.rtf and the first document
-    // path, temp.doc; `applicationTitle` captions the export message.
-    GenerationCommands(store::TDM& dm, const QString& programDirectory, QString applicationTitle);
+    // `dataDirectory` holds templates/ContemporaryResume.rtf and data.mdb,
+    // `writableDirectory` the working copies and the first document path, temp.doc;
+    // `applicationTitle` captions the export message.
+    GenerationCommands(store::TDM& dm, const QString& dataDirectory,
+                       const QString& writableDirectory, QString applicationTitle);
 
     // The document that preview writes and edit, print and e-mail use: temp.doc beside
     // the program until an export replaces it for the rest of the run.
@@ -49,7 +51,8 @@ public:
 private:
     void handToDesktop(const QString& verb, platform::Shell& shell, platform::Dialogs& dialogs);
 
-    QString m_programDirectory;
+    QString m_dataDirectory;
+    QString m_writableDirectory;
     QString m_applicationTitle;
     std::function<QString()> m_resumeDatabase;
 };
