@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -16,19 +18,8 @@
 
 namespace {
 
-std::string run(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            output.append(buffer.data(), n);
-        pclose(pipe);
-    }
-    return output;
-}
-
 TEST(JsonResumeInterop, AnImportedFileReadsAsWritten) {
-    if (run("command -v soffice").empty())
+    if (testsupport::commandOutput("command -v soffice").empty())
         GTEST_SKIP() << "LibreOffice is not installed";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -48,8 +39,9 @@ TEST(JsonResumeInterop, AnImportedFileReadsAsWritten) {
     QSqlDatabase::removeDatabase(QStringLiteral("json-interop"));
     const std::string path = dir.path().toStdString();
     // A profile of this test's own, so that parallel conversions do not share one.
-    run("cd '" + path + "' && soffice -env:UserInstallation=file://" + path +
-        "/profile --headless --convert-to txt:Text --outdir '" + path + "' resume.doc 2>&1");
+    testsupport::commandOutput("cd '" + path + "' && soffice -env:UserInstallation=file://" + path +
+                               "/profile --headless --convert-to txt:Text --outdir '" + path +
+                               "' resume.doc 2>&1");
     QFile text(dir.filePath(QStringLiteral("resume.txt")));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << "LibreOffice wrote no text";
     const std::string read = text.readAll().toStdString();

@@ -2,6 +2,8 @@
 // LibreOffice, read back with poppler's tools: the person's name in letters beyond
 // code page 1252, the sections in the chosen order, the title, embedded fonts. One
 // conversion serves every check.
+#include "support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -12,32 +14,21 @@
 
 namespace {
 
-std::string run(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            output.append(buffer.data(), n);
-        pclose(pipe);
-    }
-    return output;
-}
-
 class PdfExportInterop : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (run("command -v soffice").empty())
+        if (testsupport::commandOutput("command -v soffice").empty())
             return;
         s_folder = std::filesystem::temp_directory_path() /
                    ("vitacraft-pdf-interop-" + std::to_string(::getpid()));
         std::filesystem::create_directories(s_folder);
         s_pdf = (s_folder / "Sample Resume.pdf").string();
-        s_status = run("'" VITACRAFT_BIN_DIR "/vitacraft-cli' export '" VITACRAFT_BIN_DIR
-                       "/sample.vcw' '" +
-                       s_pdf + "' 2>&1; echo $?");
-        s_text = run("pdftotext -enc UTF-8 '" + s_pdf + "' -");
-        s_info = run("pdfinfo -enc UTF-8 '" + s_pdf + "'");
-        s_fonts = run("pdffonts '" + s_pdf + "'");
+        s_status = testsupport::commandOutput(
+            "'" VITACRAFT_BIN_DIR "/vitacraft-cli' export '" VITACRAFT_BIN_DIR "/sample.vcw' '" +
+            s_pdf + "' 2>&1; echo $?");
+        s_text = testsupport::commandOutput("pdftotext -enc UTF-8 '" + s_pdf + "' -");
+        s_info = testsupport::commandOutput("pdfinfo -enc UTF-8 '" + s_pdf + "'");
+        s_fonts = testsupport::commandOutput("pdffonts '" + s_pdf + "'");
     }
     static void TearDownTestSuite() {
         std::error_code ec;

@@ -2,6 +2,8 @@
 // must arrive as an image of its own pixel size, shown at its stated size.
 #include "rtfengine/PictureWriter.h"
 
+#include "support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <jpeglib.h>
@@ -17,17 +19,6 @@ namespace fs = std::filesystem;
 using namespace rtfengine;
 
 namespace {
-
-std::string run(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            output.append(buffer.data(), n);
-        pclose(pipe);
-    }
-    return output;
-}
 
 // A 96 by 48 JPEG: left half red, right half blue.
 std::string jpegFile(const fs::path& path) {
@@ -67,7 +58,8 @@ struct ListedImage {
 // interp object ID x-ppi y-ppi size ratio.
 std::vector<ListedImage> listImages(const fs::path& pdf) {
     std::vector<ListedImage> images;
-    std::istringstream lines(run("pdfimages -list '" + pdf.string() + "' 2>&1"));
+    std::istringstream lines(
+        testsupport::commandOutput("pdfimages -list '" + pdf.string() + "' 2>&1"));
     std::string line;
     while (std::getline(lines, line)) {
         std::istringstream cols(line);
@@ -84,7 +76,8 @@ std::vector<ListedImage> listImages(const fs::path& pdf) {
 class PictureInterop : public testing::Test {
 protected:
     void SetUp() override {
-        if (run("command -v soffice").empty() || run("command -v pdfimages").empty())
+        if (testsupport::commandOutput("command -v soffice").empty() ||
+            testsupport::commandOutput("command -v pdfimages").empty())
             GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
         char pattern[] = "/tmp/vc-picture-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -103,9 +96,10 @@ protected:
         doc += "}\\pard Before\\par " + body + "\\par After\\par }";
         const fs::path rtf = m_dir / "picture.rtf";
         std::ofstream(rtf, std::ios::binary) << doc;
-        run("cd '" + m_dir.string() + "' && soffice -env:UserInstallation=file://" +
-            m_dir.string() + "/profile --headless --convert-to pdf --outdir '" + m_dir.string() +
-            "' picture.rtf 2>&1");
+        testsupport::commandOutput("cd '" + m_dir.string() +
+                                   "' && soffice -env:UserInstallation=file://" + m_dir.string() +
+                                   "/profile --headless --convert-to pdf --outdir '" +
+                                   m_dir.string() + "' picture.rtf 2>&1");
         return m_dir / "picture.pdf";
     }
 

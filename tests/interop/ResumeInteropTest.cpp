@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include "support/Files.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -19,18 +21,6 @@
 #include <vector>
 
 namespace {
-
-std::string run(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) {
-            output.append(buffer.data(), n);
-        }
-        pclose(pipe);
-    }
-    return output;
-}
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
@@ -53,7 +43,7 @@ std::vector<std::string> lines(const std::string& text) {
 class ResumeInteropTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (run("command -v soffice").empty()) {
+        if (testsupport::commandOutput("command -v soffice").empty()) {
             GTEST_SKIP() << "LibreOffice is not installed";
         }
         ASSERT_TRUE(m_dir.isValid());
@@ -87,8 +77,9 @@ protected:
         commands.generateDocument(document);
         const std::string dir = m_dir.path().toStdString();
         // A profile of this test's own, so that parallel conversions do not share one.
-        run("cd '" + dir + "' && soffice -env:UserInstallation=file://" + dir +
-            "/profile --headless --convert-to txt:Text --outdir '" + dir + "' resume.doc 2>&1");
+        testsupport::commandOutput("cd '" + dir + "' && soffice -env:UserInstallation=file://" +
+                                   dir + "/profile --headless --convert-to txt:Text --outdir '" +
+                                   dir + "' resume.doc 2>&1");
         QFile text(m_dir.filePath(QStringLiteral("resume.txt")));
         if (!text.open(QIODevice::ReadOnly)) {
             ADD_FAILURE() << "LibreOffice wrote no text";
@@ -166,14 +157,17 @@ TEST_F(ResumeInteropTest, TheSampleReadsWithItsSectionsInOrder) {
     // Other readers of the same document: pandoc reads every name as typed, and
     // unrtf, which ignores \uN, shows the nearest plain letter in its place.
     const std::string document = m_dir.filePath(QStringLiteral("resume.doc")).toStdString();
-    if (run("command -v pandoc").empty() || run("command -v unrtf").empty()) {
+    if (testsupport::commandOutput("command -v pandoc").empty() ||
+        testsupport::commandOutput("command -v unrtf").empty()) {
         GTEST_SKIP() << "pandoc or unrtf is not installed";
     }
-    const std::string pandocText = run("pandoc -f rtf -t plain --wrap=none '" + document + "'");
+    const std::string pandocText =
+        testsupport::commandOutput("pandoc -f rtf -t plain --wrap=none '" + document + "'");
     for (const char* typed : typedTexts) {
         EXPECT_NE(pandocText.find(typed), std::string::npos) << typed << "\n" << pandocText;
     }
-    const std::string unrtfText = run("unrtf --text '" + document + "' 2>/dev/null");
+    const std::string unrtfText =
+        testsupport::commandOutput("unrtf --text '" + document + "' 2>/dev/null");
     for (const char* fallback : {"J Michalowska", " Rezn"}) {
         EXPECT_NE(unrtfText.find(fallback), std::string::npos) << fallback << "\n" << unrtfText;
     }

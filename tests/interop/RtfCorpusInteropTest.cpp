@@ -27,17 +27,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string run(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer;
-        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-            output.append(buffer.data(), n);
-        pclose(pipe);
-    }
-    return output;
-}
-
 using testsupport::readFile;
 
 fs::path corpusFolder() {
@@ -178,7 +167,7 @@ protected:
         m_corpus = corpusFolder();
         if (!fs::is_directory(m_corpus))
             GTEST_SKIP() << "no RTF corpus at " << m_corpus;
-        if (run("command -v soffice").empty())
+        if (testsupport::commandOutput("command -v soffice").empty())
             GTEST_SKIP() << "LibreOffice is not installed";
         std::string pattern = (fs::temp_directory_path() / "vccorpusXXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
@@ -218,7 +207,8 @@ TEST_F(RtfCorpusTest, EveryFileComesBackAsTheSameDocument) {
             ADD_FAILURE() << name << ": " << e.what();
         }
     }
-    run("cd '" + m_work.string() + "' && timeout 600 soffice -env:UserInstallation=file://" +
+    testsupport::commandOutput(
+        "cd '" + m_work.string() + "' && timeout 600 soffice -env:UserInstallation=file://" +
         m_work.string() + "/profile --headless --convert-to 'txt:Text (encoded):UTF8' --outdir '" +
         (m_work / "txt").string() + "' docs/*.rtf >/dev/null 2>&1");
 

@@ -1,5 +1,7 @@
 #include "support/Files.h"
 
+#include <array>
+#include <cstdio>
 #include <stdlib.h>
 
 #include <fstream>
@@ -19,6 +21,17 @@ bool writeFile(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());
+}
+
+std::string commandOutput(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        std::array<char, 4096> buffer;
+        while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+            output.append(buffer.data(), n);
+        pclose(pipe);
+    }
+    return output;
 }
 
 TempDir::TempDir() {

@@ -14,6 +14,10 @@ std::string readFile(const std::filesystem::path& path);
 // Replaces the file with `bytes`; false when it cannot be written.
 bool writeFile(const std::filesystem::path& path, std::string_view bytes);
 
+// What a shell command prints on its standard output; empty when it cannot start.
+// The caller quotes what it puts into the command.
+std::string commandOutput(const std::string& command);
+
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
 public:
