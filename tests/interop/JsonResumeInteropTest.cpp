@@ -19,7 +19,7 @@
 namespace {
 
 TEST(JsonResumeInterop, AnImportedFileReadsAsWritten) {
-    if (testsupport::commandOutput("command -v soffice").empty())
+    if (!testsupport::haveProgram("soffice"))
         GTEST_SKIP() << "LibreOffice is not installed";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -38,10 +38,7 @@ TEST(JsonResumeInterop, AnImportedFileReadsAsWritten) {
     }
     QSqlDatabase::removeDatabase(QStringLiteral("json-interop"));
     const std::string path = dir.path().toStdString();
-    // A profile of this test's own, so that parallel conversions do not share one.
-    testsupport::commandOutput("cd '" + path + "' && soffice -env:UserInstallation=file://" + path +
-                               "/profile --headless --convert-to txt:Text --outdir '" + path +
-                               "' resume.doc 2>&1");
+    testsupport::convertWithLibreOffice(path, "txt:Text", path, "resume.doc");
     QFile text(dir.filePath(QStringLiteral("resume.txt")));
     ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << "LibreOffice wrote no text";
     const std::string read = text.readAll().toStdString();

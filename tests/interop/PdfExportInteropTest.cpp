@@ -17,7 +17,7 @@ namespace {
 class PdfExportInterop : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (testsupport::commandOutput("command -v soffice").empty())
+        if (!testsupport::haveProgram("soffice"))
             return;
         s_folder = std::filesystem::temp_directory_path() /
                    ("vitacraft-pdf-interop-" + std::to_string(::getpid()));

@@ -76,8 +76,7 @@ std::vector<ListedImage> listImages(const fs::path& pdf) {
 class PictureInterop : public testing::Test {
 protected:
     void SetUp() override {
-        if (testsupport::commandOutput("command -v soffice").empty() ||
-            testsupport::commandOutput("command -v pdfimages").empty())
+        if (!testsupport::haveProgram("soffice") || !testsupport::haveProgram("pdfimages"))
             GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
         char pattern[] = "/tmp/vc-picture-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
@@ -96,10 +95,7 @@ protected:
         doc += "}\\pard Before\\par " + body + "\\par After\\par }";
         const fs::path rtf = m_dir / "picture.rtf";
         std::ofstream(rtf, std::ios::binary) << doc;
-        testsupport::commandOutput("cd '" + m_dir.string() +
-                                   "' && soffice -env:UserInstallation=file://" + m_dir.string() +
-                                   "/profile --headless --convert-to pdf --outdir '" +
-                                   m_dir.string() + "' picture.rtf 2>&1");
+        testsupport::convertWithLibreOffice(m_dir, "pdf", m_dir, "picture.rtf");
         return m_dir / "picture.pdf";
     }
 

@@ -43,7 +43,7 @@ std::vector<std::string> lines(const std::string& text) {
 class ResumeInteropTest : public testing::Test {
 protected:
     void SetUp() override {
-        if (testsupport::commandOutput("command -v soffice").empty()) {
+        if (!testsupport::haveProgram("soffice")) {
             GTEST_SKIP() << "LibreOffice is not installed";
         }
         ASSERT_TRUE(m_dir.isValid());
@@ -76,10 +76,7 @@ protected:
         const QString document = m_dir.filePath(QStringLiteral("resume.doc"));
         commands.generateDocument(document);
         const std::string dir = m_dir.path().toStdString();
-        // A profile of this test's own, so that parallel conversions do not share one.
-        testsupport::commandOutput("cd '" + dir + "' && soffice -env:UserInstallation=file://" +
-                                   dir + "/profile --headless --convert-to txt:Text --outdir '" +
-                                   dir + "' resume.doc 2>&1");
+        testsupport::convertWithLibreOffice(dir, "txt:Text", dir, "resume.doc");
         QFile text(m_dir.filePath(QStringLiteral("resume.txt")));
         if (!text.open(QIODevice::ReadOnly)) {
             ADD_FAILURE() << "LibreOffice wrote no text";
@@ -157,8 +154,7 @@ TEST_F(ResumeInteropTest, TheSampleReadsWithItsSectionsInOrder) {
     // Other readers of the same document: pandoc reads every name as typed, and
     // unrtf, which ignores \uN, shows the nearest plain letter in its place.
     const std::string document = m_dir.filePath(QStringLiteral("resume.doc")).toStdString();
-    if (testsupport::commandOutput("command -v pandoc").empty() ||
-        testsupport::commandOutput("command -v unrtf").empty()) {
+    if (!testsupport::haveProgram("pandoc") || !testsupport::haveProgram("unrtf")) {
         GTEST_SKIP() << "pandoc or unrtf is not installed";
     }
     const std::string pandocText =

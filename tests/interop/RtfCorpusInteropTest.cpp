@@ -167,7 +167,7 @@ protected:
         m_corpus = corpusFolder();
         if (!fs::is_directory(m_corpus))
             GTEST_SKIP() << "no RTF corpus at " << m_corpus;
-        if (testsupport::commandOutput("command -v soffice").empty())
+        if (!testsupport::haveProgram("soffice"))
             GTEST_SKIP() << "LibreOffice is not installed";
         std::string pattern = (fs::temp_directory_path() / "vccorpusXXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
@@ -207,10 +207,8 @@ TEST_F(RtfCorpusTest, EveryFileComesBackAsTheSameDocument) {
             ADD_FAILURE() << name << ": " << e.what();
         }
     }
-    testsupport::commandOutput(
-        "cd '" + m_work.string() + "' && timeout 600 soffice -env:UserInstallation=file://" +
-        m_work.string() + "/profile --headless --convert-to 'txt:Text (encoded):UTF8' --outdir '" +
-        (m_work / "txt").string() + "' docs/*.rtf >/dev/null 2>&1");
+    testsupport::convertWithLibreOffice(m_work, "txt:Text (encoded):UTF8", m_work / "txt",
+                                        "docs/*.rtf");
 
     int readable = 0;
     for (const std::string& name : names) {

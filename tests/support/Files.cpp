@@ -34,6 +34,18 @@ std::string commandOutput(const std::string& command) {
     return output;
 }
 
+bool haveProgram(const std::string& name) {
+    return !commandOutput("command -v '" + name + "'").empty();
+}
+
+std::string convertWithLibreOffice(const std::filesystem::path& folder, const std::string& filter,
+                                   const std::filesystem::path& outDir, const std::string& files) {
+    return commandOutput("cd '" + folder.string() +
+                         "' && timeout 600 soffice -env:UserInstallation=file://" +
+                         folder.string() + "/profile --headless --norestore --convert-to '" +
+                         filter + "' --outdir '" + outDir.string() + "' " + files + " 2>&1");
+}
+
 TempDir::TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "vcengXXXXXX").string();
     m_path = ::mkdtemp(pattern.data());

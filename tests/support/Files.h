@@ -18,6 +18,17 @@ bool writeFile(const std::filesystem::path& path, std::string_view bytes);
 // The caller quotes what it puts into the command.
 std::string commandOutput(const std::string& command);
 
+// Whether a program of that name is on the PATH.
+bool haveProgram(const std::string& name);
+
+// Runs LibreOffice headless over `files` (a shell word list, relative to `folder`, where
+// it runs; globs allowed) with the output filter `filter`, writing into `outDir`. It uses
+// a profile of its own in `folder`, so that parallel conversions do not share one and
+// the user's LibreOffice is left alone; one start converts every file. Gives what
+// LibreOffice printed, for a failure message.
+std::string convertWithLibreOffice(const std::filesystem::path& folder, const std::string& filter,
+                                   const std::filesystem::path& outDir, const std::string& files);
+
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempDir {
 public:
