@@ -8,7 +8,8 @@
 # are imported (the caller starts LibreOffice only then, and falls back to one-shot
 # conversions when this never comes), "ready" once connected, then for every
 # request "DOCUMENT-URL<TAB>PDF-URL" one answer, "ok" or "error TEXT". At the end of
-# the input LibreOffice is asked to quit.
+# the input LibreOffice is asked to quit. When LibreOffice is gone the bridge ends
+# without an answer, and the caller starts both again.
 import sys
 import time
 
@@ -16,6 +17,7 @@ try:
     import uno
     from com.sun.star.beans import PropertyValue
     from com.sun.star.connection import NoConnectException
+    from com.sun.star.lang import DisposedException
 except ImportError:
     sys.exit(3)
 
@@ -76,6 +78,8 @@ def main():
         try:
             convert(desktop, fields[0], fields[1])
             answer("ok")
+        except DisposedException:
+            sys.exit(4)
         except Exception as e:  # UNO raises its own exception types
             answer("error " + " ".join(str(e).split()))
     try:
