@@ -8,8 +8,11 @@
 # are imported (the caller starts LibreOffice only then, and falls back to one-shot
 # conversions when this never comes), "ready" once connected, then for every
 # request "DOCUMENT-URL<TAB>PDF-URL" one answer, "ok" or "error TEXT". At the end of
-# the input LibreOffice is asked to quit. When LibreOffice is gone the bridge ends
-# without an answer, and the caller starts both again.
+# the input LibreOffice is asked to quit: the input ends when the caller ends, even
+# when it crashed, so a listening LibreOffice never outlives the program. When
+# LibreOffice is gone the bridge ends without an answer, and the caller starts
+# both again.
+import os
 import sys
 import time
 
@@ -43,11 +46,19 @@ def connect(pipe):
         "com.sun.star.bridge.UnoUrlResolver", local)
     url = "uno:pipe,name=%s;urp;StarOffice.ComponentContext" % pipe
     # LibreOffice opens the pipe only late in its start, and with a new profile it
-    # restarts once on the way; the caller's time limit ends the wait.
+    # restarts once on the way; the caller's time limit ends the wait. Should the
+    # caller die first, the bridge still connects for a while, only to end
+    # LibreOffice at the end of its input.
+    parent = os.getppid()
+    orphaned_since = None
     while True:
         try:
             return resolver.resolve(url)
         except NoConnectException:
+            if os.getppid() != parent:
+                orphaned_since = orphaned_since or time.monotonic()
+                if time.monotonic() - orphaned_since > 120:
+                    sys.exit(5)
             time.sleep(0.05)
 
 
@@ -62,14 +73,7 @@ def convert(desktop, document, pdf):
         component.close(True)
 
 
-def main():
-    if len(sys.argv) != 2:
-        sys.exit(2)
-    answer("loaded")
-    context = connect(sys.argv[1])
-    desktop = context.ServiceManager.createInstanceWithContext(
-        "com.sun.star.frame.Desktop", context)
-    answer("ready")
+def serve(desktop):
     for line in sys.stdin:
         fields = line.rstrip("\n").split("\t")
         if len(fields) != 2:
@@ -77,15 +81,30 @@ def main():
             continue
         try:
             convert(desktop, fields[0], fields[1])
-            answer("ok")
         except DisposedException:
             sys.exit(4)
         except Exception as e:  # UNO raises its own exception types
             answer("error " + " ".join(str(e).split()))
+        else:
+            answer("ok")
+
+
+def main():
+    if len(sys.argv) != 2:
+        sys.exit(2)
+    answer("loaded")
+    context = connect(sys.argv[1])
+    desktop = context.ServiceManager.createInstanceWithContext(
+        "com.sun.star.frame.Desktop", context)
     try:
-        desktop.terminate()
-    except Exception:
-        pass  # already gone
+        answer("ready")
+        serve(desktop)
+    finally:
+        # Also when the caller is gone and an answer could not be written.
+        try:
+            desktop.terminate()
+        except Exception:
+            pass  # already gone
 
 
 main()
