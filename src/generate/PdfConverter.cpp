@@ -258,6 +258,8 @@ private:
 PdfConverter::PdfConverter(PdfConversionOptions options) : m_options(std::move(options)) {}
 
 PdfConverter::~PdfConverter() {
+    // A conversion on another thread finishes first.
+    const std::lock_guard<std::mutex> lock(m_mutex);
     stopInstance(true);
 }
 
