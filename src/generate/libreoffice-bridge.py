@@ -84,7 +84,8 @@ def serve(desktop):
         except DisposedException:
             sys.exit(4)
         except Exception as e:  # UNO raises its own exception types
-            answer("error " + " ".join(str(e).split()))
+            text = " ".join(str(e).split())
+            answer("error " + text.encode("ascii", "replace").decode("ascii"))
         else:
             answer("ok")
 
