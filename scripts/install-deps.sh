@@ -16,6 +16,8 @@ packages=(
   python3-jsonschema python3-rfc3987
   # real peers for interop tests
   python3-aiosmtpd libreoffice-writer-nogui unrtf pandoc poppler-utils
+  # PDF conversions through one listening LibreOffice (its UNO interface for Python 3)
+  python3-uno
   # peer template engines and measuring tools of bench/compare.sh
   python3-jinja2 time
   # sanitizers and fuzzing (clang with libFuzzer)

@@ -6,7 +6,7 @@
 
 #include "generate/DocumentGenerator.h"
 #include "generate/ExportTarget.h"
-#include "generate/PdfConversion.h"
+#include "generate/PdfConverter.h"
 #include "platform/ProgramFolders.h"
 #include "store/SqliteConnection.h"
 #include "store/TDM.h"
@@ -33,7 +33,8 @@ void writePdf(generate::DocumentGenerator& generator, const std::string& out) {
     const std::string document = out + ".vitacraft-rtf";
     try {
         generator.generateDocument(document);
-        generate::convertToPdf(document, out, generate::defaultPdfConversionOptions());
+        // One conversion per run, through the same path as the desktop program's.
+        generate::PdfConverter(generate::defaultPdfConversionOptions()).convert(document, out);
     } catch (...) {
         std::remove(document.c_str());
         throw;

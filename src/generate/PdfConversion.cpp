@@ -1,5 +1,8 @@
 #include "generate/PdfConversion.h"
 
+#include "generate/PdfConversionSteps.h"
+#include "platform/ProgramFolders.h"
+
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -31,28 +34,6 @@ bool isExecutableFile(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
            ::access(path.c_str(), X_OK) == 0;
 }
-
-// A folder of our own for one conversion: LibreOffice names its output after the
-// input, and nothing else may be there to be mistaken for it.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vitacraft-pdf-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw EPdfConversion("Could not create a folder for the PDF conversion.");
-        m_path = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 // Starts soffice in a process group of its own, its output to /dev/null; returns its id.
 pid_t startSoffice(const std::vector<std::string>& arguments) {
@@ -86,22 +67,51 @@ int waitForSoffice(pid_t pid, std::chrono::milliseconds limit) {
         if (std::chrono::steady_clock::now() >= deadline) {
             ::kill(-pid, SIGKILL);
             ::waitpid(pid, &status, 0);
-            throw EPdfConversion("The PDF conversion did not finish within " +
-                                 std::to_string((limit.count() + 999) / 1000) +
-                                 " s and was stopped.");
+            throw EPdfConversion(pdfsteps::timeLimitMessage(limit));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return status;
 }
 
-bool startsWithPdfMark(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    char mark[4] = {};
-    return in.read(mark, 4) && std::string_view(mark, 4) == "%PDF";
+} // namespace
+
+namespace pdfsteps {
+
+ScratchFolder::ScratchFolder() {
+    std::string pattern = (fs::temp_directory_path() / "vitacraft-pdf-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+        throw EPdfConversion("Could not create a folder for the PDF conversion.");
+    m_path = pattern;
 }
 
-} // namespace
+ScratchFolder::~ScratchFolder() {
+    std::error_code ec;
+    fs::remove_all(m_path, ec);
+}
+
+fs::path copyDocument(const std::string& documentPath, const ScratchFolder& scratch) {
+    const fs::path input = scratch.path() / "document.rtf";
+    fs::copy_file(documentPath, input);
+    return input;
+}
+
+std::string timeLimitMessage(std::chrono::milliseconds limit) {
+    return "The PDF conversion did not finish within " +
+           std::to_string((limit.count() + 999) / 1000) + " s and was stopped.";
+}
+
+void deliverPdf(const fs::path& written, const std::string& pdfPath) {
+    if (!fs::exists(written))
+        throw EPdfConversion(kCouldNotConvert);
+    std::ifstream in(written, std::ios::binary);
+    char mark[4] = {};
+    if (!in.read(mark, 4) || std::string_view(mark, 4) != "%PDF")
+        throw EPdfConversion("LibreOffice wrote no PDF document.");
+    fs::copy_file(written, pdfPath, fs::copy_options::overwrite_existing);
+}
+
+} // namespace pdfsteps
 
 std::string findSoffice() {
     if (const std::string chosen = environment("VITACRAFT_SOFFICE"); !chosen.empty())
@@ -130,6 +140,9 @@ PdfConversionOptions defaultPdfConversionOptions() {
     PdfConversionOptions options;
     options.soffice = findSoffice();
     options.profileDirectory = defaultProfileDirectory();
+    const std::string bridge = (platform::runningProgramFolders().data / kUnoBridgeName).string();
+    if (environment("VITACRAFT_SOFFICE").empty() && isExecutableFile(bridge))
+        options.unoBridge = bridge;
     return options;
 }
 
@@ -152,11 +165,8 @@ void convertToPdf(const std::string& documentPath, const std::string& pdfPath,
                   const PdfConversionOptions& options) {
     if (options.soffice.empty())
         throw EPdfConversion(kNoLibreOffice);
-    const ScratchFolder scratch;
-    // An RTF document under a .doc name is read as RTF all the same; the copy under
-    // a plain name keeps the output's name predictable.
-    const fs::path input = scratch.path() / "document.rtf";
-    fs::copy_file(documentPath, input);
+    const pdfsteps::ScratchFolder scratch;
+    const fs::path input = pdfsteps::copyDocument(documentPath, scratch);
     const fs::path output = scratch.path() / "out";
     const pid_t pid =
         startSoffice({options.soffice, "-env:UserInstallation=" + fileUrl(options.profileDirectory),
@@ -164,13 +174,8 @@ void convertToPdf(const std::string& documentPath, const std::string& pdfPath,
                       output.string(), input.string()});
     const int status = waitForSoffice(pid, options.timeLimit);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw EPdfConversion("LibreOffice could not convert the document to PDF.");
-    const fs::path written = output / "document.pdf";
-    if (!fs::exists(written))
-        throw EPdfConversion("LibreOffice could not convert the document to PDF.");
-    if (!startsWithPdfMark(written))
-        throw EPdfConversion("LibreOffice wrote no PDF document.");
-    fs::copy_file(written, pdfPath, fs::copy_options::overwrite_existing);
+        throw EPdfConversion(pdfsteps::kCouldNotConvert);
+    pdfsteps::deliverPdf(output / "document.pdf", pdfPath);
 }
 
 } // namespace generate

@@ -26,7 +26,13 @@ struct PdfConversionOptions {
     // user's own LibreOffice may be open, and would otherwise take the request.
     std::string profileDirectory;
     std::chrono::milliseconds timeLimit{std::chrono::seconds(60)};
+    // The helper that keeps one LibreOffice listening for a PdfConverter's later
+    // conversions; empty when every conversion is to start LibreOffice itself.
+    std::string unoBridge;
 };
+
+// The helper's name in the program's data folder.
+inline constexpr const char* kUnoBridgeName = "libreoffice-bridge.py";
 
 // The soffice to use: $VITACRAFT_SOFFICE when set (tests point it at a stand-in),
 // otherwise the first executable soffice on $PATH; empty when there is none.
@@ -35,7 +41,9 @@ std::string findSoffice();
 // $XDG_CACHE_HOME (or ~/.cache) followed by vitacraft/libreoffice-profile.
 std::string defaultProfileDirectory();
 
-// The options above: findSoffice, defaultProfileDirectory, 60 seconds.
+// The options above: findSoffice, defaultProfileDirectory, 60 seconds, and the
+// helper of the running program's data folder when it is there. A stand-in soffice
+// chosen through $VITACRAFT_SOFFICE gets no helper: it only knows --convert-to.
 PdfConversionOptions defaultPdfConversionOptions();
 
 // "file://" and `path` with every byte but letters, digits, "/", "-", "_", "." and
