@@ -228,7 +228,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     e.text = text;
     if (text.empty() || text[0] == '(' || text[0] == ')' || text[0] == ':')
         return e;
-    if (isQuotedLiteral(text, &e.name)) {
+    if (isQuotedLiteral(text, &e.value)) {
         e.kind = ExprKind::Literal;
         return e;
     }
@@ -236,7 +236,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     if (isAsciiDigit(first) || first == fs.decimalSeparator || first == '+' || first == '-') {
         if (auto number = parseFloat(text, fs)) {
             e.kind = ExprKind::Literal;
-            e.name = shortestDecimal(*number, fs);
+            e.value = shortestDecimal(*number, fs);
             return e;
         }
     }
@@ -245,15 +245,15 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     const size_t r = text.find_first_of("(),.:", 1);
     if (r == std::string::npos) {
         e.kind = ExprKind::Variable;
-        e.name = text;
+        e.variable = text;
         return e;
     }
     switch (text[r]) {
     case '(':
         if (text.back() == ')') {
             e.kind = ExprKind::Call;
-            e.name = trimAsciiBlanks(std::string_view(text).substr(0, r));
-            e.alias = text.substr(r + 1, text.size() - r - 2);
+            e.function = trimAsciiBlanks(std::string_view(text).substr(0, r));
+            e.arguments = text.substr(r + 1, text.size() - r - 2);
         }
         return e;
     case '.':
@@ -271,7 +271,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         e.kind = text[r] == ':' || dotAsColon ? ExprKind::ColonField : ExprKind::DotField;
         const std::string alias = text.substr(0, r);
         e.alias = alias.size() > 1 ? toUpperAscii(alias) : alias;
-        e.name = field;
+        e.field = field;
         return e;
     }
     default:

@@ -70,10 +70,18 @@ struct Expression {
     // The expression without its format function (the call text for calls).
     std::string text;
     FormatRecord format;
-    // Literal: the value. Variable: the name. Field: the field part. Call: the name.
-    std::string name;
-    // Field: the alias (upper case unless a single letter). Call: the argument text.
+    // Each kind's own parts; the members of the other kinds stay empty.
+    // Literal: the value, a number written in its shortest form.
+    std::string value;
+    // Variable: the report variable's name.
+    std::string variable;
+    // DotField, ColonField: the alias (upper case unless a single letter) and the
+    // field part.
     std::string alias;
+    std::string field;
+    // Call: the function name and the argument text between the parentheses.
+    std::string function;
+    std::string arguments;
 };
 
 // Classifies cleaned expression text. Raises EIllegalFunctionUse for a malformed

@@ -17,6 +17,27 @@ TEST(ArgumentSplitting, TopLevelCommasOutsideQuotes) {
     EXPECT_FALSE(splitArguments("a)").has_value());
 }
 
+namespace {
+
+// The part that the expression's kind carries besides the alias.
+std::string ownPart(const Expression& e) {
+    switch (e.kind) {
+    case ExprKind::Literal:
+        return e.value;
+    case ExprKind::Variable:
+        return e.variable;
+    case ExprKind::DotField:
+    case ExprKind::ColonField:
+        return e.field;
+    case ExprKind::Call:
+        return e.function;
+    default:
+        return std::string();
+    }
+}
+
+} // namespace
+
 TEST(Classification, Kinds) {
     const FormatSettings us = FormatSettings::usEnglish();
     struct Case {
@@ -62,16 +83,21 @@ TEST(Classification, Kinds) {
         Expression e = classifyExpression(c.text, false, us);
         EXPECT_EQ(e.kind, c.kind) << c.text;
         if (e.kind != ExprKind::Call && *c.name) {
-            EXPECT_EQ(e.name, c.name) << c.text;
+            EXPECT_EQ(ownPart(e), c.name) << c.text;
         }
+        // No kind fills another kind's part.
+        EXPECT_EQ(e.value.size() + e.variable.size() + e.field.size() + e.function.size() +
+                      e.arguments.size(),
+                  ownPart(e).size() + (e.kind == ExprKind::Call ? e.arguments.size() : 0))
+            << c.text;
         if (*c.alias) {
             EXPECT_EQ(e.alias, c.alias) << c.text;
         }
     }
     EXPECT_EQ(classifyExpression("A.Name", true, us).kind, ExprKind::ColonField);
     Expression call = classifyExpression("Fn(A.x, G(1, v))", false, us);
-    EXPECT_EQ(call.name, "Fn");
-    EXPECT_EQ(call.alias, "A.x, G(1, v)");
+    EXPECT_EQ(call.function, "Fn");
+    EXPECT_EQ(call.arguments, "A.x, G(1, v)");
 }
 
 TEST(Classification, FormatFunctions) {
