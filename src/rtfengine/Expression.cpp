@@ -2,6 +2,7 @@
 
 #include "rtfengine/Errors.h"
 #include "rtfengine/NumberFormat.h"
+#include "rtfengine/UdfList.h"
 
 #include <array>
 
@@ -45,9 +46,9 @@ std::string_view formatName(FormatId id) {
     return info(id).name;
 }
 
-bool formatAcceptsResultType(FormatId id, int resultType) {
-    return (resultType == 1 && info(id).acceptsVariable) ||
-           (resultType == 2 && info(id).acceptsPicture);
+bool formatAcceptsResultType(FormatId id, TUdfResultType resultType) {
+    return (resultType == udfrTReportVariable && info(id).acceptsVariable) ||
+           (resultType == udfrTPicture && info(id).acceptsPicture);
 }
 
 bool isNumericFormat(FormatId id) {

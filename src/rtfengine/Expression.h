@@ -8,12 +8,15 @@
 #include "rtfengine/FormatSettings.h"
 #include "rtfengine/TemplateText.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace rtfengine {
+
+enum class TUdfResultType : uint8_t;
 
 // The format functions a command may wrap its expression in.
 enum class FormatId : int {
@@ -43,7 +46,7 @@ struct FormatRecord {
 // The format function's name as templates write it ("FNUM"); "NOFORMAT" for none.
 std::string_view formatName(FormatId id);
 // Whether a user-defined function of this result type may stand in the format function.
-bool formatAcceptsResultType(FormatId id, int resultType);
+bool formatAcceptsResultType(FormatId id, TUdfResultType resultType);
 bool isNumericFormat(FormatId id);
 
 // Splits an argument list at its top-level commas, outside quotes. Nothing when the

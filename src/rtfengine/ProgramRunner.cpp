@@ -24,7 +24,7 @@ struct ProgramRunner::Evaluation {
     std::vector<std::unique_ptr<TReportVariable>> variables;
     // The result of the last call: its function, result type and buffer.
     int lastFunction = 0;
-    int lastType = udfrNil;
+    TUdfResultType lastType = udfrNil;
     std::string lastResult;
 
     TReportVariable* add(TReportVariable variable) {
@@ -253,7 +253,7 @@ void ProgramRunner::evaluateCallGroup(size_t& pc, bool declareOnly) {
             write(evaluation.lastResult);
             m_scratch = head.value.codes;
             break;
-        default:
+        case udfrNil:
             m_scratch = head.value.codes;
             break;
         }
