@@ -58,7 +58,26 @@ void ProgramRunner::leaveOut(TScanInfo& scan, size_t& pc) {
         case InstrKind::CallGroupHead:
             evaluateCallGroup(i, true);
             break;
-        default:
+        // Nothing else in a left-out block leaves a trace.
+        case InstrKind::Literal:
+        case InstrKind::Variable:
+        case InstrKind::DotField:
+        case InstrKind::ColonField:
+        case InstrKind::RowDotField:
+        case InstrKind::RowColonField:
+        case InstrKind::ClearedCall:
+        case InstrKind::Call:
+        case InstrKind::CallGroupEnd:
+        case InstrKind::Text:
+        case InstrKind::RawGroup:
+        case InstrKind::RowStart:
+        case InstrKind::RowEnd:
+        case InstrKind::FontTablePlace:
+        case InstrKind::ColorTablePlace:
+        case InstrKind::StylesheetPlace:
+        case InstrKind::InfoPlace:
+        case InstrKind::Start:
+        case InstrKind::End:
             break;
         }
     }
