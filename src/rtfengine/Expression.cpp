@@ -202,6 +202,25 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
     text = std::move(expression);
 }
 
+// Makes `e` a field when `text` is alias, separator at `r`, and a field name or a
+// bracketed field number; leaves it as it is otherwise.
+void classifyField(Expression& e, const std::string& text, size_t r, bool dotAsColon) {
+    if (text.size() < 3 || r + 1 >= text.size())
+        return;
+    const std::string field = text.substr(r + 1);
+    if (field.front() == '(' && field.back() == ')' && field.size() >= 3) {
+        for (size_t i = 1; i + 1 < field.size(); ++i)
+            if (!isAsciiDigit(field[i]))
+                return;
+    } else if (field.find_first_of("(),.:") != std::string::npos) {
+        return;
+    }
+    e.kind = text[r] == ':' || dotAsColon ? ExprKind::ColonField : ExprKind::DotField;
+    const std::string alias = text.substr(0, r);
+    e.alias = alias.size() > 1 ? toUpperAscii(alias) : alias;
+    e.field = field;
+}
+
 } // namespace
 
 Expression classifyExpression(std::string_view source, bool dotAsColon, const FormatSettings& fs) {
@@ -258,23 +277,9 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
         }
         return e;
     case '.':
-    case ':': {
-        if (text.size() < 3 || r + 1 >= text.size())
-            return e;
-        const std::string field = text.substr(r + 1);
-        if (field.front() == '(' && field.back() == ')' && field.size() >= 3) {
-            for (size_t i = 1; i + 1 < field.size(); ++i)
-                if (!isAsciiDigit(field[i]))
-                    return e;
-        } else if (field.find_first_of("(),.:") != std::string::npos) {
-            return e;
-        }
-        e.kind = text[r] == ':' || dotAsColon ? ExprKind::ColonField : ExprKind::DotField;
-        const std::string alias = text.substr(0, r);
-        e.alias = alias.size() > 1 ? toUpperAscii(alias) : alias;
-        e.field = field;
+    case ':':
+        classifyField(e, text, r, dotAsColon);
         return e;
-    }
     default:
         return e;
     }
