@@ -60,7 +60,10 @@ std::string trimmed(std::string message) {
     return message;
 }
 
-int runSend(const std::vector<std::string>& args) {
+// The options as given, each at most once; nothing when one is unknown, repeated or
+// lacks its value.
+std::optional<std::map<std::string, std::string>>
+readOptions(const std::vector<std::string>& args) {
     static const std::map<std::string, bool> kOptions = {
         // option, takes a value
         {"--host", true},    {"--port", true},          {"--user", true},
@@ -73,16 +76,24 @@ int runSend(const std::vector<std::string>& args) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const auto option = kOptions.find(args[i]);
         if (option == kOptions.end() || given.count(args[i]) != 0)
-            return cli::usageError(kName);
+            return std::nullopt;
         if (!option->second) {
             given[args[i]] = "";
             continue;
         }
         if (i + 1 >= args.size())
-            return cli::usageError(kName);
+            return std::nullopt;
         given[args[i]] = args[i + 1];
         ++i;
     }
+    return given;
+}
+
+int runSend(const std::vector<std::string>& args) {
+    auto options = readOptions(args);
+    if (!options)
+        return cli::usageError(kName);
+    std::map<std::string, std::string>& given = *options;
     for (const char* required : {"--host", "--port", "--from", "--to", "--subject", "--attach"})
         if (given.count(required) == 0)
             return cli::usageError(kName);

@@ -4,12 +4,6 @@ namespace rtfengine {
 
 namespace {
 
-bool isScanLevel(InstrKind kind) {
-    return kind == InstrKind::Scan || kind == InstrKind::WhileScan ||
-           kind == InstrKind::ScanEntry || kind == InstrKind::ScanFooter ||
-           kind == InstrKind::EndScan;
-}
-
 // The codes a value, call group or cleared call writes after its value.
 bool writesCodes(InstrKind kind) {
     switch (kind) {
@@ -75,7 +69,7 @@ void computeBraceFigures(const TemplateProgram& program, std::string_view templa
             collectBraces(copiedText(program, templateBytes, i), &braces);
         } else if (writesCodes(in.kind)) {
             collectBraces(in.value.codes, &braces);
-        } else if (isScanLevel(in.kind)) {
+        } else if (isScanCommand(in.kind)) {
             collectBraces(in.value.codes, &braces);
             collectBraces(in.trailingCodes, &braces);
         }

@@ -2,6 +2,7 @@
 
 #include "rtfengine/Errors.h"
 #include "rtfengine/NumberFormat.h"
+#include "rtfengine/UdfList.h"
 
 #include <array>
 
@@ -45,9 +46,9 @@ std::string_view formatName(FormatId id) {
     return info(id).name;
 }
 
-bool formatAcceptsResultType(FormatId id, int resultType) {
-    return (resultType == 1 && info(id).acceptsVariable) ||
-           (resultType == 2 && info(id).acceptsPicture);
+bool formatAcceptsResultType(FormatId id, TUdfResultType resultType) {
+    return (resultType == udfrTReportVariable && info(id).acceptsVariable) ||
+           (resultType == udfrTPicture && info(id).acceptsPicture);
 }
 
 bool isNumericFormat(FormatId id) {
@@ -201,6 +202,25 @@ void stripFormatFunction(std::string& text, FormatRecord& format, const FormatSe
     text = std::move(expression);
 }
 
+// Makes `e` a field when `text` is alias, separator at `r`, and a field name or a
+// bracketed field number; leaves it as it is otherwise.
+void classifyField(Expression& e, const std::string& text, size_t r, bool dotAsColon) {
+    if (text.size() < 3 || r + 1 >= text.size())
+        return;
+    const std::string field = text.substr(r + 1);
+    if (field.front() == '(' && field.back() == ')' && field.size() >= 3) {
+        for (size_t i = 1; i + 1 < field.size(); ++i)
+            if (!isAsciiDigit(field[i]))
+                return;
+    } else if (field.find_first_of("(),.:") != std::string::npos) {
+        return;
+    }
+    e.kind = text[r] == ':' || dotAsColon ? ExprKind::ColonField : ExprKind::DotField;
+    const std::string alias = text.substr(0, r);
+    e.alias = alias.size() > 1 ? toUpperAscii(alias) : alias;
+    e.field = field;
+}
+
 } // namespace
 
 Expression classifyExpression(std::string_view source, bool dotAsColon, const FormatSettings& fs) {
@@ -228,7 +248,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     e.text = text;
     if (text.empty() || text[0] == '(' || text[0] == ')' || text[0] == ':')
         return e;
-    if (isQuotedLiteral(text, &e.name)) {
+    if (isQuotedLiteral(text, &e.value)) {
         e.kind = ExprKind::Literal;
         return e;
     }
@@ -236,7 +256,7 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     if (isAsciiDigit(first) || first == fs.decimalSeparator || first == '+' || first == '-') {
         if (auto number = parseFloat(text, fs)) {
             e.kind = ExprKind::Literal;
-            e.name = shortestDecimal(*number, fs);
+            e.value = shortestDecimal(*number, fs);
             return e;
         }
     }
@@ -245,35 +265,21 @@ Expression classifyExpression(std::string_view source, bool dotAsColon, const Fo
     const size_t r = text.find_first_of("(),.:", 1);
     if (r == std::string::npos) {
         e.kind = ExprKind::Variable;
-        e.name = text;
+        e.variable = text;
         return e;
     }
     switch (text[r]) {
     case '(':
         if (text.back() == ')') {
             e.kind = ExprKind::Call;
-            e.name = trimAsciiBlanks(std::string_view(text).substr(0, r));
-            e.alias = text.substr(r + 1, text.size() - r - 2);
+            e.function = trimAsciiBlanks(std::string_view(text).substr(0, r));
+            e.arguments = text.substr(r + 1, text.size() - r - 2);
         }
         return e;
     case '.':
-    case ':': {
-        if (text.size() < 3 || r + 1 >= text.size())
-            return e;
-        const std::string field = text.substr(r + 1);
-        if (field.front() == '(' && field.back() == ')' && field.size() >= 3) {
-            for (size_t i = 1; i + 1 < field.size(); ++i)
-                if (!isAsciiDigit(field[i]))
-                    return e;
-        } else if (field.find_first_of("(),.:") != std::string::npos) {
-            return e;
-        }
-        e.kind = text[r] == ':' || dotAsColon ? ExprKind::ColonField : ExprKind::DotField;
-        const std::string alias = text.substr(0, r);
-        e.alias = alias.size() > 1 ? toUpperAscii(alias) : alias;
-        e.name = field;
+    case ':':
+        classifyField(e, text, r, dotAsColon);
         return e;
-    }
     default:
         return e;
     }

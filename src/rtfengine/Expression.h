@@ -8,12 +8,15 @@
 #include "rtfengine/FormatSettings.h"
 #include "rtfengine/TemplateText.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace rtfengine {
+
+enum class TUdfResultType : uint8_t;
 
 // The format functions a command may wrap its expression in.
 enum class FormatId : int {
@@ -43,7 +46,7 @@ struct FormatRecord {
 // The format function's name as templates write it ("FNUM"); "NOFORMAT" for none.
 std::string_view formatName(FormatId id);
 // Whether a user-defined function of this result type may stand in the format function.
-bool formatAcceptsResultType(FormatId id, int resultType);
+bool formatAcceptsResultType(FormatId id, TUdfResultType resultType);
 bool isNumericFormat(FormatId id);
 
 // Splits an argument list at its top-level commas, outside quotes. Nothing when the
@@ -70,10 +73,18 @@ struct Expression {
     // The expression without its format function (the call text for calls).
     std::string text;
     FormatRecord format;
-    // Literal: the value. Variable: the name. Field: the field part. Call: the name.
-    std::string name;
-    // Field: the alias (upper case unless a single letter). Call: the argument text.
+    // Each kind's own parts; the members of the other kinds stay empty.
+    // Literal: the value, a number written in its shortest form.
+    std::string value;
+    // Variable: the report variable's name.
+    std::string variable;
+    // DotField, ColonField: the alias (upper case unless a single letter) and the
+    // field part.
     std::string alias;
+    std::string field;
+    // Call: the function name and the argument text between the parentheses.
+    std::string function;
+    std::string arguments;
 };
 
 // Classifies cleaned expression text. Raises EIllegalFunctionUse for a malformed

@@ -279,83 +279,91 @@ FormatSettings FormatSettings::usEnglish() {
     return fs;
 }
 
+namespace {
+
+void readNumeric(FormatSettings& fs, locale_t loc) {
+    const char* radix = nl_langinfo_l(RADIXCHAR, loc);
+    const char* thousands = nl_langinfo_l(THOUSEP, loc);
+    if (radix && std::strlen(radix) == 1)
+        fs.decimalSeparator = radix[0];
+    // Multi-byte group separators (a narrow no-break space) become a blank.
+    if (thousands && std::strlen(thousands) == 1)
+        fs.thousandSeparator = thousands[0];
+    else if (thousands && *thousands)
+        fs.thousandSeparator = ' ';
+}
+
+void readMonetary(FormatSettings& fs, locale_t loc) {
+    const char* symbol = nl_langinfo_l(__CURRENCY_SYMBOL, loc);
+    if (symbol && *symbol)
+        fs.currencyString = symbol;
+    const int digits = *nl_langinfo_l(__FRAC_DIGITS, loc);
+    if (digits >= 0 && digits <= 4)
+        fs.currencyDecimals = digits;
+    const bool before = *nl_langinfo_l(__P_CS_PRECEDES, loc) == 1;
+    const bool space = *nl_langinfo_l(__P_SEP_BY_SPACE, loc) == 1;
+    fs.currencyFormat = before ? (space ? 2 : 0) : (space ? 3 : 1);
+    fs.negCurrencyFormat = before ? (space ? 9 : 1) : (space ? 8 : 5);
+}
+
+void readTime(FormatSettings& fs, locale_t loc) {
+    const std::string dateFmt = fromStrftime(nl_langinfo_l(D_FMT, loc));
+    const std::string timeFmt = fromStrftime(nl_langinfo_l(T_FMT, loc));
+    if (!dateFmt.empty())
+        fs.shortDateFormat = dateFmt;
+    if (!timeFmt.empty())
+        fs.longTimeFormat = timeFmt;
+    fs.dateSeparator = firstSeparator(fs.shortDateFormat, '/');
+    fs.timeSeparator = firstSeparator(fs.longTimeFormat, ':');
+    // The patterns spell the separators out; "/" and ":" stand for the locale's.
+    for (char& ch : fs.shortDateFormat)
+        if (ch == fs.dateSeparator)
+            ch = '/';
+    for (char& ch : fs.longTimeFormat)
+        if (ch == fs.timeSeparator)
+            ch = ':';
+    const char* am = nl_langinfo_l(AM_STR, loc);
+    const char* pm = nl_langinfo_l(PM_STR, loc);
+    if (am && *am)
+        fs.timeAMString = am;
+    if (pm && *pm)
+        fs.timePMString = pm;
+    static const nl_item mon[] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
+                                  MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
+    static const nl_item abmon[] = {ABMON_1, ABMON_2, ABMON_3, ABMON_4,  ABMON_5,  ABMON_6,
+                                    ABMON_7, ABMON_8, ABMON_9, ABMON_10, ABMON_11, ABMON_12};
+    static const nl_item day[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
+    static const nl_item abday[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7};
+    for (int m = 0; m < 12; ++m) {
+        fs.longMonthNames[m] = nl_langinfo_l(mon[m], loc);
+        fs.shortMonthNames[m] = nl_langinfo_l(abmon[m], loc);
+    }
+    for (int d = 0; d < 7; ++d) {
+        fs.longDayNames[d] = nl_langinfo_l(day[d], loc);
+        fs.shortDayNames[d] = nl_langinfo_l(abday[d], loc);
+    }
+}
+
+// Reads one category of `fs` from the locale that the environment names for it,
+// unless that is the POSIX one, which the defaults already match.
+void readCategory(FormatSettings& fs, const char* variable, int mask,
+                  void (*read)(FormatSettings&, locale_t)) {
+    const std::string name = environmentLocale(variable);
+    if (isPosixLocale(name))
+        return;
+    if (locale_t loc = newlocale(mask, name.c_str(), nullptr)) {
+        read(fs, loc);
+        freelocale(loc);
+    }
+}
+
+} // namespace
+
 FormatSettings FormatSettings::fromSystemLocale() {
     FormatSettings fs = usEnglish();
-    const std::string numeric = environmentLocale("LC_NUMERIC");
-    const std::string monetary = environmentLocale("LC_MONETARY");
-    const std::string time = environmentLocale("LC_TIME");
-
-    if (!isPosixLocale(numeric)) {
-        if (locale_t loc = newlocale(LC_NUMERIC_MASK, numeric.c_str(), nullptr)) {
-            const char* radix = nl_langinfo_l(RADIXCHAR, loc);
-            const char* thousands = nl_langinfo_l(THOUSEP, loc);
-            if (radix && std::strlen(radix) == 1)
-                fs.decimalSeparator = radix[0];
-            // Multi-byte group separators (a narrow no-break space) become a blank.
-            if (thousands && std::strlen(thousands) == 1)
-                fs.thousandSeparator = thousands[0];
-            else if (thousands && *thousands)
-                fs.thousandSeparator = ' ';
-            freelocale(loc);
-        }
-    }
-    if (!isPosixLocale(monetary)) {
-        if (locale_t loc = newlocale(LC_MONETARY_MASK, monetary.c_str(), nullptr)) {
-            const char* symbol = nl_langinfo_l(__CURRENCY_SYMBOL, loc);
-            if (symbol && *symbol)
-                fs.currencyString = symbol;
-            const int digits = *nl_langinfo_l(__FRAC_DIGITS, loc);
-            if (digits >= 0 && digits <= 4)
-                fs.currencyDecimals = digits;
-            const bool before = *nl_langinfo_l(__P_CS_PRECEDES, loc) == 1;
-            const bool space = *nl_langinfo_l(__P_SEP_BY_SPACE, loc) == 1;
-            fs.currencyFormat = before ? (space ? 2 : 0) : (space ? 3 : 1);
-            fs.negCurrencyFormat = before ? (space ? 9 : 1) : (space ? 8 : 5);
-            freelocale(loc);
-        }
-    }
-    if (!isPosixLocale(time)) {
-        if (locale_t loc = newlocale(LC_TIME_MASK, time.c_str(), nullptr)) {
-            const std::string dateFmt = fromStrftime(nl_langinfo_l(D_FMT, loc));
-            const std::string timeFmt = fromStrftime(nl_langinfo_l(T_FMT, loc));
-            if (!dateFmt.empty())
-                fs.shortDateFormat = dateFmt;
-            if (!timeFmt.empty())
-                fs.longTimeFormat = timeFmt;
-            fs.dateSeparator = firstSeparator(fs.shortDateFormat, '/');
-            fs.timeSeparator = firstSeparator(fs.longTimeFormat, ':');
-            // The patterns spell the separators out; "/" and ":" stand for the locale's.
-            for (char& ch : fs.shortDateFormat)
-                if (ch == fs.dateSeparator)
-                    ch = '/';
-            for (char& ch : fs.longTimeFormat)
-                if (ch == fs.timeSeparator)
-                    ch = ':';
-            const char* am = nl_langinfo_l(AM_STR, loc);
-            const char* pm = nl_langinfo_l(PM_STR, loc);
-            if (am && *am)
-                fs.timeAMString = am;
-            if (pm && *pm)
-                fs.timePMString = pm;
-            static const nl_item mon[] = {MON_1, MON_2, MON_3, MON_4,  MON_5,  MON_6,
-                                          MON_7, MON_8, MON_9, MON_10, MON_11, MON_12};
-            static const nl_item abmon[] = {ABMON_1, ABMON_2,  ABMON_3,  ABMON_4,
-                                            ABMON_5, ABMON_6,  ABMON_7,  ABMON_8,
-                                            ABMON_9, ABMON_10, ABMON_11, ABMON_12};
-            static const nl_item day[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
-            static const nl_item abday[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4,
-                                            ABDAY_5, ABDAY_6, ABDAY_7};
-            for (int m = 0; m < 12; ++m) {
-                fs.longMonthNames[m] = nl_langinfo_l(mon[m], loc);
-                fs.shortMonthNames[m] = nl_langinfo_l(abmon[m], loc);
-            }
-            for (int d = 0; d < 7; ++d) {
-                fs.longDayNames[d] = nl_langinfo_l(day[d], loc);
-                fs.shortDayNames[d] = nl_langinfo_l(abday[d], loc);
-            }
-            freelocale(loc);
-        }
-    }
+    readCategory(fs, "LC_NUMERIC", LC_NUMERIC_MASK, readNumeric);
+    readCategory(fs, "LC_MONETARY", LC_MONETARY_MASK, readMonetary);
+    readCategory(fs, "LC_TIME", LC_TIME_MASK, readTime);
     return fs;
 }
 

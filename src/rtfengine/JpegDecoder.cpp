@@ -44,6 +44,24 @@ void onProgress(j_common_ptr cinfo) {
     }
 }
 
+// Sends the library's errors, and the warning for data that ends early, to
+// `err`'s jump.
+void routeErrors(jpeg_decompress_struct& cinfo, ErrorManager& err) {
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = onError;
+    err.pub.emit_message = onMessage;
+    err.message[0] = '\0';
+}
+
+std::string failure(const ErrorManager& err) {
+    return err.message[0] ? err.message : "unknown error";
+}
+
+void readFrom(jpeg_decompress_struct& cinfo, std::string_view data) {
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.data()),
+                 static_cast<unsigned long>(data.size()));
+}
+
 void cmykToRgb(const uint8_t* cmyk, uint8_t* rgb, uint32_t width, bool inverted) {
     for (uint32_t x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
         const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
@@ -60,24 +78,20 @@ void cmykToRgb(const uint8_t* cmyk, uint8_t* rgb, uint32_t width, bool inverted)
 std::string decodeInto(std::string_view data, ImageBitmap& image) {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = onError;
-    err.pub.emit_message = onMessage;
-    err.message[0] = '\0';
+    routeErrors(cinfo, err);
     // Changed after setjmp and read after a jump, so it must live in memory.
     uint8_t* volatile cmykRow = nullptr;
 
     if (setjmp(err.jump)) {
         delete[] cmykRow;
         jpeg_destroy_decompress(&cinfo);
-        return err.message[0] ? err.message : "unknown error";
+        return failure(err);
     }
     jpeg_create_decompress(&cinfo);
     cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
     err.progress.progress_monitor = onProgress;
     cinfo.progress = &err.progress;
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.data()),
-                 static_cast<unsigned long>(data.size()));
+    readFrom(cinfo, data);
     jpeg_read_header(&cinfo, TRUE);
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
@@ -107,17 +121,13 @@ std::string decodeInto(std::string_view data, ImageBitmap& image) {
 std::string readSize(std::string_view data, uint32_t& width, uint32_t& height) {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
-    cinfo.err = jpeg_std_error(&err.pub);
-    err.pub.error_exit = onError;
-    err.pub.emit_message = onMessage;
-    err.message[0] = '\0';
+    routeErrors(cinfo, err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
-        return err.message[0] ? err.message : "unknown error";
+        return failure(err);
     }
     jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.data()),
-                 static_cast<unsigned long>(data.size()));
+    readFrom(cinfo, data);
     jpeg_read_header(&cinfo, TRUE);
     width = cinfo.image_width;
     height = cinfo.image_height;

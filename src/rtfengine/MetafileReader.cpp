@@ -75,12 +75,8 @@ MetafileData readPlaceableWmf(std::string_view data) {
 std::string emfWithFrame(std::string_view emf, int32_t width, int32_t height) {
     // The frame keeps its origin, which the drawing's coordinates may depend on.
     std::string out(emf);
-    const auto put = [&](size_t i, uint32_t v) {
-        for (size_t b = 0; b < 4; ++b)
-            out[kFrameAt + 4 * i + b] = char((v >> (8 * b)) & 0xFF);
-    };
-    put(2, u32At(emf, kFrameAt) + uint32_t(width));
-    put(3, u32At(emf, kFrameAt + 4) + uint32_t(height));
+    setU32At(out, kFrameAt + 8, u32At(emf, kFrameAt) + uint32_t(width));
+    setU32At(out, kFrameAt + 12, u32At(emf, kFrameAt + 4) + uint32_t(height));
     return out;
 }
 

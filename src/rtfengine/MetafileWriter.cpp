@@ -1,5 +1,7 @@
 #include "rtfengine/MetafileWriter.h"
 
+#include "rtfengine/LittleEndian.h"
+
 namespace rtfengine {
 namespace {
 
@@ -24,16 +26,6 @@ constexpr uint16_t kMetaStretchDib = 0x0F43;
 constexpr uint16_t kMmAnisotropic = 8;
 constexpr uint32_t kStretchDibFixedSize = 28;
 
-void put16(std::string& out, uint32_t v) {
-    out += char(v & 0xFF);
-    out += char((v >> 8) & 0xFF);
-}
-
-void put32(std::string& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
-
 uint32_t dibStride(const ImageBitmap& image) {
     return (image.width * 3 + 3) / 4 * 4;
 }
@@ -44,17 +36,17 @@ std::string deviceIndependentBitmap(const ImageBitmap& image) {
     const uint32_t stride = dibStride(image);
     std::string dib;
     dib.reserve(kDibInfoSize + size_t(stride) * image.height);
-    put32(dib, kDibInfoSize);
-    put32(dib, image.width);
-    put32(dib, image.height); // positive: rows stored bottom-up
-    put16(dib, 1);            // planes
-    put16(dib, 24);           // bits per pixel
-    put32(dib, 0);            // BI_RGB
-    put32(dib, stride * image.height);
-    put32(dib, kPixelsPerMetre);
-    put32(dib, kPixelsPerMetre);
-    put32(dib, 0); // colours used
-    put32(dib, 0); // colours important
+    putU32(dib, kDibInfoSize);
+    putU32(dib, image.width);
+    putU32(dib, image.height); // positive: rows stored bottom-up
+    putU16(dib, 1);            // planes
+    putU16(dib, 24);           // bits per pixel
+    putU32(dib, 0);            // BI_RGB
+    putU32(dib, stride * image.height);
+    putU32(dib, kPixelsPerMetre);
+    putU32(dib, kPixelsPerMetre);
+    putU32(dib, 0); // colours used
+    putU32(dib, 0); // colours important
     const std::string padding(stride - image.width * 3, '\0');
     for (uint32_t y = image.height; y-- > 0;) {
         const uint8_t* px = image.rgb.data() + size_t(y) * image.width * 3;
@@ -77,54 +69,54 @@ std::string writeEmf(const ImageBitmap& image, int32_t frameWidth, int32_t frame
 
     std::string emf;
     emf.reserve(total);
-    put32(emf, kEmrHeader);
-    put32(emf, kEmfHeaderSize);
+    putU32(emf, kEmrHeader);
+    putU32(emf, kEmfHeaderSize);
     for (uint32_t v : {0u, 0u, right, bottom}) // bounds, device pixels, inclusive
-        put32(emf, v);
+        putU32(emf, v);
     for (int32_t v : {0, 0, frameWidth, frameHeight}) // frame, 0.01 mm
-        put32(emf, uint32_t(v));
-    put32(emf, kEmfSignature);
-    put32(emf, 0x10000); // version
-    put32(emf, total);
-    put32(emf, 3); // records
-    put16(emf, 1); // handles (index 0 is reserved)
-    put16(emf, 0); // reserved
-    put32(emf, 0); // description length
-    put32(emf, 0); // description offset
-    put32(emf, 0); // palette entries
-    put32(emf, kDevicePixels[0]);
-    put32(emf, kDevicePixels[1]);
-    put32(emf, kDeviceMillimetres[0]);
-    put32(emf, kDeviceMillimetres[1]);
-    put32(emf, 0); // pixel format size
-    put32(emf, 0); // pixel format offset
-    put32(emf, 0); // no OpenGL
-    put32(emf, kDeviceMillimetres[0] * 1000);
-    put32(emf, kDeviceMillimetres[1] * 1000);
+        putU32(emf, uint32_t(v));
+    putU32(emf, kEmfSignature);
+    putU32(emf, 0x10000); // version
+    putU32(emf, total);
+    putU32(emf, 3); // records
+    putU16(emf, 1); // handles (index 0 is reserved)
+    putU16(emf, 0); // reserved
+    putU32(emf, 0); // description length
+    putU32(emf, 0); // description offset
+    putU32(emf, 0); // palette entries
+    putU32(emf, kDevicePixels[0]);
+    putU32(emf, kDevicePixels[1]);
+    putU32(emf, kDeviceMillimetres[0]);
+    putU32(emf, kDeviceMillimetres[1]);
+    putU32(emf, 0); // pixel format size
+    putU32(emf, 0); // pixel format offset
+    putU32(emf, 0); // no OpenGL
+    putU32(emf, kDeviceMillimetres[0] * 1000);
+    putU32(emf, kDeviceMillimetres[1] * 1000);
 
-    put32(emf, kEmrStretchDiBits);
-    put32(emf, recordSize);
+    putU32(emf, kEmrStretchDiBits);
+    putU32(emf, recordSize);
     for (uint32_t v : {0u, 0u, right, bottom})
-        put32(emf, v);
+        putU32(emf, v);
     for (uint32_t v : {0u, 0u, 0u, 0u}) // destination and source origins
-        put32(emf, v);
-    put32(emf, image.width); // source size
-    put32(emf, image.height);
-    put32(emf, kStretchDiBitsSize); // BITMAPINFO offset
-    put32(emf, kDibInfoSize);
-    put32(emf, kStretchDiBitsSize + kDibInfoSize); // bits offset
-    put32(emf, uint32_t(dib.size()) - kDibInfoSize);
-    put32(emf, 0); // DIB_RGB_COLORS
-    put32(emf, kSrcCopy);
-    put32(emf, image.width); // destination size
-    put32(emf, image.height);
+        putU32(emf, v);
+    putU32(emf, image.width); // source size
+    putU32(emf, image.height);
+    putU32(emf, kStretchDiBitsSize); // BITMAPINFO offset
+    putU32(emf, kDibInfoSize);
+    putU32(emf, kStretchDiBitsSize + kDibInfoSize); // bits offset
+    putU32(emf, uint32_t(dib.size()) - kDibInfoSize);
+    putU32(emf, 0); // DIB_RGB_COLORS
+    putU32(emf, kSrcCopy);
+    putU32(emf, image.width); // destination size
+    putU32(emf, image.height);
     emf += dib;
 
-    put32(emf, kEmrEof);
-    put32(emf, eofSize);
-    put32(emf, 0);  // palette entries
-    put32(emf, 16); // palette offset
-    put32(emf, eofSize);
+    putU32(emf, kEmrEof);
+    putU32(emf, eofSize);
+    putU32(emf, 0);  // palette entries
+    putU32(emf, 16); // palette offset
+    putU32(emf, eofSize);
     return emf;
 }
 
@@ -135,36 +127,36 @@ std::string writeWmf(const ImageBitmap& image) {
 
     std::string wmf;
     wmf.reserve(totalWords * 2);
-    put16(wmf, 1);      // in memory
-    put16(wmf, 9);      // header words
-    put16(wmf, 0x0300); // version
-    put32(wmf, totalWords);
-    put16(wmf, 0); // objects
-    put32(wmf, stretchWords);
-    put16(wmf, 0);
+    putU16(wmf, 1);      // in memory
+    putU16(wmf, 9);      // header words
+    putU16(wmf, 0x0300); // version
+    putU32(wmf, totalWords);
+    putU16(wmf, 0); // objects
+    putU32(wmf, stretchWords);
+    putU16(wmf, 0);
 
-    put32(wmf, 4);
-    put16(wmf, kMetaSetMapMode);
-    put16(wmf, kMmAnisotropic);
-    put32(wmf, 5);
-    put16(wmf, kMetaSetWindowOrg);
-    put16(wmf, 0);
-    put16(wmf, 0);
-    put32(wmf, 5);
-    put16(wmf, kMetaSetWindowExt);
-    put16(wmf, image.height);
-    put16(wmf, image.width);
+    putU32(wmf, 4);
+    putU16(wmf, kMetaSetMapMode);
+    putU16(wmf, kMmAnisotropic);
+    putU32(wmf, 5);
+    putU16(wmf, kMetaSetWindowOrg);
+    putU16(wmf, 0);
+    putU16(wmf, 0);
+    putU32(wmf, 5);
+    putU16(wmf, kMetaSetWindowExt);
+    putU16(wmf, image.height);
+    putU16(wmf, image.width);
 
-    put32(wmf, stretchWords);
-    put16(wmf, kMetaStretchDib);
-    put32(wmf, kSrcCopy);
-    put16(wmf, 0); // DIB_RGB_COLORS
+    putU32(wmf, stretchWords);
+    putU16(wmf, kMetaStretchDib);
+    putU32(wmf, kSrcCopy);
+    putU16(wmf, 0); // DIB_RGB_COLORS
     for (uint32_t v : {image.height, image.width, 0u, 0u, image.height, image.width, 0u, 0u})
-        put16(wmf, v); // source size and origin, destination size and origin
+        putU16(wmf, v); // source size and origin, destination size and origin
     wmf += dib;
 
-    put32(wmf, 3); // end of file
-    put16(wmf, 0);
+    putU32(wmf, 3); // end of file
+    putU16(wmf, 0);
     return wmf;
 }
 

@@ -46,30 +46,30 @@ Picture::Kind Picture::kind() const {
     }
 }
 
-uint32_t Picture::width() const {
-    switch (kind()) {
-    case Kind::Empty:
+namespace {
+
+// A side of the picture, read alike from a bitmap and a metafile.
+template <class Read> uint32_t sideOf(const Picture& picture, Read read) {
+    switch (picture.kind()) {
+    case Picture::Kind::Empty:
         return 0;
-    case Kind::Bitmap:
-        return bitmap().width;
-    case Kind::Emf:
-    case Kind::Wmf:
-        return metafile().width;
+    case Picture::Kind::Bitmap:
+        return read(picture.bitmap());
+    case Picture::Kind::Emf:
+    case Picture::Kind::Wmf:
+        return read(picture.metafile());
     }
     return 0;
 }
 
+} // namespace
+
+uint32_t Picture::width() const {
+    return sideOf(*this, [](const auto& content) { return content.width; });
+}
+
 uint32_t Picture::height() const {
-    switch (kind()) {
-    case Kind::Empty:
-        return 0;
-    case Kind::Bitmap:
-        return bitmap().height;
-    case Kind::Emf:
-    case Kind::Wmf:
-        return metafile().height;
-    }
-    return 0;
+    return sideOf(*this, [](const auto& content) { return content.height; });
 }
 
 const MetafileData& Picture::metafile() const {

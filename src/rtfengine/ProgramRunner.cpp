@@ -10,21 +10,12 @@
 
 namespace rtfengine {
 
-namespace {
-
-bool isFieldKind(InstrKind kind) {
-    return kind == InstrKind::DotField || kind == InstrKind::ColonField ||
-           kind == InstrKind::RowDotField || kind == InstrKind::RowColonField;
-}
-
-} // namespace
-
 // Every object created while one call group is evaluated, freed with it.
 struct ProgramRunner::Evaluation {
     std::vector<std::unique_ptr<TReportVariable>> variables;
     // The result of the last call: its function, result type and buffer.
     int lastFunction = 0;
-    int lastType = udfrNil;
+    TUdfResultType lastType = udfrNil;
     std::string lastResult;
 
     TReportVariable* add(TReportVariable variable) {
@@ -46,24 +37,11 @@ void ProgramRunner::copyTemplateText(size_t upTo) {
     m_textPos = upTo;
 }
 
-void ProgramRunner::recordPlace(InstrKind kind) {
+void ProgramRunner::recordPlace(RecordedPlace::Kind kind) {
     RecordedPlace place;
     place.start = m_state.places.empty() ? 0 : m_state.places.back().offset;
     place.offset = m_out.size();
-    switch (kind) {
-    case InstrKind::FontTablePlace:
-        place.kind = RecordedPlace::Kind::FontTable;
-        break;
-    case InstrKind::ColorTablePlace:
-        place.kind = RecordedPlace::Kind::ColorTable;
-        break;
-    case InstrKind::StylesheetPlace:
-        place.kind = RecordedPlace::Kind::Stylesheet;
-        break;
-    default:
-        place.kind = RecordedPlace::Kind::Info;
-        break;
-    }
+    place.kind = kind;
     m_state.places.push_back(place);
 }
 
@@ -84,18 +62,28 @@ void ProgramRunner::run() {
             copyTemplateText(instruction.position);
             break;
         case InstrKind::FontTablePlace:
+            recordPlace(RecordedPlace::Kind::FontTable);
+            break;
         case InstrKind::ColorTablePlace:
+            recordPlace(RecordedPlace::Kind::ColorTable);
+            break;
         case InstrKind::StylesheetPlace:
+            recordPlace(RecordedPlace::Kind::Stylesheet);
+            break;
         case InstrKind::InfoPlace:
-            recordPlace(instruction.kind);
+            recordPlace(RecordedPlace::Kind::Info);
             break;
         case InstrKind::Literal:
+            writeLiteral(instruction.value);
+            break;
         case InstrKind::Variable:
+            writeVariable(instruction.value);
+            break;
         case InstrKind::DotField:
         case InstrKind::ColonField:
         case InstrKind::RowDotField:
         case InstrKind::RowColonField:
-            writeValueInstruction(instruction);
+            writeFieldValue(instruction.value);
             break;
         case InstrKind::ClearedCall:
             write(instruction.value.codes);
@@ -155,33 +143,35 @@ Field* ProgramRunner::resolveField(ValueOperands& ops) {
     return &m_state.datasets[static_cast<size_t>(ops.dataset)]->field(ops.number);
 }
 
-void ProgramRunner::writeValueInstruction(Instruction& instruction) {
-    ValueOperands& ops = instruction.value;
-    const bool clearMissed = m_state.engine.options().has(TRtfOption::eoClearMissedFields);
+std::string ProgramRunner::missedValue(const ValueOperands& ops) const {
+    return m_state.engine.options().has(TRtfOption::eoClearMissedFields) ? ops.codes : ops.written;
+}
+
+void ProgramRunner::writeLiteral(ValueOperands& ops) {
     m_scratch.clear();
-    switch (instruction.kind) {
-    case InstrKind::Literal:
-        m_writer.writeValue(m_scratch, ops.name, ops, TextOrigin::Template);
-        break;
-    case InstrKind::Variable: {
-        const int index = m_state.engine.findVariable(ops.name);
-        if (index > 0)
-            m_writer.writeValue(m_scratch, m_state.engine.variableValue(index), ops);
-        else
-            m_scratch = clearMissed ? ops.codes : ops.written;
-        break;
-    }
-    default: {
-        Field* field = resolveField(ops);
-        if (!field) {
-            m_scratch = clearMissed ? ops.codes : ops.written;
-        } else if (m_state.datasets[static_cast<size_t>(ops.dataset)]->eof()) {
-            m_scratch = " " + ops.codes;
-        } else {
-            m_writer.writeField(m_scratch, *field, ops);
-        }
-        break;
-    }
+    m_writer.writeValue(m_scratch, ops.name, ops, TextOrigin::Template);
+    write(m_scratch);
+}
+
+void ProgramRunner::writeVariable(ValueOperands& ops) {
+    m_scratch.clear();
+    const int index = m_state.engine.findVariable(ops.name);
+    if (index > 0)
+        m_writer.writeValue(m_scratch, m_state.engine.variableValue(index), ops);
+    else
+        m_scratch = missedValue(ops);
+    write(m_scratch);
+}
+
+void ProgramRunner::writeFieldValue(ValueOperands& ops) {
+    m_scratch.clear();
+    Field* field = resolveField(ops);
+    if (!field) {
+        m_scratch = missedValue(ops);
+    } else if (m_state.datasets[static_cast<size_t>(ops.dataset)]->eof()) {
+        m_scratch = " " + ops.codes;
+    } else {
+        m_writer.writeField(m_scratch, *field, ops);
     }
     write(m_scratch);
 }
@@ -211,20 +201,33 @@ void ProgramRunner::evaluateCallGroup(size_t& pc, bool declareOnly) {
                                          program[headPlace].value.name, evaluation, declareOnly));
             break;
         }
-        default:
-            if (isFieldKind(instruction.kind)) {
-                Field* field = resolveField(instruction.value);
-                if (!field && declareOnly) {
-                    stack.emplace_back();
-                    break;
-                }
-                if (!field)
-                    raiseFunctionUse(program[headPlace].value.name,
-                                     "dataset field " + instruction.value.name + " not found");
-                stack.emplace_back(
-                    field, m_state.datasets[static_cast<size_t>(instruction.value.dataset)]);
-                break;
-            }
+        case InstrKind::DotField:
+        case InstrKind::ColonField:
+        case InstrKind::RowDotField:
+        case InstrKind::RowColonField:
+            stack.push_back(
+                fieldArgument(instruction.value, program[headPlace].value.name, declareOnly));
+            break;
+        // The translator puts only values and calls into a call group.
+        case InstrKind::Start:
+        case InstrKind::End:
+        case InstrKind::Text:
+        case InstrKind::RawGroup:
+        case InstrKind::FontTablePlace:
+        case InstrKind::ColorTablePlace:
+        case InstrKind::StylesheetPlace:
+        case InstrKind::InfoPlace:
+        case InstrKind::ClearedCall:
+        case InstrKind::CallGroupHead:
+        case InstrKind::CallGroupEnd:
+        case InstrKind::Scan:
+        case InstrKind::WhileScan:
+        case InstrKind::ScanEntry:
+        case InstrKind::ScanFooter:
+        case InstrKind::EndScan:
+        case InstrKind::EndOfBody:
+        case InstrKind::RowStart:
+        case InstrKind::RowEnd:
             throw EIOError("Undefined argument in UDF");
         }
     }
@@ -236,8 +239,21 @@ void ProgramRunner::evaluateCallGroup(size_t& pc, bool declareOnly) {
             evaluation.lastType == udfrTReportVariable &&
             TReportVariable::localValue(&m_state.engine, evaluation.lastResult).asBoolean();
     }
-    if (!head.writesOutput)
-        return;
+    if (head.writesOutput)
+        writeCallResult(head, evaluation);
+}
+
+TUdfArg ProgramRunner::fieldArgument(ValueOperands& ops, const std::string& expression,
+                                     bool declareOnly) {
+    Field* field = resolveField(ops);
+    if (!field && declareOnly)
+        return TUdfArg();
+    if (!field)
+        raiseFunctionUse(expression, "dataset field " + ops.name + " not found");
+    return TUdfArg(field, m_state.datasets[static_cast<size_t>(ops.dataset)]);
+}
+
+void ProgramRunner::writeCallResult(const Instruction& head, const Evaluation& evaluation) {
     m_scratch.clear();
     if (evaluation.lastFunction < 0) {
         m_scratch = head.value.codes;
@@ -253,7 +269,7 @@ void ProgramRunner::evaluateCallGroup(size_t& pc, bool declareOnly) {
             write(evaluation.lastResult);
             m_scratch = head.value.codes;
             break;
-        default:
+        case udfrNil:
             m_scratch = head.value.codes;
             break;
         }

@@ -4,6 +4,7 @@
 // and the places of the document's head tables recorded.
 #pragma once
 
+#include "rtfengine/RunState.h"
 #include "rtfengine/TemplateProgram.h"
 #include "rtfengine/UdfList.h"
 #include "rtfengine/ValueWriter.h"
@@ -17,7 +18,6 @@ namespace rtfengine {
 
 class OutputFile;
 class TReportVariable;
-struct RunState;
 struct TScanInfo;
 
 class ProgramRunner {
@@ -35,12 +35,21 @@ private:
 
     void write(std::string_view bytes);
     void copyTemplateText(size_t upTo);
-    void recordPlace(InstrKind kind);
-    void writeValueInstruction(Instruction& instruction);
+    void recordPlace(RecordedPlace::Kind kind);
+    // What a value that cannot be written leaves: its codes when missed fields are
+    // cleared, else the command as written.
+    std::string missedValue(const ValueOperands& ops) const;
+    void writeLiteral(ValueOperands& ops);
+    void writeVariable(ValueOperands& ops);
+    void writeFieldValue(ValueOperands& ops);
     // Evaluates the call group whose head is at `pc`; leaves `pc` at its end. When
     // declaring only, user-defined functions are not called and the predefined ones
     // only declare and reset their variables; nothing is written.
     void evaluateCallGroup(size_t& pc, bool declareOnly = false);
+    // A field argument of a call group; an empty argument for a missing field when
+    // declaring only.
+    TUdfArg fieldArgument(ValueOperands& ops, const std::string& expression, bool declareOnly);
+    void writeCallResult(const Instruction& head, const Evaluation& evaluation);
     TUdfArg evaluateCall(const Instruction& call, std::vector<TUdfArg> args,
                          const std::string& expression, Evaluation& evaluation, bool declareOnly);
     void evaluatePredefined(int id, const std::vector<TUdfArg>& args, const std::string& expression,

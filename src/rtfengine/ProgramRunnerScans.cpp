@@ -45,21 +45,14 @@ void ProgramRunner::runScan(size_t& pc) {
 void ProgramRunner::leaveOut(TScanInfo& scan, size_t& pc) {
     TemplateProgram& program = m_state.program;
     for (size_t i = pc + 1; i < scan.endInstruction; ++i) {
-        switch (program[i].kind) {
-        case InstrKind::Scan:
-        case InstrKind::WhileScan:
-        case InstrKind::ScanEntry:
-        case InstrKind::ScanFooter:
-        case InstrKind::EndScan:
-        case InstrKind::EndOfBody:
+        // A left-out block still resets its inner scans and declares the variables
+        // of its calls; nothing else in it leaves a trace.
+        const InstrKind kind = program[i].kind;
+        if (isScanCommand(kind) || kind == InstrKind::EndOfBody) {
             m_state.scans.select(program[i].scanId);
             m_state.scans.current()->firstPass = true;
-            break;
-        case InstrKind::CallGroupHead:
+        } else if (kind == InstrKind::CallGroupHead) {
             evaluateCallGroup(i, true);
-            break;
-        default:
-            break;
         }
     }
     pc = scan.endInstruction;

@@ -49,6 +49,14 @@ constexpr int functionId(PredefinedFunction function) {
 constexpr bool isPredefined(int id, PredefinedFunction function) {
     return id == functionId(function);
 }
+// The instructions of scan commands: SCAN (with or without a condition),
+// SCANENTRY, SCANFOOTER and ENDSCAN.
+constexpr bool isScanCommand(InstrKind kind) {
+    return kind == InstrKind::Scan || kind == InstrKind::WhileScan ||
+           kind == InstrKind::ScanEntry || kind == InstrKind::ScanFooter ||
+           kind == InstrKind::EndScan;
+}
+
 // SUM, CTN and CTS, the functions that add up into a report variable.
 constexpr bool isAccumulator(int id) {
     return isPredefined(id, PredefinedFunction::Sum) || isPredefined(id, PredefinedFunction::Ctn) ||

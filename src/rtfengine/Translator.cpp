@@ -302,14 +302,14 @@ void Translator::translateCommand(size_t afterMarker) {
     case ExprKind::Literal:
     case ExprKind::Variable:
         value.kind = e.kind == ExprKind::Literal ? InstrKind::Literal : InstrKind::Variable;
-        value.value.name = e.name;
+        value.value.name = e.kind == ExprKind::Literal ? e.value : e.variable;
         emit(std::move(value));
         return;
     case ExprKind::DotField:
     case ExprKind::ColonField:
         value.kind = fieldKind(e.kind);
         value.value.alias = e.alias;
-        value.value.name = e.name;
+        value.value.name = e.field;
         emit(std::move(value));
         return;
     case ExprKind::Call:
@@ -345,7 +345,7 @@ std::optional<FunctionInfo> Translator::findFunction(std::string_view name) cons
 
 bool Translator::emitCallGroup(const Expression& call, std::string written, std::string codes,
                                size_t position, bool writesOutput, bool isWhile, int scanId) {
-    const auto function = findFunction(call.name);
+    const auto function = findFunction(call.function);
     if (!function)
         return false;
     checkCall(call, *function);
@@ -368,7 +368,7 @@ bool Translator::emitCallGroup(const Expression& call, std::string written, std:
 
 void Translator::checkCall(const Expression& call, const FunctionInfo& function,
                            bool scanFunction) const {
-    const auto args = splitArguments(call.alias);
+    const auto args = splitArguments(call.arguments);
     if (!args)
         throw EIllegalFunctionUse("Brackets balance violation in function " + call.text);
     if (static_cast<int>(args->size()) < function.argMin)
@@ -403,7 +403,7 @@ void Translator::checkAccumulatorArguments(const Expression& call,
                                     "in expression " +
                                         expr);
         if (x.kind == ExprKind::Call) {
-            const auto nested = findFunction(x.name);
+            const auto nested = findFunction(x.function);
             if (nested && nested->resultType != udfrTReportVariable)
                 raiseFunctionUse(first, "function without a value as first argument in "
                                         "expression " +
@@ -434,7 +434,7 @@ void Translator::emitCallBody(const Expression& call, const FunctionInfo& functi
         size_t next = 0;
     };
     std::vector<OpenCall> open;
-    open.push_back({call.text, function.id, *splitArguments(call.alias)});
+    open.push_back({call.text, function.id, *splitArguments(call.arguments)});
     while (!open.empty()) {
         OpenCall& top = open.back();
         if (top.next < top.args.size()) {
@@ -470,25 +470,27 @@ std::optional<Translator::NestedCall> Translator::emitArgument(std::string_view 
                                   ", which is not allowed within another expression");
     Instruction instruction;
     instruction.position = position;
-    instruction.value.name = a.name;
     switch (a.kind) {
     case ExprKind::Literal:
         instruction.kind = InstrKind::Literal;
+        instruction.value.name = a.value;
         break;
     case ExprKind::Variable:
         instruction.kind = InstrKind::Variable;
+        instruction.value.name = a.variable;
         break;
     case ExprKind::DotField:
     case ExprKind::ColonField:
         instruction.kind = fieldKind(a.kind);
         instruction.value.alias = a.alias;
+        instruction.value.name = a.field;
         break;
     case ExprKind::Call: {
-        const auto function = findFunction(a.name);
+        const auto function = findFunction(a.function);
         if (!function)
             raiseFunctionNotFound(arg);
         checkCall(a, *function);
-        return NestedCall{a.text, function->id, *splitArguments(a.alias)};
+        return NestedCall{a.text, function->id, *splitArguments(a.arguments)};
     }
     case ExprKind::None:
     case ExprKind::Scan:

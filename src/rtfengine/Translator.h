@@ -6,6 +6,7 @@
 #include "rtfengine/Expression.h"
 #include "rtfengine/TemplateProgram.h"
 #include "rtfengine/TemplateText.h"
+#include "rtfengine/UdfList.h"
 
 #include <optional>
 #include <string>
@@ -23,7 +24,7 @@ struct FunctionInfo {
     int id = 0;
     int argMin = 0;
     int argMax = 0;
-    int resultType = 0;
+    TUdfResultType resultType = udfrNil;
     std::string name;
 };
 

@@ -150,7 +150,7 @@ Expression Translator::checkWhileCondition(const std::string& condition,
     if (call.format.id != FormatId::NoFormat)
         throw EIllegalScanUse("Format function " + condition +
                               " not allowed in \"while\" function " + command);
-    const auto function = findFunction(call.name);
+    const auto function = findFunction(call.function);
     if (!function)
         raiseFunctionNotFound(condition);
     checkCall(call, *function);
@@ -179,11 +179,11 @@ void Translator::emitScanFunctions(const std::vector<std::string>& items,
         if (call.format.id != FormatId::NoFormat)
             throw EIllegalScanUse("Format function " + item + " not allowed in scan command " +
                                   command);
-        const auto function = findFunction(call.name);
+        const auto function = findFunction(call.function);
         if (!function)
             raiseFunctionNotFound(item);
         checkCall(call, *function, true);
-        const std::vector<std::string> args = *splitArguments(call.alias);
+        const std::vector<std::string> args = *splitArguments(call.arguments);
         // Arguments that only name a variable must be plain variable names here: the
         // scan command has no place for the format function's output.
         for (size_t i = 0; i < args.size(); ++i) {

@@ -72,8 +72,8 @@ TUdf& TUdfList::add() {
     return *m_items.back();
 }
 
-TUdf& TUdfList::add(std::string_view name, uint16_t argMin, uint16_t argMax, uint8_t resultType,
-                    TUdfOnCalculate onCalculate) {
+TUdf& TUdfList::add(std::string_view name, uint16_t argMin, uint16_t argMax,
+                    TUdfResultType resultType, TUdfOnCalculate onCalculate) {
     TUdf& udf = add();
     try {
         udf.setName(name);

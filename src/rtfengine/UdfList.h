@@ -17,13 +17,15 @@ class Field;
 class TReportVariable;
 class TRtfEngine;
 
-// What a function's result buffer holds and how the engine inserts it.
-enum TUdfResultType : uint8_t {
+// What a function's result buffer holds and how the engine inserts it. A host may
+// still cast any byte to it; the engine refuses a call whose type is none of these.
+enum class TUdfResultType : uint8_t {
     udfrNil = 0,             // nothing; only the command's RTF codes are written
     udfrTReportVariable = 1, // UTF-8 text, written as a value (format functions apply)
     udfrTPicture = 2,        // the bytes of a picture file, written as a picture
     udfrTMemoryStream = 3,   // RTF, inserted as it is
 };
+using enum TUdfResultType;
 
 // One argument of a call, as the template wrote it: a dataset field positioned on
 // its current record, a report variable (bound by name, or local for a literal or a
@@ -73,8 +75,8 @@ public:
     void setArgMinCount(uint16_t count);
     uint16_t argMaxCount() const { return m_argMax; }
     void setArgMaxCount(uint16_t count);
-    uint8_t resultType() const { return m_resultType; }
-    void setResultType(uint8_t type) { m_resultType = type; }
+    TUdfResultType resultType() const { return m_resultType; }
+    void setResultType(TUdfResultType type) { m_resultType = type; }
 
     std::string displayName() const { return m_name.empty() ? "TUdf" : m_name; }
     // Takes all five properties of `other`, the name without checks.
@@ -85,7 +87,7 @@ private:
     std::string m_name;
     uint16_t m_argMin = 0;
     uint16_t m_argMax = 0;
-    uint8_t m_resultType = udfrTReportVariable;
+    TUdfResultType m_resultType = udfrTReportVariable;
 };
 
 class TUdfList {
@@ -101,7 +103,7 @@ public:
     // Appends a new item with default properties.
     TUdf& add();
     // Appends a new item with a checked name, range, result type and handler.
-    TUdf& add(std::string_view name, uint16_t argMin, uint16_t argMax, uint8_t resultType,
+    TUdf& add(std::string_view name, uint16_t argMin, uint16_t argMax, TUdfResultType resultType,
               TUdfOnCalculate onCalculate);
     int count() const { return static_cast<int>(m_items.size()); }
     TUdf& item(int index) { return *m_items.at(static_cast<size_t>(index)); }

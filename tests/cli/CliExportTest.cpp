@@ -1,57 +1,37 @@
 // The export command, run as the real program.
+#include "cli/CliRun.h"
 #include "store/qt/Connection.h"
-
 #include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QSqlQuery>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-struct ExportResult {
-    int exitCode = -1;
-    std::string err;
-};
+using clitest::CliResult;
+using clitest::runCli;
 
-ExportResult runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardError().toStdString()};
-}
-
-class CliExportTest : public testing::Test {
+class CliExportTest : public clitest::CliFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_resume = m_dir.filePath("r.vcw");
-        m_template = m_dir.filePath("t.rtf");
-        m_out = m_dir.filePath("out.doc");
+        CliFolderTest::SetUp();
+        m_resume = path("r.vcw");
+        m_template = path("t.rtf");
+        m_out = path("out.doc");
         store::createBlankResume(m_resume);
-        QSqlDatabase db = store::connection(QStringLiteral("cli-export-test"));
-        store::openResume(db, m_resume);
-        {
-            QSqlQuery q(db);
-            EXPECT_TRUE(q.exec("UPDATE ContactInfo SET FirstName = 'Ada', LastName = 'Byron', "
-                               "PermanentAddressLine1 = '1 Main St', PermanentCity = 'London'"));
-        }
-        db.close();
-        QFile file(m_template);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\\\Name()\\\\ \\\\FormatAddress()\\\\}");
+        clitest::execInResume(m_resume,
+                              "UPDATE ContactInfo SET FirstName = 'Ada', LastName = 'Byron', "
+                              "PermanentAddressLine1 = '1 Main St', PermanentCity = 'London'");
+        ASSERT_TRUE(testsupport::writeFile(
+            m_template.toStdString(),
+            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\\\Name()\\\\ \\\\FormatAddress()\\\\}"));
     }
 
-    QTemporaryDir m_dir;
     QString m_resume, m_template, m_out;
 };
 
 TEST_F(CliExportTest, WritesTheDocumentThroughTheSectionFunctions) {
-    const ExportResult result = runCli({"export", m_resume, m_out, "--template", m_template});
+    const CliResult result = runCli({"export", m_resume, m_out, "--template", m_template});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::string document = testsupport::readFile(m_out.toStdString());
     EXPECT_NE(document.find("Ada  Byron}"), std::string::npos) << document;
@@ -59,13 +39,13 @@ TEST_F(CliExportTest, WritesTheDocumentThroughTheSectionFunctions) {
 }
 
 TEST_F(CliExportTest, ReportsFailuresAndUsage) {
-    const ExportResult missingTemplate =
+    const CliResult missingTemplate =
         runCli({"export", m_resume, m_out, "--template", m_dir.filePath("none.rtf")});
     EXPECT_EQ(missingTemplate.exitCode, 1);
     EXPECT_NE(missingTemplate.err.find("Can't read report template from file: "), std::string::npos)
         << missingTemplate.err;
 
-    const ExportResult missingResume =
+    const CliResult missingResume =
         runCli({"export", m_dir.filePath("none.vcw"), m_out, "--template", m_template});
     EXPECT_EQ(missingResume.exitCode, 1);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("none.vcw")));
@@ -95,7 +75,7 @@ TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
         ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(data + "/templates") &&
                     QDir().mkpath(writable));
         const QString program = bin + "/vitacraft-cli";
-        ASSERT_TRUE(QFile::copy(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), program));
+        ASSERT_TRUE(QFile::copy(clitest::cliProgram(), program));
         if (buildTree) {
             ASSERT_TRUE(testsupport::writeFile((bin + "/vitacraft-build-tree").toStdString(), ""));
         }
@@ -124,14 +104,11 @@ TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
             QStringList arguments{"export", m_resume, c.out};
             if (c.ownTemplate)
                 arguments << "--template" << m_template;
-            QProcess process;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("XDG_DATA_HOME", m_dir.filePath("xdg"));
-            process.setProcessEnvironment(environment);
-            process.start(program, arguments);
-            ASSERT_TRUE(process.waitForFinished(60000));
-            const std::string err = process.readAllStandardError().toStdString();
-            EXPECT_EQ(process.exitCode(), 1) << err;
+            QProcessEnvironment environment;
+            environment.insert("XDG_DATA_HOME", path("xdg"));
+            const CliResult run = runCli(arguments, environment, program);
+            const std::string& err = run.err;
+            EXPECT_EQ(run.exitCode, 1) << err;
             EXPECT_EQ(err.rfind("Cannot export to \"" + c.out.toStdString() + "\": that file is " +
                                     c.what,
                                 0),
@@ -141,10 +118,9 @@ TEST_F(CliExportTest, RefusesAnOutThatIsADatabaseOrTheTemplate) {
         }
 
         // Beside them, an ordinary document is written from the program's own template.
-        QProcess process;
-        process.start(program, {"export", m_resume, writable + "/data.doc"});
-        ASSERT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        const CliResult ordinary =
+            runCli({"export", m_resume, writable + "/data.doc"}, {}, program);
+        EXPECT_EQ(ordinary.exitCode, 0) << ordinary.err;
         EXPECT_NE(testsupport::readFile((writable + "/data.doc").toStdString()).find("Ada  Byron"),
                   std::string::npos);
     }
@@ -156,14 +132,10 @@ namespace {
 
 // The export command with a stand-in soffice that "converts" by writing "%PDF " and
 // the document it was given.
-ExportResult runCliWithSoffice(const QStringList& arguments, const QString& soffice) {
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+CliResult runCliWithSoffice(const QStringList& arguments, const QString& soffice) {
+    QProcessEnvironment environment;
     environment.insert(QStringLiteral("VITACRAFT_SOFFICE"), soffice);
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardError().toStdString()};
+    return runCli(arguments, environment);
 }
 
 TEST_F(CliExportTest, PdfByNameOrOption) {
@@ -186,7 +158,7 @@ TEST_F(CliExportTest, PdfByNameOrOption) {
         QStringList arguments{"export", m_resume, out, "--template", m_template};
         if (c.forced)
             arguments << "--pdf";
-        const ExportResult result = runCliWithSoffice(arguments, soffice);
+        const CliResult result = runCliWithSoffice(arguments, soffice);
         ASSERT_EQ(result.exitCode, 0) << c.name << result.err;
         const std::string document = testsupport::readFile(out.toStdString());
         EXPECT_EQ(document.rfind(c.pdf ? "%PDF {\\rtf1" : "{\\rtf1", 0), 0u) << c.name;
@@ -195,7 +167,7 @@ TEST_F(CliExportTest, PdfByNameOrOption) {
     // Only the asked file is left behind.
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files).size(), 7);
 
-    const ExportResult missing =
+    const CliResult missing =
         runCliWithSoffice({"export", m_resume, m_dir.filePath("e.pdf"), "--template", m_template},
                           m_dir.filePath("none"));
     EXPECT_NE(missing.exitCode, 0);

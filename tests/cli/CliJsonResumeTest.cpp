@@ -1,29 +1,17 @@
 // import-json and export-json, run as the real program, and the document that the
 // export command makes of an imported résumé.
+#include "cli/CliRun.h"
 #include "support/Files.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
+using clitest::CliResult;
+using clitest::runCli;
+
 const QString kData = QStringLiteral(VITACRAFT_SOURCE_DIR "/tests/store/data/json-resume/");
-
-struct CliResult {
-    int exitCode = -1;
-    std::string err;
-};
-
-CliResult cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardError().toStdString()};
-}
 
 void writeAll(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -31,17 +19,13 @@ void writeAll(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
-class CliJsonResumeTest : public testing::Test {
+class CliJsonResumeTest : public clitest::CliFolderTest {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-    QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
     QStringList files() const { return QDir(m_dir.path()).entryList(QDir::Files); }
-
-    QTemporaryDir m_dir;
 };
 
 TEST_F(CliJsonResumeTest, ImportListsWhatItLeftOutAndTheDocumentShowsTheRest) {
-    const CliResult imported = cli({"import-json", kData + "sample.resume.json", path("r.vcw")});
+    const CliResult imported = runCli({"import-json", kData + "sample.resume.json", path("r.vcw")});
     ASSERT_EQ(imported.exitCode, 0) << imported.err;
     EXPECT_EQ(imported.err, "Not imported: basics.label\n"
                             "Not imported: basics.profiles (2 entries)\n"
@@ -51,7 +35,7 @@ TEST_F(CliJsonResumeTest, ImportListsWhatItLeftOutAndTheDocumentShowsTheRest) {
                             "Not imported: references[0].reference\n"
                             "Not imported: publications (1 entry)\n"
                             "Not imported: projects (1 entry)\n");
-    const CliResult document = cli({"export", path("r.vcw"), path("r.doc")});
+    const CliResult document = runCli({"export", path("r.vcw"), path("r.doc")});
     ASSERT_EQ(document.exitCode, 0) << document.err;
     const std::string rtf = testsupport::readFile(path("r.doc").toStdString());
     for (const char* text :
@@ -63,16 +47,17 @@ TEST_F(CliJsonResumeTest, ImportListsWhatItLeftOutAndTheDocumentShowsTheRest) {
         EXPECT_NE(rtf.find(text), std::string::npos) << text;
 
     // Letters beyond code page 1252 reach the document as Unicode.
-    ASSERT_EQ(cli({"import-json", kData + "every-section.resume.json", path("e.vcw")}).exitCode, 0);
-    ASSERT_EQ(cli({"export", path("e.vcw"), path("e.doc")}).exitCode, 0);
+    ASSERT_EQ(runCli({"import-json", kData + "every-section.resume.json", path("e.vcw")}).exitCode,
+              0);
+    ASSERT_EQ(runCli({"export", path("e.vcw"), path("e.doc")}).exitCode, 0);
     const std::string greek = testsupport::readFile(path("e.doc").toStdString());
     EXPECT_NE(greek.find("\\u928"), std::string::npos);   // Π of Παπαδοπούλου
     EXPECT_NE(greek.find("\\u23665"), std::string::npos); // 山 of 山田出版
 }
 
 TEST_F(CliJsonResumeTest, ExportWritesIndentedJsonAndNeverReplacesAFile) {
-    ASSERT_EQ(cli({"import-json", kData + "sample.resume.json", path("r.vcw")}).exitCode, 0);
-    const CliResult exported = cli({"export-json", path("r.vcw"), path("r.json")});
+    ASSERT_EQ(runCli({"import-json", kData + "sample.resume.json", path("r.vcw")}).exitCode, 0);
+    const CliResult exported = runCli({"export-json", path("r.vcw"), path("r.json")});
     ASSERT_EQ(exported.exitCode, 0) << exported.err;
     const std::string json = testsupport::readFile(path("r.json").toStdString());
     EXPECT_EQ(json.substr(0, 17), "{\n  \"$schema\": \"h");
@@ -81,7 +66,7 @@ TEST_F(CliJsonResumeTest, ExportWritesIndentedJsonAndNeverReplacesAFile) {
     EXPECT_NE(json.find("\u201clength-limited\u201d"), std::string::npos); // UTF-8, not \u escapes
 
     writeAll(path("keep.json"), "mine");
-    const CliResult refused = cli({"export-json", path("r.vcw"), path("keep.json")});
+    const CliResult refused = runCli({"export-json", path("r.vcw"), path("keep.json")});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.err, "The file '" + path("keep.json").toStdString() +
                                "' already exists; it was not overwritten.\n");
@@ -90,14 +75,15 @@ TEST_F(CliJsonResumeTest, ExportWritesIndentedJsonAndNeverReplacesAFile) {
 
 TEST_F(CliJsonResumeTest, ImportRefusesBadInputAndExistingFilesLeavingNothing) {
     writeAll(path("keep.vcw"), "mine");
-    const CliResult existing = cli({"import-json", kData + "sample.resume.json", path("keep.vcw")});
+    const CliResult existing =
+        runCli({"import-json", kData + "sample.resume.json", path("keep.vcw")});
     EXPECT_EQ(existing.exitCode, 1);
     EXPECT_NE(existing.err.find("already exists; it was not overwritten."), std::string::npos)
         << existing.err;
     EXPECT_EQ(testsupport::readFile(path("keep.vcw").toStdString()), "mine");
 
     writeAll(path("bad.json"), "{\"skills\": [{\"keywords\": \"C++\"}]}");
-    const CliResult bad = cli({"import-json", path("bad.json"), path("out.vcw")});
+    const CliResult bad = runCli({"import-json", path("bad.json"), path("out.vcw")});
     EXPECT_EQ(bad.exitCode, 1);
     EXPECT_EQ(bad.err, "Cannot import '" + path("bad.json").toStdString() +
                            "': skills[0].keywords must be an array.\n");
@@ -106,7 +92,7 @@ TEST_F(CliJsonResumeTest, ImportRefusesBadInputAndExistingFilesLeavingNothing) {
     for (const QStringList& usage :
          {QStringList{"import-json", path("bad.json")}, QStringList{"export-json", path("r.vcw")},
           QStringList{"import-json", "--force", path("bad.json"), path("out.vcw")}})
-        EXPECT_EQ(cli(usage).exitCode, 2) << usage.join(' ').toStdString();
+        EXPECT_EQ(runCli(usage).exitCode, 2) << usage.join(' ').toStdString();
 }
 
 } // namespace

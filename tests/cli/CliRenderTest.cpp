@@ -1,32 +1,19 @@
 // The render command, run as the real program on a small SQLite file.
+#include "cli/CliRun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-struct RenderResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using clitest::runCli;
+using RenderResult = clitest::CliResult;
 
-RenderResult runCli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-class CliRenderTest : public testing::Test {
+class CliRenderTest : public clitest::CliFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
+        CliFolderTest::SetUp();
         m_db = m_dir.filePath("r.vcw");
         {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "render-fixture");
@@ -65,7 +52,6 @@ protected:
         return runCli(args + extra);
     }
 
-    QTemporaryDir m_dir;
     QString m_db;
 };
 

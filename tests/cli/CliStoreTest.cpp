@@ -1,53 +1,28 @@
 // The init and dataset commands, run as the real program.
-#include "store/qt/Connection.h"
+#include "cli/CliRun.h"
 
 #include <QFile>
-#include <QProcess>
-#include <QSqlQuery>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
+using clitest::CliResult;
+using clitest::runCli;
 
-CliResult cli(const QStringList& arguments) {
-    QProcess process;
-    process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"), arguments);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), process.readAllStandardOutput().toStdString(),
-            process.readAllStandardError().toStdString()};
-}
-
-class CliStoreTest : public testing::Test {
+class CliStoreTest : public clitest::CliFolderTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_dir.isValid());
-        m_resume = m_dir.filePath(QStringLiteral("r.vcw"));
+        CliFolderTest::SetUp();
+        m_resume = path("r.vcw");
     }
-    void exec(const QString& sql) {
-        QSqlDatabase db = store::connection(QStringLiteral("cli-test"));
-        store::openResume(db, m_resume);
-        {
-            QSqlQuery q(db);
-            EXPECT_TRUE(q.exec(sql)) << sql.toStdString();
-        }
-        db.close();
-    }
+    void exec(const QString& sql) { clitest::execInResume(m_resume, sql); }
 
-    QTemporaryDir m_dir;
     QString m_resume;
 };
 
 TEST_F(CliStoreTest, InitCreatesABlankResumeOnceAndNeverOverwrites) {
-    CliResult created = cli({"init", m_resume});
+    CliResult created = runCli({"init", m_resume});
     EXPECT_EQ(created.exitCode, 0) << created.err;
-    CliResult order = cli({"dataset", m_resume, "DisplayedOrder"});
+    CliResult order = runCli({"dataset", m_resume, "DisplayedOrder"});
     EXPECT_EQ(order.out, "Section\nObjective\nSummary\nEmployment History\nEducational History\n"
                          "Skills\nHonors\nAwards\nAchievements\nOrganizations\n"
                          "Professional References\n");
@@ -57,7 +32,7 @@ TEST_F(CliStoreTest, InitCreatesABlankResumeOnceAndNeverOverwrites) {
     text.write("keep me");
     text.close();
     for (const QString& existing : {m_resume, text.fileName()}) {
-        CliResult again = cli({"init", existing});
+        CliResult again = runCli({"init", existing});
         EXPECT_EQ(again.exitCode, 1);
         EXPECT_NE(again.err.find("already exists"), std::string::npos) << again.err;
     }
@@ -65,14 +40,14 @@ TEST_F(CliStoreTest, InitCreatesABlankResumeOnceAndNeverOverwrites) {
     EXPECT_EQ(text.readAll(), QByteArray("keep me"));
 
     for (const QStringList& bad : {QStringList{"init"}, QStringList{"init", "a", "b"}}) {
-        CliResult usage = cli(bad);
+        CliResult usage = runCli(bad);
         EXPECT_EQ(usage.exitCode, 2);
         EXPECT_NE(usage.err.find("usage: vitacraft-cli init PATH"), std::string::npos);
     }
 }
 
 TEST_F(CliStoreTest, DatasetPrintsRowsWithDatesAsStoredAndNullsEmpty) {
-    ASSERT_EQ(cli({"init", m_resume}).exitCode, 0);
+    ASSERT_EQ(runCli({"init", m_resume}).exitCode, 0);
     exec("INSERT INTO Organizations (Name, DateFrom, DateTo, Comments) VALUES "
          "('Club', '2019-07-01', NULL, 'line one\nline\ttwo'), ('Hidden', NULL, NULL, NULL)");
     exec("UPDATE Organizations SET InAllPublished = 'False' WHERE Name = 'Hidden'");
@@ -96,14 +71,14 @@ TEST_F(CliStoreTest, DatasetPrintsRowsWithDatesAsStoredAndNullsEmpty) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        CliResult run = cli(c.arguments);
+        CliResult run = runCli(c.arguments);
         EXPECT_EQ(run.exitCode, 0) << run.err;
         EXPECT_EQ(run.out, c.out);
     }
 }
 
 TEST_F(CliStoreTest, DatasetFailuresAndUsage) {
-    ASSERT_EQ(cli({"init", m_resume}).exitCode, 0);
+    ASSERT_EQ(runCli({"init", m_resume}).exitCode, 0);
     QFile text(m_dir.filePath("notes.txt"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write(QByteArray(2048, 'n'));
@@ -131,7 +106,7 @@ TEST_F(CliStoreTest, DatasetFailuresAndUsage) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
-        CliResult run = cli(c.arguments);
+        CliResult run = runCli(c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "");

@@ -1,5 +1,6 @@
 // The real program given a damaged résumé: it fails with the data layer's message,
 // writes no document and leaves the file as it found it.
+#include "cli/CliRun.h"
 #include "store/qt/Connection.h"
 #include "support/Files.h"
 
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -84,12 +84,9 @@ TEST(DamagedResumeCliTest, ExportFailsWithTheMessageAndChangesNothing) {
         c.make(resume);
         const FileState before = stateOf(resume);
 
-        QProcess process;
-        process.start(QStringLiteral(VITACRAFT_BIN_DIR "/vitacraft-cli"),
-                      {QStringLiteral("export"), resume, out});
-        ASSERT_TRUE(process.waitForFinished(60000));
-        const std::string err = process.readAllStandardError().toStdString();
-        EXPECT_EQ(process.exitCode(), 1) << err;
+        const clitest::CliResult run = clitest::runCli({QStringLiteral("export"), resume, out});
+        const std::string& err = run.err;
+        EXPECT_EQ(run.exitCode, 1) << err;
         EXPECT_NE(err.find(c.message), std::string::npos) << err;
         EXPECT_FALSE(QFile::exists(out));
         EXPECT_TRUE(stateOf(resume) == before);

@@ -85,7 +85,7 @@ TEST_F(SectionFunctionListTest, RegistersTheEighteenFunctionsInOrder) {
         EXPECT_EQ(udf.name(), expected[i].name) << i;
         EXPECT_EQ(udf.argMinCount(), expected[i].min) << udf.name();
         EXPECT_EQ(udf.argMaxCount(), expected[i].max) << udf.name();
-        EXPECT_EQ(udf.resultType(), expected[i].type) << udf.name();
+        EXPECT_EQ(static_cast<int>(udf.resultType()), expected[i].type) << udf.name();
         EXPECT_TRUE(static_cast<bool>(udf.OnCalculate)) << udf.name();
     }
 }

@@ -43,25 +43,25 @@ struct BmpLayout {
 
 std::string buildBmp(const BmpLayout& s) {
     std::string info;
-    put32(info, 40);
-    put32(info, uint32_t(s.width));
-    put32(info, uint32_t(s.height));
-    put16(info, 1);
-    put16(info, s.bitCount);
-    put32(info, s.compression);
-    put32(info, uint32_t(s.rows.size()));
-    put32(info, 3780);
-    put32(info, 3780);
-    put32(info, s.colorsUsed);
-    put32(info, 0);
+    putU32(info, 40);
+    putU32(info, uint32_t(s.width));
+    putU32(info, uint32_t(s.height));
+    putU16(info, 1);
+    putU16(info, s.bitCount);
+    putU32(info, s.compression);
+    putU32(info, uint32_t(s.rows.size()));
+    putU32(info, 3780);
+    putU32(info, 3780);
+    putU32(info, s.colorsUsed);
+    putU32(info, 0);
     for (uint32_t m : s.masks)
-        put32(info, m);
+        putU32(info, m);
     for (uint32_t c : s.palette)
-        put32(info, c);
+        putU32(info, c);
     std::string file = "BM";
-    put32(file, uint32_t(14 + info.size() + s.rows.size()));
-    put32(file, 0);
-    put32(file, uint32_t(14 + info.size()));
+    putU32(file, uint32_t(14 + info.size() + s.rows.size()));
+    putU32(file, 0);
+    putU32(file, uint32_t(14 + info.size()));
     return file + info + s.rows;
 }
 
@@ -138,14 +138,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BmpReader, ReadsTheOldCoreHeader) {
     std::string file = "BM";
-    put32(file, 14 + 12 + 6 + 4);
-    put32(file, 0);
-    put32(file, 14 + 12 + 6);
-    put32(file, 12);
-    put16(file, 1); // width
-    put16(file, 1); // height
-    put16(file, 1);
-    put16(file, 1);
+    putU32(file, 14 + 12 + 6 + 4);
+    putU32(file, 0);
+    putU32(file, 14 + 12 + 6);
+    putU32(file, 12);
+    putU16(file, 1); // width
+    putU16(file, 1); // height
+    putU16(file, 1);
+    putU16(file, 1);
     file += bytes({0, 0, 0, 10, 20, 30}); // two three-byte entries, blue first
     file += bytes({0x80, 0, 0, 0});
     const ImageBitmap image = readBmp(file);

@@ -135,13 +135,13 @@ TEST(MetafileReader, MovesAnEmfFrameKeepingItsOrigin) {
 std::string placeable(int16_t right, int16_t bottom, uint16_t unitsPerInch,
                       const std::string& body) {
     std::string p;
-    put32(p, 0x9AC6CDD7);
-    put16(p, 0);
+    putU32(p, 0x9AC6CDD7);
+    putU16(p, 0);
     for (int16_t v : {int16_t(0), int16_t(0), right, bottom})
-        put16(p, uint16_t(v));
-    put16(p, unitsPerInch);
-    put32(p, 0);
-    put16(p, 0); // checksum, not checked by readers that matter here
+        putU16(p, uint16_t(v));
+    putU16(p, unitsPerInch);
+    putU32(p, 0);
+    putU16(p, 0); // checksum, not checked by readers that matter here
     return p + body;
 }
 

@@ -215,9 +215,9 @@ TEST(PictureFromField, DecodesTheDataOrRaises) {
 TEST(PictureWriter, KeepsTheKindOfMetafilesFromFiles) {
     const std::string emfBytes = writeEmf(gradient(2, 2), 2540, 1270);
     std::string placeableWmf;
-    put32(placeableWmf, 0x9AC6CDD7);
+    putU32(placeableWmf, 0x9AC6CDD7);
     for (uint32_t v : {0u, 0u, 0u, 1440u, 720u, 1440u, 0u, 0u, 0u})
-        put16(placeableWmf, v);
+        putU16(placeableWmf, v);
     const std::string wmfBody = writeWmf(gradient(2, 2));
     placeableWmf += wmfBody;
 

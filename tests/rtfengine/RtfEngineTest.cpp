@@ -269,7 +269,7 @@ TEST_F(EngineTest, NestedCallsRunInnermostFirst) {
 TEST_F(EngineTest, CallChecksWhenTranslating) {
     udfs.add("F", 1, 2, udfrTReportVariable, nullptr);
     udfs.add("Frag", 0, 0, udfrTMemoryStream, nullptr);
-    udfs.add("Bad", 0, 0, 4, nullptr);
+    udfs.add("Bad", 0, 0, static_cast<TUdfResultType>(4), nullptr);
     struct Case {
         const char* in;
         const char* message;
@@ -297,7 +297,7 @@ TEST_F(EngineTest, CallChecksWhenTranslating) {
 
 TEST_F(EngineTest, CallChecksWhenEvaluating) {
     udfs.add("F", 1, 1, udfrTReportVariable, nullptr);
-    udfs.add("Bad", 0, 0, 4, nullptr);
+    udfs.add("Bad", 0, 0, static_cast<TUdfResultType>(4), nullptr);
     EXPECT_EQ(failure<EIllegalFunctionUse>("x\\\\F(nope)\\\\"),
               "Illegal function use: F(nope) - report variable nope not found");
     EXPECT_EQ(failure<EIllegalFunctionUse>("\\\\F(A.zz)\\\\"),

@@ -66,22 +66,23 @@ std::string encodePng(const rtfengine::ImageBitmap& image) {
     return out;
 }
 
-void put16(std::string& out, uint32_t v) {
-    out += char(v & 0xFF);
-    out += char((v >> 8) & 0xFF);
+namespace {
+
+void requireBytes(std::string_view d, size_t at, size_t count) {
+    if (at > d.size() || d.size() - at < count)
+        throw std::out_of_range("little-endian read past the end");
 }
 
-void put32(std::string& out, uint32_t v) {
-    put16(out, v & 0xFFFF);
-    put16(out, v >> 16);
-}
+} // namespace
 
 uint32_t get16(std::string_view d, size_t at) {
-    return uint32_t(uint8_t(d.at(at))) | uint32_t(uint8_t(d.at(at + 1))) << 8;
+    requireBytes(d, at, 2);
+    return rtfengine::u16At(d, at);
 }
 
 uint32_t get32(std::string_view d, size_t at) {
-    return get16(d, at) | get16(d, at + 2) << 16;
+    requireBytes(d, at, 4);
+    return rtfengine::u32At(d, at);
 }
 
 } // namespace testsupport
