@@ -130,7 +130,9 @@ CREATE TABLE Configuration (
     Skills TEXT,
     Honors TEXT,
     Awards TEXT,
-    Archievements TEXT
+    Archievements TEXT,
+    -- 'A4' or 'Letter'; NULL until the user chooses, which prints on the locale's paper.
+    PaperSize TEXT
 );
 
 -- One column each: the format dialog inserts rows without a column list.
@@ -148,7 +150,8 @@ INSERT INTO Configuration VALUES (
     'Contemporary Resume',
     'Summary', 'Personal', 'Keywords', 'Educational History', 'Employment History',
     'Professional References', 'Personal References', 'Organizations', 'Skills',
-    'Honors', 'Awards', 'Achievements'
+    'Honors', 'Awards', 'Achievements',
+    NULL
 );
 
 INSERT INTO DisplayedOrder VALUES ('Objective');
