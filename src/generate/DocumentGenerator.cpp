@@ -123,9 +123,12 @@ PaperSize DocumentGenerator::paperSize() {
 // The template the engine reads: the chosen file itself when it is already on the
 // run's paper (and when it cannot be read, so that the engine reports it as it
 // does), else a copy set on that paper in a temporary file, removed after the run.
+// The engine then names the chosen file again, not a copy that no longer exists.
 class DocumentGenerator::TemplateOfRun {
 public:
-    TemplateOfRun(const std::string& path, PaperSize paper) : m_path(path) {
+    TemplateOfRun(rtfengine::TRtfEngine& engine, const std::string& path, PaperSize paper)
+        : m_engine(engine), m_path(path) {
+        m_engine.setInFile(path);
         std::ifstream in(path, std::ios::binary);
         std::stringstream text;
         if (!in || !(text << in.rdbuf()))
@@ -141,22 +144,25 @@ public:
             throw rtfengine::EIOError("Can't write template copy: " +
                                       std::string(std::strerror(errno)));
         ::close(fd);
-        m_copy = name;
         std::ofstream out(name, std::ios::binary | std::ios::trunc);
-        if (!(out << fitted) || !out.flush())
+        if (!(out << fitted) || !out.flush()) {
+            std::remove(name.c_str());
             throw rtfengine::EIOError("Can't write template copy " + name);
-        m_path = name;
+        }
+        m_copy = name;
+        m_engine.setInFile(name);
     }
     ~TemplateOfRun() {
-        if (!m_copy.empty())
-            std::remove(m_copy.c_str());
+        if (m_copy.empty())
+            return;
+        std::remove(m_copy.c_str());
+        m_engine.setInFile(m_path);
     }
     TemplateOfRun(const TemplateOfRun&) = delete;
     TemplateOfRun& operator=(const TemplateOfRun&) = delete;
 
-    const std::string& path() const { return m_path; }
-
 private:
+    rtfengine::TRtfEngine& m_engine;
     std::string m_path;
     std::string m_copy;
 };
@@ -165,8 +171,7 @@ std::unique_ptr<DocumentGenerator::TemplateOfRun>
 DocumentGenerator::prepareRun(const std::string& outPath) {
     m_dm.openForGeneration();
     m_engine.setInformation(resumeInformation(m_dm.ContactInfo));
-    auto templateFile = std::make_unique<TemplateOfRun>(templatePath(), paperSize());
-    m_engine.setInFile(templateFile->path());
+    auto templateFile = std::make_unique<TemplateOfRun>(m_engine, templatePath(), paperSize());
     m_engine.setOutFile(outPath);
     return templateFile;
 }

@@ -204,15 +204,19 @@ std::string fitToPaper(std::string_view rtf, PaperSize paper) {
         std::string text;
     };
     std::vector<Edit> edits;
-    if (!width && firstText != std::string_view::npos) {
-        std::string page =
-            "\\paperw" + std::to_string(target.width) + "\\paperh" + std::to_string(target.height);
-        if (!leftMargin)
-            page += "\\margl" + std::to_string(margin(kDefaultSideMargin, left));
-        if (!rightMargin)
-            page += "\\margr" + std::to_string(margin(kDefaultSideMargin, right));
-        edits.push_back({firstText, 0, page + ' '});
-    }
+    // What the document leaves to the reader's defaults is written out, so that the
+    // text keeps the width it had on Letter.
+    std::string missing;
+    if (!width)
+        missing += "\\paperw" + std::to_string(target.width);
+    if (!height)
+        missing += "\\paperh" + std::to_string(target.height);
+    if (!leftMargin)
+        missing += "\\margl" + std::to_string(margin(kDefaultSideMargin, left));
+    if (!rightMargin)
+        missing += "\\margr" + std::to_string(margin(kDefaultSideMargin, right));
+    if (!missing.empty() && firstText != std::string_view::npos)
+        edits.push_back({firstText, 0, missing + ' '});
     for (const ControlWord& w : words) {
         long value = target.height;
         if (isWidth(w.word))

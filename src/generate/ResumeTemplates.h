@@ -53,7 +53,8 @@ PaperSize localePaperSize();
 // `rtf` set on `paper`: the page width and height of the document and its sections
 // rewritten, the left and right margins moved by half the difference in width each.
 // A template that names no page size is taken as Letter, which is what readers assume;
-// the size and, where missing, the margins are then written before its first text.
+// whatever of the size and the side margins it leaves to those defaults is then
+// written before its first text.
 // Returns the text unchanged when it is already on that paper.
 std::string fitToPaper(std::string_view rtf, PaperSize paper);
 
