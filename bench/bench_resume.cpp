@@ -11,7 +11,7 @@ namespace {
 void BM_GenerateSampleResume(benchmark::State& state) {
     bench::SampleResume sample;
     generate::DocumentGenerator generator(*sample.dm,
-                                          generate::defaultTemplatePath(bench::programDirectory()));
+                                          generate::templateDirectory(bench::programDirectory()));
     const std::string out = bench::scratchPath("sample-resume.doc");
     for (auto _ : state)
         generator.generateDocument(out);

@@ -15,7 +15,7 @@ namespace {
 void BM_TranslateResumeTemplate(benchmark::State& state) {
     bench::SampleResume sample;
     generate::DocumentGenerator commands(*sample.dm,
-                                         generate::defaultTemplatePath(bench::programDirectory()));
+                                         generate::templateDirectory(bench::programDirectory()));
     const std::string templateText = testsupport::readFile(commands.templatePath());
     const std::vector<rtfengine::Dataset*> datasets = commands.sectionList();
     size_t instructions = 0;

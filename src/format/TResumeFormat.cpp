@@ -1,5 +1,7 @@
 #include "format/TResumeFormat.h"
 
+#include "format/TemplatesPage.h"
+
 #include "platform/Application.h"
 #include "platform/FontSettingQt.h"
 #include "platform/PreviewCommand.h"
@@ -13,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStackedWidget>
@@ -31,8 +32,6 @@ QString column(int textClass, const char* what) {
     return QString::fromStdString(store::fontColumn(store::kTextClasses[textClass], what));
 }
 
-const QString kTemplateName = QStringLiteral("Contemporary Resume");
-
 QStringList texts(const QListWidget* list) {
     QStringList result;
     for (int i = 0; i < list->count(); ++i)
@@ -44,47 +43,6 @@ QListWidgetItem* selectedItem(const QListWidget* list) {
     const QList<QListWidgetItem*> selected = list->selectedItems();
     return selected.isEmpty() ? nullptr : selected.first();
 }
-
-// A small drawing of the template's look: name, contact lines, then headed
-// sections of text lines.
-class TemplatePicture : public QWidget {
-public:
-    explicit TemplatePicture(QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("TemplatePicture"));
-        setFixedSize(150, 194);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
-        const QRect page = rect().adjusted(6, 6, -8, -8);
-        p.fillRect(page.translated(2, 2), QColor(0x40, 0x40, 0x40));
-        p.fillRect(page, Qt::white);
-        const int left = page.left() + 12;
-        const int right = page.right() - 12;
-        int y = page.top() + 12;
-        p.fillRect(QRect(left + 25, y, right - left - 50, 5), QColor(0x1f, 0x3f, 0x64));
-        y += 9;
-        p.fillRect(QRect(left + 35, y, right - left - 70, 2), Qt::gray);
-        y += 5;
-        p.fillRect(QRect(left + 30, y, right - left - 60, 2), Qt::gray);
-        y += 9;
-        const int lines[] = {3, 4, 2, 3};
-        for (int count : lines) {
-            p.fillRect(QRect(left, y, 40, 3), QColor(0x1f, 0x3f, 0x64));
-            p.fillRect(QRect(left, y + 5, right - left, 1), QColor(0x1f, 0x3f, 0x64));
-            y += 10;
-            for (int i = 0; i < count && y < page.bottom() - 6; ++i) {
-                const int width = (i == count - 1) ? (right - left) * 2 / 3 : right - left - 10;
-                p.fillRect(QRect(left + 10, y, width, 2), QColor(0xa0, 0xa0, 0xa0));
-                y += 5;
-            }
-            y += 5;
-        }
-    }
-};
 
 } // namespace
 
@@ -209,22 +167,8 @@ QWidget* TResumeFormat::buildContentPage() {
 }
 
 QWidget* TResumeFormat::buildTemplatesPage() {
-    auto* page = new QWidget;
-    m_templates = new QListWidget(page);
-    m_templates->setObjectName(QStringLiteral("TemplateList"));
-    m_templates->addItem(kTemplateName);
-    m_templates->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(m_templates, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        platform::runCommand([this, item] { chooseTemplate(item); });
-    });
-    connect(m_templates, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        platform::runCommand([this, item] { chooseTemplate(item); });
-    });
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(12, 12, 12, 12);
-    layout->addWidget(m_templates, 1);
-    layout->addWidget(new TemplatePicture(page), 0, Qt::AlignTop);
-    return page;
+    m_templatesPage = new TemplatesPage(m_table1);
+    return m_templatesPage;
 }
 
 QWidget* TResumeFormat::buildButtons() {
@@ -269,7 +213,7 @@ void TResumeFormat::FormShow() {
     m_table1.open();
     for (int i = 0; i < 3; ++i)
         showFont(i);
-    showTemplate();
+    m_templatesPage->showRow();
     setPending(false);
     for (const QString& section : store::readAvailableSections(m_db))
         m_available->insertItem(alphabeticalIndex(availableSections(), section), section);
@@ -338,20 +282,6 @@ void TResumeFormat::FlatButton2Click() {
 
 void TResumeFormat::FlatButton3Click() {
     chooseFont(2);
-}
-
-void TResumeFormat::showTemplate() {
-    const QString chosen = m_table1.value(QStringLiteral("Template")).toString();
-    const QList<QListWidgetItem*> matches = m_templates->findItems(chosen, Qt::MatchExactly);
-    m_templates->clearSelection();
-    m_templates->setCurrentItem(matches.isEmpty() ? nullptr : matches.first(),
-                                QItemSelectionModel::ClearAndSelect);
-}
-
-void TResumeFormat::chooseTemplate(QListWidgetItem* item) {
-    if (!item || !m_table1.isActive())
-        return;
-    m_table1.setValue(QStringLiteral("Template"), item->text());
 }
 
 void TResumeFormat::moveToDisplayed() {

@@ -13,12 +13,13 @@
 #include <QStringList>
 
 class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
 
 namespace format {
+
+class TemplatesPage;
 
 // Where text joins an alphabetical list (letter case ignored), after its equals.
 int alphabeticalIndex(const QStringList& sorted, const QString& text);
@@ -60,8 +61,6 @@ private:
     void DataSource1StateChange();
     void chooseFont(int textClass);
     void showFont(int textClass);
-    void chooseTemplate(QListWidgetItem* item);
-    void showTemplate();
     void moveToDisplayed();
     void moveToAvailable();
     // A change not yet applied: Apply on, Preview off; and back.
@@ -76,7 +75,7 @@ private:
     QPushButton* m_fontButtons[3] = {};
     QListWidget* m_available = nullptr;
     QListWidget* m_displayed = nullptr;
-    QListWidget* m_templates = nullptr;
+    TemplatesPage* m_templatesPage = nullptr;
     QPushButton* m_preview = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;

@@ -4,11 +4,14 @@
 // desktop commands build on it.
 #pragma once
 
+#include "generate/ResumeTemplates.h"
 #include "rtfengine/RtfEngine.h"
 #include "rtfengine/UdfList.h"
 #include "store/TDM.h"
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +31,8 @@ public:
     // shell gives it (above 32 for success).
     using DocumentOpener = std::function<int(const std::string& path, int showCommand)>;
 
-    DocumentGenerator(store::TDM& dm, std::string templatePath);
+    // The résumé chooses its template among those in `templateDirectory`.
+    DocumentGenerator(store::TDM& dm, std::string templateDirectory);
     DocumentGenerator(const DocumentGenerator&) = delete;
     DocumentGenerator& operator=(const DocumentGenerator&) = delete;
 
@@ -36,8 +40,17 @@ public:
     rtfengine::TRtfEngine& Export() { return m_engine; }
     rtfengine::TUdfList& UdfList1() { return m_functions; }
 
-    const std::string& templatePath() const { return m_templatePath; }
+    // The template file of the next run: the one set here, else the one the résumé
+    // names (Configuration.Template) in the templates folder, where an empty or
+    // unknown name stands for the first of resumeTemplates().
+    std::string templatePath();
     void setTemplatePath(std::string path) { m_templatePath = std::move(path); }
+    // The paper of the next run: the one set here, else the résumé's
+    // (Configuration.PaperSize). A résumé that has none yet takes the locale's; a file
+    // without the column, which only an older file opened read-only is, stays on
+    // Letter, the paper it always printed on.
+    PaperSize paperSize();
+    void setPaperSize(std::optional<PaperSize> paper) { m_paper = paper; }
     // The fifteen datasets the engine receives, alias A (DisplayedOrder) to O.
     std::vector<rtfengine::Dataset*> sectionList();
 
@@ -57,10 +70,17 @@ private:
         int openOutFile(const std::string& fileName, int showCommand) override;
     };
 
-    void prepareRun(const std::string& outPath);
+    class TemplateOfRun;
+    // Opens the datasets and points the engine at the template and `outPath`; the
+    // template copy lives as long as the result.
+    std::unique_ptr<TemplateOfRun> prepareRun(const std::string& outPath);
+    // The Configuration column's text; nothing when the file has no such column.
+    std::optional<std::string> configurationText(std::string_view column);
 
     store::TDM& m_dm;
+    std::string m_templateDirectory;
     std::string m_templatePath;
+    std::optional<PaperSize> m_paper;
     rtfengine::TUdfList m_functions;
     ExportEngine m_engine;
 };

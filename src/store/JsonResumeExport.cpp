@@ -356,6 +356,8 @@ void putLooks(const ResumeData& data, Entry& resume) {
         resume.keep("fonts", std::move(fonts));
     if (const std::string name = column(configuration, "Template"); !name.empty())
         resume.keep("template", name);
+    if (const std::string paper = column(configuration, "PaperSize"); !paper.empty())
+        resume.keep("paperSize", paper);
     ojson titles = ojson::object();
     for (const char* title : kSectionTitleColumns)
         if (const auto found = configuration.find(title); found != configuration.end())

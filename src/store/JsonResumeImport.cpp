@@ -306,6 +306,7 @@ void importLooks(const Fields& extension, Row& configuration) {
                         part.key == std::string_view("face") ? font->text(part.key)
                                                              : font->number(part.key));
     put(configuration, "Template", extension.text("template"));
+    put(configuration, "PaperSize", extension.text("paperSize"));
     if (const std::optional<Fields> titles = extension.object("sectionTitles"))
         for (const char* column : kSectionTitleColumns)
             if (const std::optional<std::string> title = titles->optionalText(column))

@@ -46,7 +46,44 @@ bool singleValue(sqlite3* handle, const char* sql, std::string& value, std::stri
     return result == SQLITE_ROW;
 }
 
+bool hasColumn(sqlite3* handle, const char* table, const char* column, bool& tableExists) {
+    sqlite3_stmt* statement = nullptr;
+    const std::string sql = std::string("PRAGMA table_info(") + table + ")";
+    bool found = false;
+    tableExists = false;
+    if (sqlite3_prepare_v2(handle, sql.c_str(), -1, &statement, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            tableExists = true;
+            const auto* name = reinterpret_cast<const char*>(sqlite3_column_text(statement, 1));
+            found = found || (name && sqlite3_stricmp(name, column) == 0);
+        }
+    }
+    sqlite3_finalize(statement);
+    return found;
+}
+
 } // namespace
+
+bool addPaperSizeColumn(sqlite3* handle) {
+    bool tableExists = false;
+    if (hasColumn(handle, "Configuration", "PaperSize", tableExists) || !tableExists)
+        return true;
+    // Such a file was made before a résumé had a paper of its own, and every document
+    // of it came out on Letter: so it stays.
+    const char* const steps[] = {
+        "BEGIN IMMEDIATE",
+        "ALTER TABLE Configuration ADD COLUMN PaperSize TEXT",
+        "UPDATE Configuration SET PaperSize = 'Letter'",
+        "COMMIT",
+    };
+    for (const char* step : steps) {
+        if (sqlite3_exec(handle, step, nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_exec(handle, "ROLLBACK", nullptr, nullptr, nullptr);
+            return false;
+        }
+    }
+    return true;
+}
 
 SqliteConnection::~SqliteConnection() {
     sqlite3_close_v2(m_handle);
@@ -95,6 +132,7 @@ void checkOpenedResume(sqlite3* handle, const std::string& path) {
     if (!failure.empty())
         throw EDatabaseError(failure + ": '" + path + "'");
     sqlite3_exec(handle, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+    addPaperSizeColumn(handle);
 }
 
 std::shared_ptr<SqliteConnection> openResumeFile(const std::string& path) {

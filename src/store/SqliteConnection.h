@@ -55,8 +55,15 @@ void checkResumePath(const std::string& path);
 
 // The checks after a résumé file was opened on `handle`: that it is a database with
 // tables whose pages are whole. Throws EDatabaseError naming `path`; on success the
-// file is switched to a rollback journal, so a copy of it is always the whole résumé.
+// file is switched to a rollback journal, so a copy of it is always the whole résumé,
+// and an older file gets the columns it lacks (addPaperSizeColumn).
 void checkOpenedResume(sqlite3* handle, const std::string& path);
+
+// Gives an older résumé's Configuration the column PaperSize, holding "Letter", in
+// one transaction that changes nothing else. False when the file could not take it
+// (read-only, locked by another program): it is then left exactly as it was, and
+// everything that reads the paper treats the missing column as Letter.
+bool addPaperSizeColumn(sqlite3* handle);
 
 // Opens an existing résumé file for reading and writing with the checks above; never
 // creates a file.

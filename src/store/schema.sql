@@ -104,7 +104,10 @@ CREATE TABLE refer (
 
 -- Exactly one row: every section query joins it, so a second row would print
 -- every entry twice. Colours are blue * 65536 + green * 256 + red; styles are
--- bold 1 + italic 2 + underline 4 + strikeout 8.
+-- bold 1 + italic 2 + underline 4 + strikeout 8. PaperSize is 'A4' or 'Letter',
+-- NULL until the user chooses, which prints on the paper of the user's locale.
+-- (No comments inside the statement: SQLite keeps its text and edits it when a
+-- column is dropped.)
 CREATE TABLE Configuration (
     HeadingFontName TEXT,
     HeadingFontSize INTEGER,
@@ -130,7 +133,8 @@ CREATE TABLE Configuration (
     Skills TEXT,
     Honors TEXT,
     Awards TEXT,
-    Archievements TEXT
+    Archievements TEXT,
+    PaperSize TEXT
 );
 
 -- One column each: the format dialog inserts rows without a column list.
@@ -148,7 +152,8 @@ INSERT INTO Configuration VALUES (
     'Contemporary Resume',
     'Summary', 'Personal', 'Keywords', 'Educational History', 'Employment History',
     'Professional References', 'Personal References', 'Organizations', 'Skills',
-    'Honors', 'Awards', 'Achievements'
+    'Honors', 'Awards', 'Achievements',
+    NULL
 );
 
 INSERT INTO DisplayedOrder VALUES ('Objective');

@@ -356,7 +356,7 @@ TEST_F(ResumeFormatTest, TheTemplateChoiceIsWrittenByOkAndDroppedByCancel) {
         SCOPED_TRACE(close);
         m_form->show();
         QListWidget* list = child<QListWidget>("TemplateList");
-        ASSERT_EQ(list->count(), 1);
+        ASSERT_EQ(list->count(), 4);
         EXPECT_EQ(list->item(0)->text(), "Contemporary Resume");
         EXPECT_FALSE(button("applybtn")->isEnabled());
         child<QTabBar>("FlatTabControl1")->setCurrentIndex(2);

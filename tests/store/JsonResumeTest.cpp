@@ -241,6 +241,9 @@ std::vector<store::Row> filled(const std::vector<store::Row>& rows, const std::s
 
 TEST_F(JsonResumeTest, TheProjectSampleComesBackColumnForColumn) {
     makeProjectSample(path("sample.vcw"));
+    ASSERT_EQ(sqlite3_exec(store::openResumeFile(path("sample.vcw"))->handle(),
+                           "UPDATE Configuration SET PaperSize = 'A4'", nullptr, nullptr, nullptr),
+              SQLITE_OK);
     writeText(path("sample.json"), exported(path("sample.vcw")));
     store::importJsonResume(path("sample.json"), path("back.vcw"));
     const store::ResumeData before = readTables(path("sample.vcw"));

@@ -65,7 +65,7 @@ const struct {
      "SubHeadingFontSize SubHeadingFontColor SubHeadingFontStyle NormalTextFontName "
      "NormalTextFontSize NormalTextFontColor NormalTextFontStyle Template Summary Personal "
      "Keywords EducationalHistory EmploymentHistory ProfessionalReferences PersonalReferences "
-     "Organizations Skills Honors Awards Archievements"},
+     "Organizations Skills Honors Awards Archievements PaperSize"},
     {"AvailableSections", "Section"},
     {"DisplayedOrder", "Section"},
 };
@@ -135,6 +135,9 @@ TEST_F(SchemaTest, BlankContents) {
     EXPECT_EQ(column("SELECT Skills || '|' || Archievements || '|' || ProfessionalReferences "
                      "FROM Configuration"),
               QStringList{"Skills|Achievements|Professional References"});
+    // No paper chosen yet: the résumé prints on the paper of the user's locale.
+    EXPECT_EQ(column("SELECT count(*) FROM Configuration WHERE PaperSize IS NULL"),
+              QStringList{"1"});
     EXPECT_EQ(column("SELECT Section FROM DisplayedOrder ORDER BY rowid"),
               (QStringList{"Objective", "Summary", "Employment History", "Educational History",
                            "Skills", "Honors", "Awards", "Achievements", "Organizations",

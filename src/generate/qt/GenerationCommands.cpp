@@ -17,7 +17,7 @@ std::string filePath(const QString& path) {
 
 GenerationCommands::GenerationCommands(store::TDM& dm, const QString& dataDirectory,
                                        const QString& writableDirectory, QString applicationTitle)
-    : DocumentGenerator(dm, defaultTemplatePath(filePath(dataDirectory))),
+    : DocumentGenerator(dm, templateDirectory(filePath(dataDirectory))),
       m_dataDirectory(dataDirectory), m_writableDirectory(writableDirectory),
       m_applicationTitle(std::move(applicationTitle)) {
     // The document path is program-wide state: the e-mail window attaches it too.

@@ -18,7 +18,7 @@ inline constexpr int kShowDocument = 5;
 
 class GenerationCommands : public DocumentGenerator {
 public:
-    // `dataDirectory` holds templates/ContemporaryResume.rtf and data.mdb,
+    // `dataDirectory` holds the templates folder and data.mdb,
     // `writableDirectory` the working copies and the first document path, temp.doc;
     // `applicationTitle` captions the export message.
     GenerationCommands(store::TDM& dm, const QString& dataDirectory,

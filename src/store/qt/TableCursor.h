@@ -76,6 +76,8 @@ public:
     int recNo() const { return m_current; }
 
     // Column names in table order. Names are matched without regard to case.
+    // Whether the table has the column: an older file may lack one a newer has.
+    bool hasField(const QString& field) const { return fieldIndex(field) >= 0; }
     // The current row's value; a null QVariant when there is no current row.
     QVariant value(const QString& field) const;
     // Sets a field of the current row. In browse state this first enters edit state, which on an
