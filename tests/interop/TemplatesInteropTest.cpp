@@ -151,36 +151,4 @@ TEST_F(TemplatesInterop, EveryTemplateOnEveryPaperShowsTheSectionsInOrder) {
     }
 }
 
-// The Modern template draws its rules in the résumé's heading colour, whatever the
-// user chose: every colour number its borders name is that colour in the document.
-TEST(ModernTemplate, RulesTakeTheHeadingColour) {
-    if (testsupport::commandOutput("command -v sqlite3").empty())
-        GTEST_SKIP() << "sqlite3 is not installed";
-    testsupport::TempDir dir;
-    const std::filesystem::path resume = dir.path() / "red.vcw";
-    std::filesystem::copy_file(VITACRAFT_BIN_DIR "/sample.vcw", resume);
-    testsupport::commandOutput("sqlite3 " + quoted(resume) +
-                               " 'UPDATE Configuration SET HeadingFontColor = 255'");
-    const std::filesystem::path doc = dir.path() / "red.doc";
-    ASSERT_EQ(testsupport::commandOutput("'" VITACRAFT_BIN_DIR "/vitacraft-cli' export " +
-                                         quoted(resume) + " " + quoted(doc) +
-                                         " --template 'Modern Resume' 2>&1; echo $?"),
-              "0\n");
-    const std::string rtf = testsupport::readFile(doc);
-    const size_t table = rtf.find("{\\colortbl");
-    ASSERT_NE(table, std::string::npos);
-    std::vector<std::string> colours;
-    std::istringstream slots(rtf.substr(table + 10, rtf.find('}', table) - table - 10));
-    for (std::string slot; std::getline(slots, slot, ';');)
-        colours.push_back(slot);
-    size_t borders = 0;
-    for (size_t at = rtf.find("\\brdrcf"); at != std::string::npos;
-         at = rtf.find("\\brdrcf", at + 1), ++borders) {
-        const size_t number = std::stoul(rtf.substr(at + 7));
-        ASSERT_LT(number, colours.size());
-        EXPECT_EQ(colours[number], "\\red255\\green0\\blue0");
-    }
-    EXPECT_GT(borders, 2u);
-}
-
 } // namespace
