@@ -94,7 +94,7 @@ TEST_F(TDMTest, ResultColumnNames) {
         ds->close();
     }
     m_dm->Configuration.open();
-    EXPECT_EQ(m_dm->Configuration.columnNames().size(), 25u);
+    EXPECT_EQ(m_dm->Configuration.columnNames().size(), 26u);
     m_dm->ContactInfo.open();
     EXPECT_EQ(m_dm->ContactInfo.columnNames().front(), "FirstName");
     EXPECT_EQ(m_dm->dataset("summaryquery"), &m_dm->SummaryQuery);
