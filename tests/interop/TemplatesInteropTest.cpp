@@ -82,7 +82,7 @@ std::string documentBase(const Layout& layout, const Paper& paper) {
 class TemplatesInterop : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        if (testsupport::commandOutput("command -v soffice").empty())
+        if (!testsupport::haveProgram("soffice"))
             return;
         s_dir = std::make_unique<testsupport::TempDir>();
         const std::filesystem::path& dir = s_dir->path();
@@ -97,9 +97,7 @@ protected:
                     paper.option + " 2>&1; echo $?");
                 documents += " " + quoted(doc);
             }
-        testsupport::commandOutput("soffice -env:UserInstallation=file://" + dir.string() +
-                                   "/profile --headless --convert-to pdf --outdir " + quoted(dir) +
-                                   documents + " >/dev/null 2>&1");
+        testsupport::convertWithLibreOffice(dir, "pdf", dir, documents);
         std::istringstream order(testsupport::commandOutput(
             "sqlite3 '" VITACRAFT_BIN_DIR
             "/sample.vcw' 'SELECT Section FROM DisplayedOrder ORDER BY rowid'"));
