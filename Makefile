@@ -1,7 +1,7 @@
 # Thin wrapper over CMake presets: every target installs and builds what it needs.
 JOBS ?= $(shell nproc)
 
-.PHONY: deps configure build run demo test test-asan fuzz bench format format-check clean
+.PHONY: deps configure build run demo test test-asan fuzz bench format format-check install deb clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -55,5 +55,28 @@ format:
 format-check:
 	clang-format --dry-run -Werror $(FORMAT_FILES)
 
+# The release build installed under PREFIX; DESTDIR stages it elsewhere, as
+# packagers do.
+PREFIX ?= /usr/local
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install build --prefix "$(PREFIX)"
+
+# The Debian package, built in build-deb/ with the unit tests run, collected in
+# dist/ with its .buildinfo and .changes. The package takes its version from
+# debian/changelog, which must follow the project's version.
+VERSION = $(shell sed -n 's/^project.Vitacraft VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+deb: deps
+	@packaged=$$(dpkg-parsechangelog -S Version); \
+	if [ "$${packaged%-*}" != "$(VERSION)" ]; then \
+	  echo "debian/changelog is at $$packaged, the project at $(VERSION): add a changelog entry" >&2; \
+	  exit 1; \
+	fi
+	DEB_BUILD_OPTIONS="parallel=$(JOBS) $(DEB_BUILD_OPTIONS)" dpkg-buildpackage -b -us -uc
+	mkdir -p dist
+	for f in $$(cut -d' ' -f1 debian/files) $$(basename -a ../vitacraft_$(VERSION)-*.changes); do \
+	  mv "../$$f" dist/; \
+	done
+	@ls dist/vitacraft_$(VERSION)-*_*.deb
+
 clean:
-	rm -rf build build-asan build-fuzz
+	rm -rf build build-asan build-fuzz build-deb dist
