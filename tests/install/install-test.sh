@@ -40,13 +40,17 @@ mime=$share/mime/packages/$app_id.xml
 # Every file the desktop and the programs look for.
 expected=(
   bin/vitacraft bin/vitacraft-cli
-  share/vitacraft/data.mdb share/vitacraft/templates/ContemporaryResume.rtf
+  share/vitacraft/data.mdb share/vitacraft/libreoffice-bridge.py
   "share/applications/$app_id.desktop" "share/metainfo/$app_id.metainfo.xml"
   "share/mime/packages/$app_id.xml"
   "share/icons/hicolor/scalable/apps/$app_id.svg"
   "share/icons/hicolor/scalable/mimetypes/${resume_type/\//-}.svg"
   share/man/man1/vitacraft.1 share/man/man1/vitacraft-cli.1
 )
+for template in Contemporary Classic Compact Modern; do
+  expected+=("share/vitacraft/templates/${template}Resume.rtf"
+             "share/vitacraft/templates/${template}Resume.png")
+done
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$app_id.png"
              "share/icons/hicolor/${size}x${size}/mimetypes/${resume_type/\//-}.png")
