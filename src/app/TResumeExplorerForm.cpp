@@ -1,6 +1,7 @@
 #include "app/TResumeExplorerForm.h"
 
 #include "generate/qt/GenerationCommands.h"
+#include "generate/qt/PdfExport.h"
 
 #include "app/FileCommands.h"
 #include "app/JsonResumeCommands.h"
@@ -196,6 +197,15 @@ void TResumeExplorerForm::ExportResume1Click() {
         m_generation->exportResume(platform::dialogs());
 }
 
+void TResumeExplorerForm::ExportResumeasPdf1Click() {
+    if (m_pdfExport)
+        m_pdfExport->exportResume(platform::dialogs());
+}
+
+void TResumeExplorerForm::PagePreview1Click() {
+    showWindow(Window::PagePreview);
+}
+
 void TResumeExplorerForm::EditResumeusingWordprocesor1Click() {
     if (m_generation)
         m_generation->editResume(platform::shell(), platform::dialogs());
@@ -295,6 +305,8 @@ void TResumeExplorerForm::buildMenus() {
     file->addSeparator();
     addCommand(file, QStringLiteral("Send Resume by Email"), [this] { SendResumebyEmail1Click(); });
     addCommand(file, QStringLiteral("Export Resume as..."), [this] { ExportResume1Click(); });
+    addCommand(file, QStringLiteral("Export Resume as PDF..."),
+               [this] { ExportResumeasPdf1Click(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("Edit Resume using Word Processor"),
                [this] { EditResumeusingWordprocesor1Click(); });
@@ -310,6 +322,7 @@ void TResumeExplorerForm::buildMenus() {
                [this] { EmailConfiguration1Click(); });
     resume->addSeparator();
     addCommand(resume, QStringLiteral("Preview Resume"), [this] { PreviewResume1Click(); });
+    addCommand(resume, windowCaption(Window::PagePreview), [this] { PagePreview1Click(); });
     resume->addSeparator();
     show(resume, Window::PersonalInfo);
     show(resume, Window::PurposeStatements);
