@@ -12,6 +12,7 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
+#include "preview/TPagePreview.h"
 #include "store/qt/Connection.h"
 #include "store/qt/ProgramState.h"
 
@@ -203,7 +204,9 @@ void TResumeExplorerForm::ExportResumeasPdf1Click() {
 }
 
 void TResumeExplorerForm::PagePreview1Click() {
-    showWindow(Window::PagePreview);
+    platform::Form* window = m_windows ? m_windows(windowName(Window::PagePreview)) : nullptr;
+    if (auto* pages = qobject_cast<preview::TPagePreview*>(window))
+        pages->showAfresh();
 }
 
 void TResumeExplorerForm::EditResumeusingWordprocesor1Click() {

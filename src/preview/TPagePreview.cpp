@@ -3,6 +3,7 @@
 #include "platform/Application.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPdfDocument>
@@ -10,6 +11,7 @@
 #include <QPdfView>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSizeGrip>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -97,10 +99,22 @@ TPagePreview::TPagePreview(PagePreviewCommands commands, generate::PdfConversion
             [this] { updatePageControls(); });
     m_stack->setCurrentWidget(m_message);
     updatePageControls();
-    resize(760, 900);
+    placeOnScreen();
 }
 
 TPagePreview::~TPagePreview() = default;
+
+void TPagePreview::placeOnScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(760, 900);
+        return;
+    }
+    // An A4 page across the width at a readable size, as far as the screen allows.
+    const QRect available = screen->availableGeometry();
+    resize(qMin(760, available.width() * 9 / 10), qMin(900, available.height() * 9 / 10));
+    move(available.center() - rect().center());
+}
 
 QWidget* TPagePreview::buildToolBar() {
     auto* bar = new QWidget(body());
@@ -163,6 +177,12 @@ QWidget* TPagePreview::buildButtonRow() {
             [this] { platform::runCommand([this] { m_commands.openInWordProcessor(); }); });
     connect(m_close, &QPushButton::clicked, this, [this] { hide(); });
     return row;
+}
+
+void TPagePreview::showAfresh() {
+    if (isVisible())
+        refresh();
+    showForm();
 }
 
 void TPagePreview::FormShow() {

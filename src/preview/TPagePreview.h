@@ -43,6 +43,9 @@ public:
                           QWidget* parent = nullptr);
     ~TPagePreview() override;
 
+    // Shows the window with the pages made afresh, also when it is open already:
+    // the user asks for it after changing the résumé.
+    void showAfresh();
     // Generates and converts again; while a conversion runs, once more after it.
     void refresh();
     bool isConverting() const { return m_job.isRunning(); }
@@ -60,6 +63,7 @@ protected:
     void FormShow() override;
 
 private:
+    void placeOnScreen();
     QWidget* buildToolBar();
     QWidget* buildButtonRow();
     void showPages(const QString& pdf);

@@ -184,6 +184,10 @@ TEST_F(TPagePreviewTest, MakesThePagesAfreshWithoutBlocking) {
     EXPECT_EQ(m_written, 3);
     ASSERT_TRUE(waitForEnd());
     EXPECT_EQ(pageCount(), "Page 1 of 2");
+    // Asked for again while open, as the Pages buttons do.
+    m_window->showAfresh();
+    EXPECT_EQ(m_written, 4);
+    ASSERT_TRUE(waitForEnd());
 }
 
 } // namespace
