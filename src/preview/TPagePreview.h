@@ -73,8 +73,9 @@ private:
     void applyZoom(int index);
 
     PagePreviewCommands m_commands;
-    generate::PdfConversionJob m_job;
+    // Before the job, which waits for a running conversion writing into it.
     QTemporaryDir m_folder;
+    generate::PdfConversionJob m_job;
     QString m_shownPdf;
     bool m_refreshAgain = false;
     QPdfDocument* m_document;

@@ -37,13 +37,6 @@ protected:
         file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("VITACRAFT_SOFFICE", script.toLocal8Bit());
     }
-    // The captions of a menu's commands, in order.
-    QStringList captions(int menu) {
-        QStringList texts;
-        for (QAction* a : main().menuBar()->actions()[menu]->menu()->actions())
-            texts << a->text();
-        return texts;
-    }
     QAction* command(int menu, const QString& caption) {
         for (QAction* a : main().menuBar()->actions()[menu]->menu()->actions())
             if (a->text() == caption)
@@ -51,14 +44,6 @@ protected:
         return nullptr;
     }
 };
-
-TEST_F(PdfCommandsTest, TheCommandsSitBelowTheirRtfNeighbours) {
-    start({m_resume});
-    const QStringList file = captions(0);
-    EXPECT_EQ(file.indexOf("Export Resume as PDF..."), file.indexOf("Export Resume as...") + 1);
-    const QStringList resume = captions(1);
-    EXPECT_EQ(resume.indexOf("Page Preview"), resume.indexOf("Preview Resume") + 1);
-}
 
 TEST_F(PdfCommandsTest, ExportAsPdfWritesTheFileAndSaysSo) {
     const struct {

@@ -41,8 +41,9 @@ private:
     void end(const QString& pdf, const QString& failure);
 
     GenerationCommands& m_commands;
-    PdfConversionJob m_job;
+    // Before the job, which waits for a running conversion reading from it.
     std::unique_ptr<QTemporaryDir> m_scratch;
+    PdfConversionJob m_job;
     platform::Dialogs* m_dialogs = nullptr;
 };
 
