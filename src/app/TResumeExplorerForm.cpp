@@ -47,6 +47,7 @@ const Window kDataWindows[] = {
     Window::EducationalHistory, Window::EmploymentHistory, Window::HonorsCertifications,
     Window::Organizations,      Window::PersonalInfo,      Window::PurposeStatements,
     Window::References,         Window::SkillArea,         Window::ResumeFormat,
+    Window::PagePreview,
 };
 
 constexpr int kClientWidth = 111;
