@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPdfDocument>
 #include <QPdfPageNavigator>
+#include <QPdfPageRenderer>
 #include <QPdfView>
 #include <QProgressBar>
 #include <QPushButton>
@@ -102,7 +103,12 @@ TPagePreview::TPagePreview(PagePreviewCommands commands, generate::PdfConversion
     placeOnScreen();
 }
 
-TPagePreview::~TPagePreview() = default;
+TPagePreview::~TPagePreview() {
+    // The view renders pages on a thread of its own that it does not free when it
+    // goes; switched back to rendering here, its renderer ends and frees it.
+    if (auto* renderer = m_view->findChild<QPdfPageRenderer*>())
+        renderer->setRenderMode(QPdfPageRenderer::RenderMode::SingleThreaded);
+}
 
 void TPagePreview::placeOnScreen() {
     const QScreen* screen = QGuiApplication::primaryScreen();
