@@ -8,6 +8,8 @@ packages=(
   cmake ninja-build g++ pkg-config python3 unicode-data clang-format
   # program
   qt6-base-dev libqt6sql6-sqlite libsqlite3-dev libjpeg-dev libpng-dev nlohmann-json3-dev
+  # the pages of Page Preview (LibreOffice, which makes the PDF, is only recommended)
+  qt6-pdf-dev
   # mail over TLS and the password in the desktop's keyring (openssl makes the tests' certificates)
   libssl-dev qtkeychain-qt6-dev openssl
   # tests and benchmarks

@@ -15,6 +15,8 @@
 #include "mail/ui/TSendResume.h"
 #include "platform/PreviewCommand.h"
 #include "platform/ProgramInfo.h"
+#include "platform/Services.h"
+#include "preview/TPagePreview.h"
 #include "store/qt/Connection.h"
 #include "store/qt/ProgramState.h"
 
@@ -48,9 +50,13 @@ Program::Program(const QStringList& arguments)
         QString::fromLatin1(kApplicationTitle));
     m_generation->setResumeDatabase([this] { return m_main->workingCopyPath(); });
     m_main->setGenerationCommands(m_generation.get());
+    m_pdfExport = std::make_unique<generate::PdfExport>(*m_generation);
+    m_main->setPdfExport(m_pdfExport.get());
     // The data module's datasets read the working copy too while a generation runs.
     m_main->setWorkingCopyReaders([this] { m_dm->closeAfterGeneration(); });
     platform::setPreviewCommand([this] { m_main->PreviewResume1Click(); });
+    platform::setPagePreviewCommand([this] { m_main->PagePreview1Click(); });
+    createPagePreview();
     create<info::TResumeWriting>();
     create<info::TResumePosting>();
     create<info::TResumeDistribution>();
@@ -75,8 +81,26 @@ Program::~Program() {
     // The main window's lookup and commands point into this object.
     m_main->setWindowLookup({});
     m_main->setGenerationCommands(nullptr);
+    m_main->setPdfExport(nullptr);
     m_main->setWorkingCopyReaders({});
     platform::setPreviewCommand({});
+    platform::setPagePreviewCommand({});
+}
+
+void Program::createPagePreview() {
+    // The pages are made from the document Preview writes, so that the word
+    // processor opens what the window shows.
+    preview::PagePreviewCommands commands;
+    commands.writeDocument = [this] {
+        const QString document = m_generation->currentResumePath();
+        m_generation->generateDocument(document);
+        return document;
+    };
+    commands.exportPdf = [this](const QString& pdf) {
+        m_pdfExport->exportConverted(pdf, platform::dialogs());
+    };
+    commands.openInWordProcessor = [this] { m_main->EditResumeusingWordprocesor1Click(); };
+    adopt(std::make_unique<preview::TPagePreview>(std::move(commands)));
 }
 
 platform::Form* Program::window(const QString& name) const {

@@ -4,6 +4,7 @@
 
 #include "app/TResumeExplorerForm.h"
 #include "generate/qt/GenerationCommands.h"
+#include "generate/qt/PdfExport.h"
 #include "mail/ui/ServerSettings.h"
 #include "store/TDM.h"
 
@@ -25,6 +26,7 @@ public:
     TResumeExplorerForm& ResumeExplorerForm() { return *m_main; }
     store::TDM& DM() { return *m_dm; }
     generate::GenerationCommands& generation() { return *m_generation; }
+    generate::PdfExport& pdfExport() { return *m_pdfExport; }
 
     // Every window, in creation order, the main window first.
     const std::vector<platform::Form*>& windows() const { return m_windows; }
@@ -34,12 +36,14 @@ public:
 private:
     template <typename Window> void create();
     void adopt(std::unique_ptr<platform::Form> window);
+    void createPagePreview();
 
     std::unique_ptr<TResumeExplorerForm> m_main;
     std::vector<std::unique_ptr<platform::Form>> m_owned;
     std::vector<platform::Form*> m_windows;
     std::unique_ptr<store::TDM> m_dm;
     std::unique_ptr<generate::GenerationCommands> m_generation;
+    std::unique_ptr<generate::PdfExport> m_pdfExport;
     mail::ServerSettings m_serverSettings;
 };
 

@@ -1,6 +1,7 @@
 #include "app/TResumeExplorerForm.h"
 
 #include "generate/qt/GenerationCommands.h"
+#include "generate/qt/PdfExport.h"
 
 #include "app/FileCommands.h"
 #include "app/JsonResumeCommands.h"
@@ -11,6 +12,7 @@
 #include "platform/Application.h"
 #include "platform/ProgramInfo.h"
 #include "platform/Services.h"
+#include "preview/TPagePreview.h"
 #include "store/qt/Connection.h"
 #include "store/qt/ProgramState.h"
 
@@ -45,6 +47,7 @@ const Window kDataWindows[] = {
     Window::EducationalHistory, Window::EmploymentHistory, Window::HonorsCertifications,
     Window::Organizations,      Window::PersonalInfo,      Window::PurposeStatements,
     Window::References,         Window::SkillArea,         Window::ResumeFormat,
+    Window::PagePreview,
 };
 
 constexpr int kClientWidth = 111;
@@ -196,6 +199,17 @@ void TResumeExplorerForm::ExportResume1Click() {
         m_generation->exportResume(platform::dialogs());
 }
 
+void TResumeExplorerForm::ExportResumeasPdf1Click() {
+    if (m_pdfExport)
+        m_pdfExport->exportResume(platform::dialogs());
+}
+
+void TResumeExplorerForm::PagePreview1Click() {
+    platform::Form* window = m_windows ? m_windows(windowName(Window::PagePreview)) : nullptr;
+    if (auto* pages = qobject_cast<preview::TPagePreview*>(window))
+        pages->showAfresh();
+}
+
 void TResumeExplorerForm::EditResumeusingWordprocesor1Click() {
     if (m_generation)
         m_generation->editResume(platform::shell(), platform::dialogs());
@@ -295,6 +309,8 @@ void TResumeExplorerForm::buildMenus() {
     file->addSeparator();
     addCommand(file, QStringLiteral("Send Resume by Email"), [this] { SendResumebyEmail1Click(); });
     addCommand(file, QStringLiteral("Export Resume as..."), [this] { ExportResume1Click(); });
+    addCommand(file, QStringLiteral("Export Resume as PDF..."),
+               [this] { ExportResumeasPdf1Click(); });
     file->addSeparator();
     addCommand(file, QStringLiteral("Edit Resume using Word Processor"),
                [this] { EditResumeusingWordprocesor1Click(); });
@@ -310,6 +326,7 @@ void TResumeExplorerForm::buildMenus() {
                [this] { EmailConfiguration1Click(); });
     resume->addSeparator();
     addCommand(resume, QStringLiteral("Preview Resume"), [this] { PreviewResume1Click(); });
+    addCommand(resume, windowCaption(Window::PagePreview), [this] { PagePreview1Click(); });
     resume->addSeparator();
     show(resume, Window::PersonalInfo);
     show(resume, Window::PurposeStatements);

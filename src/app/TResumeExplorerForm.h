@@ -22,7 +22,8 @@ class QAbstractButton;
 
 namespace generate {
 class GenerationCommands;
-}
+class PdfExport;
+} // namespace generate
 
 namespace app {
 
@@ -80,6 +81,10 @@ public:
     // Generation commands; the editors' Preview buttons call PreviewResume1Click.
     void setGenerationCommands(generate::GenerationCommands* commands) { m_generation = commands; }
     void ExportResume1Click();
+    // "Export Resume as PDF..." and "Page Preview".
+    void setPdfExport(generate::PdfExport* pdfExport) { m_pdfExport = pdfExport; }
+    void ExportResumeasPdf1Click();
+    void PagePreview1Click();
     void EditResumeusingWordprocesor1Click();
     void PrintResume1Click();
     void PreviewResume1Click();
@@ -122,6 +127,7 @@ private:
     WindowLookup m_windows;
     std::function<void()> m_releaseReaders;
     generate::GenerationCommands* m_generation = nullptr;
+    generate::PdfExport* m_pdfExport = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QList<QAbstractButton*> m_sectionButtons;
 };

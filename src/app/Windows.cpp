@@ -38,6 +38,7 @@ constexpr WindowName kWindows[] = {
     {Window::SendResume, "SendResume", "Send Resume by Email"},
     {Window::EmailServerConf, "EmailServerConf", "Email Configuration"},
     {Window::AboutBox, "AboutBox", "About"},
+    {Window::PagePreview, "PagePreview", "Page Preview"},
 };
 
 constexpr bool inEnumerationOrder() {

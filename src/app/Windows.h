@@ -31,6 +31,7 @@ enum class Window {
     SendResume,
     EmailServerConf,
     AboutBox,
+    PagePreview,
 };
 
 // The window's objectName, by which the program looks it up.

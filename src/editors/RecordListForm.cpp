@@ -41,6 +41,8 @@ RecordListForm::RecordListForm(const QString& objectName, const QString& caption
     m_deleteButton = columnButton(QStringLiteral("deletebtn"), QStringLiteral("&Delete"), this);
     m_saveButton = columnButton(QStringLiteral("savebtn"), QStringLiteral("&Save"), this);
     m_previewButton = columnButton(QStringLiteral("previewbtn"), QStringLiteral("&Preview"), this);
+    m_pagesButton = columnButton(QStringLiteral("pagesbtn"), QStringLiteral("Pa&ges"), this);
+    platform::enableWithPreview(m_pagesButton, m_previewButton);
     m_okButton = columnButton(QStringLiteral("FlatButton4"), QStringLiteral("&Ok"), this);
     m_navigator = new TDbNavigator(this);
     m_navigator->setObjectName(QStringLiteral("DBNavigator1"));
@@ -58,6 +60,7 @@ RecordListForm::RecordListForm(const QString& objectName, const QString& caption
     connect(m_saveButton, &QPushButton::clicked, this, [this] { savebtnClick(); });
     connect(m_okButton, &QPushButton::clicked, this, [this] { FlatButton4Click(); });
     connect(m_previewButton, &QPushButton::clicked, this, [this] { previewbtnClick(); });
+    connect(m_pagesButton, &QPushButton::clicked, this, [this] { pagesbtnClick(); });
     connect(m_table, &store::TableCursor::stateChanged, this, [this] { DataSource1StateChange(); });
 }
 
@@ -93,6 +96,7 @@ QWidget* RecordListForm::buildButtonColumn() {
     layout->addWidget(m_navigator);
     layout->addStretch(1);
     layout->addWidget(m_previewButton);
+    layout->addWidget(m_pagesButton);
     layout->addWidget(m_okButton);
     return column;
 }
@@ -107,7 +111,7 @@ void RecordListForm::finishLayout() {
     m_editingControls << m_navigator;
     chain << m_newButton << m_deleteButton << m_saveButton << m_navigator->firstButton()
           << m_navigator->priorButton() << m_navigator->nextButton() << m_navigator->lastButton()
-          << m_previewButton << m_okButton;
+          << m_previewButton << m_pagesButton << m_okButton;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     setEditingControlsEnabled(false);
@@ -213,6 +217,10 @@ void RecordListForm::FlatButton4Click() {
 
 void RecordListForm::previewbtnClick() {
     platform::runCommand([] { platform::previewResume(); });
+}
+
+void RecordListForm::pagesbtnClick() {
+    platform::runCommand([] { platform::pagePreview(); });
 }
 
 void RecordListForm::FlatTabControl1TabChanged() {

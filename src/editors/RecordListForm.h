@@ -56,6 +56,7 @@ public:
     void savebtnClick();
     void FlatButton4Click();
     void previewbtnClick();
+    void pagesbtnClick();
     void FlatTabControl1TabChanged();
 
 protected:
@@ -90,6 +91,7 @@ private:
     QPushButton* m_deleteButton;  // "deletebtn"
     QPushButton* m_saveButton;    // "savebtn"
     QPushButton* m_previewButton; // "previewbtn"
+    QPushButton* m_pagesButton;   // "pagesbtn"
     QPushButton* m_okButton;      // "FlatButton4"
     TDbNavigator* m_navigator;    // "DBNavigator1"
     TabPages* m_tabs = nullptr;

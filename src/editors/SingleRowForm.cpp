@@ -34,6 +34,8 @@ SingleRowForm::SingleRowForm(const QString& objectName, const QString& caption,
       m_tabs(new TabPages(this)) {
     m_table->setObjectName(QStringLiteral("table1"));
     PreviewBtn = rowButton(previewName, QStringLiteral("&Preview"), this);
+    PagesBtn = rowButton(QStringLiteral("PagesBtn"), QStringLiteral("Pa&ges"), this);
+    platform::enableWithPreview(PagesBtn, PreviewBtn);
     FlatButton2 = rowButton(QStringLiteral("FlatButton2"), QStringLiteral("&Ok"), this);
     FlatButton3 = rowButton(QStringLiteral("FlatButton3"), QStringLiteral("&Cancel"), this);
     ApplyBtn = rowButton(QStringLiteral("ApplyBtn"), QStringLiteral("&Apply"), this);
@@ -41,6 +43,7 @@ SingleRowForm::SingleRowForm(const QString& objectName, const QString& caption,
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(PreviewBtn);
+    buttons->addWidget(PagesBtn);
     buttons->addStretch(1);
     buttons->addWidget(FlatButton2);
     buttons->addWidget(FlatButton3);
@@ -57,6 +60,7 @@ SingleRowForm::SingleRowForm(const QString& objectName, const QString& caption,
     connect(FlatButton2, &QPushButton::clicked, this, [this] { FlatButton2Click(); });
     connect(FlatButton3, &QPushButton::clicked, this, [this] { FlatButton3Click(); });
     connect(PreviewBtn, &QPushButton::clicked, this, [this] { PreviewBtnClick(); });
+    connect(PagesBtn, &QPushButton::clicked, this, [this] { PagesBtnClick(); });
     connect(m_table, &store::TableCursor::stateChanged, this, [this] { DataSource1StateChange(); });
 }
 
@@ -72,7 +76,7 @@ void SingleRowForm::finishLayout() {
     QList<QWidget*> chain;
     for (const auto& grid : m_grids)
         chain << grid->focusChain();
-    chain << PreviewBtn << FlatButton2 << FlatButton3 << ApplyBtn;
+    chain << PreviewBtn << PagesBtn << FlatButton2 << FlatButton3 << ApplyBtn;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
@@ -128,6 +132,10 @@ void SingleRowForm::FlatButton3Click() {
 
 void SingleRowForm::PreviewBtnClick() {
     platform::runCommand([] { platform::previewResume(); });
+}
+
+void SingleRowForm::PagesBtnClick() {
+    platform::runCommand([] { platform::pagePreview(); });
 }
 
 void SingleRowForm::FlatTabControl1TabChanged() {

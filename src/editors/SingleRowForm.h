@@ -33,6 +33,7 @@ public:
     TabPages* tabPages() const { return m_tabs; }
 
     QPushButton* PreviewBtn;
+    QPushButton* PagesBtn;
     QPushButton* FlatButton2; // "&Ok"
     QPushButton* FlatButton3; // "&Cancel"
     QPushButton* ApplyBtn;
@@ -41,6 +42,7 @@ public:
     void FlatButton2Click();
     void FlatButton3Click();
     void PreviewBtnClick();
+    void PagesBtnClick();
     void FlatTabControl1TabChanged();
 
 protected:

@@ -175,6 +175,9 @@ QWidget* TResumeFormat::buildButtons() {
     auto* row = new QWidget(body());
     m_preview = addButton(QStringLiteral("previewbtn"), QStringLiteral("&Preview"),
                           &TResumeFormat::previewbtnClick);
+    QPushButton* pages = addButton(QStringLiteral("pagesbtn"), QStringLiteral("Pa&ges"),
+                                   &TResumeFormat::pagesbtnClick);
+    platform::enableWithPreview(pages, m_preview);
     m_ok = addButton(QStringLiteral("FlatButton6"), QStringLiteral("&Ok"),
                      &TResumeFormat::FlatButton6Click);
     m_cancel = addButton(QStringLiteral("cancelbtn"), QStringLiteral("&Cancel"),
@@ -184,10 +187,11 @@ QWidget* TResumeFormat::buildButtons() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_preview);
+    layout->addWidget(pages);
     layout->addStretch();
     for (QPushButton* b : {m_ok, m_cancel, m_apply})
         layout->addWidget(b);
-    for (QPushButton* b : {m_preview, m_ok, m_cancel, m_apply})
+    for (QPushButton* b : {m_preview, pages, m_ok, m_cancel, m_apply})
         b->setParent(row);
     return row;
 }
@@ -341,6 +345,10 @@ void TResumeFormat::cancelbtnClick() {
 
 void TResumeFormat::previewbtnClick() {
     platform::previewResume();
+}
+
+void TResumeFormat::pagesbtnClick() {
+    platform::pagePreview();
 }
 
 } // namespace format

@@ -43,6 +43,7 @@ public:
     void FlatButton6Click(); // "&Ok"
     void cancelbtnClick();
     void previewbtnClick();
+    void pagesbtnClick();
 
     // The texts of the two lists, top to bottom.
     QStringList availableSections() const;

@@ -55,7 +55,8 @@ TEST_F(FileCommandsTest, CommandsMoveTheWorkingCopyAndTheUnsavedFlag) {
         makeResume();
         start(c.startNew ? QStringList{} : QStringList{m_resume});
         // The data windows are open; New and Open hide them, Save As does not.
-        for (const char* name : {"SkillAreaForm", "ResumeFormat", "PersonalInfoForm"})
+        for (const char* name :
+             {"SkillAreaForm", "ResumeFormat", "PersonalInfoForm", "PagePreview"})
             m_program->window(name)->show();
         m_program->window("AboutBox")->show();
         if (c.command == Command::SaveAs)
@@ -79,6 +80,7 @@ TEST_F(FileCommandsTest, CommandsMoveTheWorkingCopyAndTheUnsavedFlag) {
         EXPECT_EQ(skills(), c.expectedSkills);
         EXPECT_EQ(m_program->window("SkillAreaForm")->isVisible(), c.command == Command::SaveAs);
         EXPECT_EQ(m_program->window("ResumeFormat")->isVisible(), c.command == Command::SaveAs);
+        EXPECT_EQ(m_program->window("PagePreview")->isVisible(), c.command == Command::SaveAs);
         EXPECT_TRUE(m_program->window("AboutBox")->isVisible());
         EXPECT_TRUE(m_dialogs.messages.empty());
         // Later edits go into the new working copy.

@@ -148,7 +148,7 @@ TEST_F(StartupTest, AConnectionFailureIsShownAndStartUpGoesOn) {
         EXPECT_EQ(m_dialogs.messages[0].caption, "Vitacraft Pro 3.0");
         EXPECT_EQ(m_dialogs.messages[0].icon, platform::Icon::Error);
         EXPECT_FALSE(main().ADOConnection1().isOpen());
-        EXPECT_EQ(m_program->windows().size(), 25u);
+        EXPECT_EQ(m_program->windows().size(), 26u);
         EXPECT_EQ(main().workingCopyPath(), c.argument);
     }
     EXPECT_FALSE(QFile::exists(missing));
@@ -180,6 +180,7 @@ TEST_F(StartupTest, EveryWindowExistsOnceInCreationOrderHidden) {
                                   "ReferencesForm",
                                   "ResumeFormat",
                                   "AboutBox",
+                                  "PagePreview",
                                   "ResumeWriting",
                                   "ResumePosting",
                                   "ResumeDistribution",
@@ -259,18 +260,19 @@ TEST_F(StartupTest, MenusAndSectionBarShowTheirWindows) {
     const QList<QAction*> menus = main().menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), "File");
-    EXPECT_EQ(
-        menuCaptions(menus[0]->menu()),
-        (QStringList{"Resume Options", "-", "New", "Open Resume Database", "-",
-                     "Save Resume Database as...", "-", "Import JSON Resume...",
-                     "Export JSON Resume...", "-", "Send Resume by Email", "Export Resume as...",
-                     "-", "Edit Resume using Word Processor", "Print Resume", "-", "E&xit"}));
+    EXPECT_EQ(menuCaptions(menus[0]->menu()),
+              (QStringList{"Resume Options", "-", "New", "Open Resume Database", "-",
+                           "Save Resume Database as...", "-", "Import JSON Resume...",
+                           "Export JSON Resume...", "-", "Send Resume by Email",
+                           "Export Resume as...", "Export Resume as PDF...", "-",
+                           "Edit Resume using Word Processor", "Print Resume", "-", "E&xit"}));
     EXPECT_EQ(menus[1]->text(), "Resume");
-    EXPECT_EQ(menuCaptions(menus[1]->menu()),
-              (QStringList{"Resume Options", "-", "Resume Format", "Email Configuration", "-",
-                           "Preview Resume", "-", "Personal Info", "Purpose Statements",
-                           "Educational History", "Employment History", "Honors / Certifications",
-                           "Organizations", "Skill Area", "References"}));
+    EXPECT_EQ(
+        menuCaptions(menus[1]->menu()),
+        (QStringList{"Resume Options", "-", "Resume Format", "Email Configuration", "-",
+                     "Preview Resume", "Page Preview", "-", "Personal Info", "Purpose Statements",
+                     "Educational History", "Employment History", "Honors / Certifications",
+                     "Organizations", "Skill Area", "References"}));
     EXPECT_EQ(menus[2]->text(), "Help");
     EXPECT_EQ(menuCaptions(menus[2]->menu()),
               (QStringList{"Resume Options", "-", "&Update Online", "-", "About"}));
@@ -289,6 +291,7 @@ TEST_F(StartupTest, MenusAndSectionBarShowTheirWindows) {
         {1, "Organizations", "OrganizationsForm"},
         {1, "Skill Area", "SkillAreaForm"},
         {1, "References", "ReferencesForm"},
+        {1, "Page Preview", "PagePreview"},
         {2, "About", "AboutBox"},
     };
     for (const auto& item : items) {

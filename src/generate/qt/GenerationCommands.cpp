@@ -33,18 +33,27 @@ void GenerationCommands::generateDocument(const QString& path) {
     generateDocument(filePath(path));
 }
 
+std::optional<QString> GenerationCommands::chooseTarget(const platform::FileDialogOptions& options,
+                                                        platform::Dialogs& dialogs) {
+    std::optional<QString> chosen = dialogs.saveFile(options);
+    if (!chosen) {
+        return std::nullopt;
+    }
+    const QString resume = m_resumeDatabase ? m_resumeDatabase() : QString();
+    checkExportTarget(filePath(*chosen), filePath(resume), templatePath(),
+                      filePath(m_dataDirectory), filePath(m_writableDirectory));
+    return chosen;
+}
+
 bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
     platform::FileDialogOptions options;
     options.title = QStringLiteral("Export Resume As ...");
     options.filter = QStringLiteral("Word Document|*.doc");
     options.defaultExtension = QStringLiteral("*.doc");
-    const std::optional<QString> chosen = dialogs.saveFile(options);
+    const std::optional<QString> chosen = chooseTarget(options, dialogs);
     if (!chosen) {
         return false;
     }
-    const QString resume = m_resumeDatabase ? m_resumeDatabase() : QString();
-    checkExportTarget(filePath(*chosen), filePath(resume), templatePath(),
-                      filePath(m_dataDirectory), filePath(m_writableDirectory));
     const QString lastWritten = store::currentResumeDocumentPath();
     store::setCurrentResumeDocumentPath(*chosen);
     try {
@@ -53,9 +62,21 @@ bool GenerationCommands::exportResume(platform::Dialogs& dialogs) {
         store::setCurrentResumeDocumentPath(lastWritten);
         throw;
     }
-    dialogs.message(QStringLiteral("Your resume was exported as \"%1\"").arg(*chosen),
-                    m_applicationTitle, platform::Buttons::Ok, platform::Icon::None);
+    announceExport(*chosen, dialogs);
     return true;
+}
+
+std::optional<QString> GenerationCommands::choosePdfFile(platform::Dialogs& dialogs) {
+    platform::FileDialogOptions options;
+    options.title = QStringLiteral("Export Resume As PDF ...");
+    options.filter = QStringLiteral("PDF Document|*.pdf");
+    options.defaultExtension = QStringLiteral("*.pdf");
+    return chooseTarget(options, dialogs);
+}
+
+void GenerationCommands::announceExport(const QString& path, platform::Dialogs& dialogs) {
+    dialogs.message(QStringLiteral("Your resume was exported as \"%1\"").arg(path),
+                    m_applicationTitle, platform::Buttons::Ok, platform::Icon::None);
 }
 
 void GenerationCommands::previewResume(platform::Shell& shell) {

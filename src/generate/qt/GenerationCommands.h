@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace generate {
 
@@ -41,6 +42,13 @@ public:
     // failure of the run propagates, and the current document path goes back to the
     // last document written, so preview, print and e-mail never point at the wreck.
     bool exportResume(platform::Dialogs& dialogs);
+    // The save dialog of "Export Resume as PDF...": the chosen file, refused as
+    // exportResume refuses one; nothing when the user cancelled. The current
+    // document path stays as it is.
+    std::optional<QString> choosePdfFile(platform::Dialogs& dialogs);
+    // The message after an export to `path`, in the box captioned with the
+    // application title.
+    void announceExport(const QString& path, platform::Dialogs& dialogs);
     // "Preview Resume": writes the document to the current path and opens it.
     void previewResume(platform::Shell& shell);
     // "Edit Resume using Word Processor" and "Print Resume": hand the last written
@@ -49,6 +57,8 @@ public:
     void printResume(platform::Shell& shell, platform::Dialogs& dialogs);
 
 private:
+    std::optional<QString> chooseTarget(const platform::FileDialogOptions& options,
+                                        platform::Dialogs& dialogs);
     void handToDesktop(const QString& verb, platform::Shell& shell, platform::Dialogs& dialogs);
 
     QString m_dataDirectory;
