@@ -1,6 +1,7 @@
 #include "generate/qt/PdfConversionJob.h"
 
 #include "generate/PdfConversion.h"
+#include "generate/PdfConverter.h"
 
 #include <QFile>
 #include <QtConcurrent/QtConcurrentRun>
@@ -9,9 +10,25 @@
 
 namespace generate {
 
+namespace {
+
+// One LibreOffice listening for the whole run: only the first conversion pays for
+// starting it. The static ends it when the program ends.
+PdfConverter& sharedConverter(const PdfConversionOptions& options) {
+    static PdfConverter converter(options);
+    return converter;
+}
+
+} // namespace
+
 PdfConversion defaultPdfConversion() {
     return [](const std::string& documentPath, const std::string& pdfPath) {
-        convertToPdf(documentPath, pdfPath, defaultPdfConversionOptions());
+        // Read at each conversion: a stand-in soffice (no bridge) is run as it is set.
+        const PdfConversionOptions options = defaultPdfConversionOptions();
+        if (options.unoBridge.empty())
+            convertToPdf(documentPath, pdfPath, options);
+        else
+            sharedConverter(options).convert(documentPath, pdfPath);
     };
 }
 

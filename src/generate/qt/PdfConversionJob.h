@@ -18,7 +18,8 @@ namespace generate {
 using PdfConversion =
     std::function<void(const std::string& documentPath, const std::string& pdfPath)>;
 
-// The program's conversion: LibreOffice with the default options.
+// The program's conversion: LibreOffice with the default options, kept listening for
+// the rest of the run after the first conversion.
 PdfConversion defaultPdfConversion();
 
 class PdfConversionJob : public QObject {
