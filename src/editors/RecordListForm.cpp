@@ -21,11 +21,8 @@ namespace {
 constexpr int kButtonWidth = 96;
 
 QPushButton* columnButton(const QString& name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
+    QPushButton* button = platform::commandButton(name, text, parent);
     button->setFixedWidth(kButtonWidth);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
     return button;
 }
 

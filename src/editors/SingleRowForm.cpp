@@ -13,19 +13,6 @@
 
 namespace editors {
 
-namespace {
-
-QPushButton* rowButton(const QString& name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setMinimumWidth(88);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 SingleRowForm::SingleRowForm(const QString& objectName, const QString& caption,
                              const QString& table, const QString& previewName, QWidget* parent)
     : platform::Form(objectName, caption, parent),
@@ -33,12 +20,14 @@ SingleRowForm::SingleRowForm(const QString& objectName, const QString& caption,
                                      store::TableCursor::WriteMode::Immediate, this)),
       m_tabs(new TabPages(this)) {
     m_table->setObjectName(QStringLiteral("table1"));
-    PreviewBtn = rowButton(previewName, QStringLiteral("&Preview"), this);
-    PagesBtn = rowButton(QStringLiteral("PagesBtn"), QStringLiteral("Pa&ges"), this);
+    PreviewBtn = platform::commandButton(previewName, QStringLiteral("&Preview"), this);
+    PagesBtn = platform::commandButton(QStringLiteral("PagesBtn"), QStringLiteral("Pa&ges"), this);
     platform::enableWithPreview(PagesBtn, PreviewBtn);
-    FlatButton2 = rowButton(QStringLiteral("FlatButton2"), QStringLiteral("&Ok"), this);
-    FlatButton3 = rowButton(QStringLiteral("FlatButton3"), QStringLiteral("&Cancel"), this);
-    ApplyBtn = rowButton(QStringLiteral("ApplyBtn"), QStringLiteral("&Apply"), this);
+    FlatButton2 =
+        platform::commandButton(QStringLiteral("FlatButton2"), QStringLiteral("&Ok"), this);
+    FlatButton3 =
+        platform::commandButton(QStringLiteral("FlatButton3"), QStringLiteral("&Cancel"), this);
+    ApplyBtn = platform::commandButton(QStringLiteral("ApplyBtn"), QStringLiteral("&Apply"), this);
     ApplyBtn->setEnabled(false);
 
     auto* buttons = new QHBoxLayout;

@@ -37,24 +37,8 @@ bool isExecutableFile(const std::string& path) {
 
 // Starts soffice in a process group of its own, its output to /dev/null; returns its id.
 pid_t startSoffice(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    for (const std::string& a : arguments)
-        argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    pid_t pid = 0;
-    const int error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (error != 0)
+    const pid_t pid = pdfsteps::spawnInOwnGroup(arguments, -1);
+    if (pid < 0)
         throw EPdfConversion(kNoLibreOffice);
     return pid;
 }
@@ -109,6 +93,32 @@ void deliverPdf(const fs::path& written, const std::string& pdfPath) {
     if (!in.read(mark, 4) || std::string_view(mark, 4) != "%PDF")
         throw EPdfConversion("LibreOffice wrote no PDF document.");
     fs::copy_file(written, pdfPath, fs::copy_options::overwrite_existing);
+}
+
+pid_t spawnInOwnGroup(const std::vector<std::string>& arguments, int channel) {
+    std::vector<char*> argv;
+    for (const std::string& a : arguments)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (channel >= 0) {
+        posix_spawn_file_actions_adddup2(&actions, channel, 0);
+        posix_spawn_file_actions_adddup2(&actions, channel, 1);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    }
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    pid_t pid = 0;
+    const int error = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
+    return error == 0 ? pid : -1;
 }
 
 } // namespace pdfsteps

@@ -6,6 +6,9 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <vector>
+
+#include <sys/types.h>
 
 namespace generate::pdfsteps {
 
@@ -39,5 +42,11 @@ inline constexpr const char* kCouldNotConvert =
 // that it is a PDF (LibreOffice reports success even when it could not read the
 // document); raises EPdfConversion and leaves `pdfPath` alone otherwise.
 void deliverPdf(const std::filesystem::path& written, const std::string& pdfPath);
+
+// Starts `arguments` (the program first) in a process group of its own, so that it
+// and every helper it starts can be ended together. `channel` becomes its standard
+// input and output (/dev/null when -1); its errors go to /dev/null. Returns the
+// process id, or -1 when it cannot be started.
+pid_t spawnInOwnGroup(const std::vector<std::string>& arguments, int channel);
 
 } // namespace generate::pdfsteps

@@ -50,31 +50,8 @@ public:
     // Starts `arguments` with `channel` as its standard input and output (/dev/null
     // when -1) and its errors to /dev/null; false when it cannot be started.
     bool start(const std::vector<std::string>& arguments, int channel) {
-        std::vector<char*> argv;
-        for (const std::string& a : arguments)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        if (channel >= 0) {
-            posix_spawn_file_actions_adddup2(&actions, channel, 0);
-            posix_spawn_file_actions_adddup2(&actions, channel, 1);
-        } else {
-            posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-            posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        }
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        posix_spawnattr_t attributes;
-        posix_spawnattr_init(&attributes);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-        posix_spawnattr_setpgroup(&attributes, 0);
-        const int error =
-            ::posix_spawn(&m_pid, argv[0], &actions, &attributes, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        posix_spawnattr_destroy(&attributes);
-        if (error != 0)
-            m_pid = -1;
-        return error == 0;
+        m_pid = pdfsteps::spawnInOwnGroup(arguments, channel);
+        return m_pid > 0;
     }
 
     bool started() const { return m_pid > 0; }

@@ -5,6 +5,7 @@
 #include <QHideEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -116,6 +117,15 @@ bool Form::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+QPushButton* commandButton(const QString& name, const QString& text, QWidget* parent) {
+    auto* button = new QPushButton(text, parent);
+    button->setObjectName(name);
+    button->setMinimumWidth(88);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAutoDefault(false);
+    return button;
 }
 
 } // namespace platform

@@ -9,6 +9,7 @@
 
 class QHBoxLayout;
 class QLabel;
+class QPushButton;
 
 namespace platform {
 
@@ -51,5 +52,10 @@ private:
     QPoint m_dragOffset;
     bool m_dragging = false;
 };
+
+// A button of a window's row of commands, named `name` for the tests and the
+// handlers: at least 88 pixels wide, a pointing hand, and never the default button,
+// so Enter in a field does not press it.
+QPushButton* commandButton(const QString& name, const QString& text, QWidget* parent);
 
 } // namespace platform

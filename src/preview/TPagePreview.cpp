@@ -43,15 +43,6 @@ constexpr Zoom kZooms[] = {
     {"400 %", QPdfView::ZoomMode::Custom, 4.0},
 };
 
-QPushButton* rowButton(const QString& name, const QString& text, QWidget* parent) {
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(name);
-    button->setMinimumWidth(88);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QToolButton* pageButton(const QString& name, Qt::ArrowType arrow, const QString& tip,
                         QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -142,7 +133,8 @@ QWidget* TPagePreview::buildToolBar() {
     m_busy->setTextVisible(false);
     m_busy->setFixedWidth(120);
     m_busy->hide();
-    m_refresh = rowButton(QStringLiteral("RefreshBtn"), QStringLiteral("&Refresh"), bar);
+    m_refresh =
+        platform::commandButton(QStringLiteral("RefreshBtn"), QStringLiteral("&Refresh"), bar);
 
     auto* layout = new QHBoxLayout(bar);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -165,9 +157,11 @@ QWidget* TPagePreview::buildToolBar() {
 
 QWidget* TPagePreview::buildButtonRow() {
     auto* row = new QWidget(body());
-    m_export = rowButton(QStringLiteral("ExportPdfBtn"), QStringLiteral("&Export as PDF..."), row);
-    m_open = rowButton(QStringLiteral("OpenBtn"), QStringLiteral("&Open in word processor"), row);
-    m_close = rowButton(QStringLiteral("CloseBtn"), QStringLiteral("&Close"), row);
+    m_export = platform::commandButton(QStringLiteral("ExportPdfBtn"),
+                                       QStringLiteral("&Export as PDF..."), row);
+    m_open = platform::commandButton(QStringLiteral("OpenBtn"),
+                                     QStringLiteral("&Open in word processor"), row);
+    m_close = platform::commandButton(QStringLiteral("CloseBtn"), QStringLiteral("&Close"), row);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_export);
