@@ -104,6 +104,7 @@ void readColorTable(std::string_view text, size_t& pos, DocumentTables& tables) 
         start = semi + 1;
     }
     tables.hasColorTable = true;
+    tables.templateColorCount = tables.colors.size();
     pos += group.size();
 }
 
@@ -123,7 +124,26 @@ void writeFontTable(const DocumentTables& tables, std::string& out) {
 }
 
 void writeColorTable(const DocumentTables& tables, std::string& out) {
-    writeGroup("{\\colortbl", tables.colors, out);
+    // A merged slot without a colour (a fragment's automatic colour) is the reader's
+    // automatic colour. LibreOffice drops such a slot, which moves every later colour
+    // number onto its neighbour: a heading colour merged after it would print in the
+    // colour before it. Written as black, the automatic colour's usual face, every
+    // slot keeps its number. The template's own slots, and empty slots after the last
+    // colour, which move nothing, are written as they are.
+    const auto isEmpty = [](const std::string& entry) {
+        return entry.find_first_not_of(" \t\r\n;") == std::string::npos;
+    };
+    size_t lastColour = 0;
+    for (size_t i = 0; i < tables.colors.size(); ++i)
+        if (!isEmpty(tables.colors[i]))
+            lastColour = i;
+    out += "{\\colortbl";
+    for (size_t i = 0; i < tables.colors.size(); ++i) {
+        const bool merged = i > 0 && i >= tables.templateColorCount;
+        out += merged && i < lastColour && isEmpty(tables.colors[i]) ? "\\red0\\green0\\blue0;"
+                                                                     : tables.colors[i];
+    }
+    out += '}';
 }
 
 void writeStylesheet(const DocumentTables& tables, std::string& out) {

@@ -19,8 +19,10 @@ struct DocumentTables {
     std::vector<std::string> colors;
     // Whole stylesheet groups, braces included: "{\s1 ... ;}", "{\*\cs2 ...}".
     std::vector<std::string> styles;
-    // The template had a colour table of its own.
+    // The template had a colour table of its own, of that many slots; the slots after
+    // them were merged from fragments.
     bool hasColorTable = false;
+    size_t templateColorCount = 0;
 };
 
 // Readers for the template's table groups. `pos` is the index of the "{" that opens

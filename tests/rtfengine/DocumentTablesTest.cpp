@@ -469,6 +469,19 @@ TEST(TemplateTables, WritersConcatenateTheEntries) {
     EXPECT_EQ(out, "{\\stylesheet{\\s0 Normal;}{\\*\\cs1 C;}}");
 }
 
+// LibreOffice skips an empty slot after the first, and every later colour would move
+// onto its neighbour: a merged one is written as black, the template's own as it is.
+TEST(TemplateTables, AMergedEmptySlotBeforeAColourKeepsItsNumber) {
+    DocumentTables tables;
+    tables.templateColorCount = 3;
+    tables.colors = {";", ";", "\\red1\\green2\\blue3;", " ;", "\\red255\\green0\\blue0;", " ;"};
+    tables.hasColorTable = true;
+    std::string out;
+    rtfengine::writeColorTable(tables, out);
+    EXPECT_EQ(out, "{\\colortbl;;\\red1\\green2\\blue3;\\red0\\green0\\blue0;"
+                   "\\red255\\green0\\blue0; ;}");
+}
+
 TEST(TemplateTables, FontTableCarriesTheColoursWhenTheTemplateHadNoColourTable) {
     DocumentTables tables;
     tables.fonts = {"{\\f0 A;}"};
