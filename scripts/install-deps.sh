@@ -26,7 +26,7 @@ packages=(
   clang libclang-rt-14-dev
   # the Debian package and the checks of what an install puts on the desktop
   dpkg-dev debhelper fakeroot lintian desktop-file-utils appstream libxml2-utils
-  shared-mime-info qt6-pdf-dev
+  shared-mime-info
 )
 
 missing=()
