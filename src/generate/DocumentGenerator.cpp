@@ -3,18 +3,7 @@
 #include "generate/FieldAccess.h"
 #include "generate/SectionFunctionList.h"
 #include "generate/SectionScan.h"
-#include "rtfengine/Errors.h"
 #include "rtfengine/Scans.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
 
 namespace generate {
 
@@ -120,72 +109,25 @@ PaperSize DocumentGenerator::paperSize() {
     return paperSizeFromName(*stored).value_or(localePaperSize());
 }
 
-// The template the engine reads: the chosen file itself when it is already on the
-// run's paper (and when it cannot be read, so that the engine reports it as it
-// does), else a copy set on that paper in a temporary file, removed after the run.
-// The engine then names the chosen file again, not a copy that no longer exists.
-class DocumentGenerator::TemplateOfRun {
-public:
-    TemplateOfRun(rtfengine::TRtfEngine& engine, const std::string& path, PaperSize paper)
-        : m_engine(engine), m_path(path) {
-        m_engine.setInFile(path);
-        std::ifstream in(path, std::ios::binary);
-        std::stringstream text;
-        if (!in || !(text << in.rdbuf()))
-            return;
-        const std::string original = text.str();
-        const std::string fitted = fitToPaper(original, paper);
-        if (fitted == original)
-            return;
-        std::string name =
-            (std::filesystem::temp_directory_path() / "vitacraft-template-XXXXXX").string();
-        const int fd = ::mkstemp(name.data());
-        if (fd < 0)
-            throw rtfengine::EIOError("Can't write template copy: " +
-                                      std::string(std::strerror(errno)));
-        ::close(fd);
-        std::ofstream out(name, std::ios::binary | std::ios::trunc);
-        if (!(out << fitted) || !out.flush()) {
-            std::remove(name.c_str());
-            throw rtfengine::EIOError("Can't write template copy " + name);
-        }
-        m_copy = name;
-        m_engine.setInFile(name);
-    }
-    ~TemplateOfRun() {
-        if (m_copy.empty())
-            return;
-        std::remove(m_copy.c_str());
-        m_engine.setInFile(m_path);
-    }
-    TemplateOfRun(const TemplateOfRun&) = delete;
-    TemplateOfRun& operator=(const TemplateOfRun&) = delete;
-
-private:
-    rtfengine::TRtfEngine& m_engine;
-    std::string m_path;
-    std::string m_copy;
-};
-
-std::unique_ptr<DocumentGenerator::TemplateOfRun>
-DocumentGenerator::prepareRun(const std::string& outPath) {
+void DocumentGenerator::prepareRun(const std::string& outPath) {
     m_dm.openForGeneration();
     m_engine.setInformation(resumeInformation(m_dm.ContactInfo));
-    auto templateFile = std::make_unique<TemplateOfRun>(m_engine, templatePath(), paperSize());
+    m_engine.setInFile(templatePath());
+    m_engine.setTemplateFilter(
+        [paper = paperSize()](std::string rtf) { return fitToPaper(rtf, paper); });
     m_engine.setOutFile(outPath);
-    return templateFile;
 }
 
 void DocumentGenerator::generateDocument(const std::string& path) {
     const DatasetsOfRun datasets(m_dm);
-    const auto templateFile = prepareRun(path);
+    prepareRun(path);
     m_engine.generate(sectionList());
 }
 
 void DocumentGenerator::generateAndOpen(const std::string& path, int showCommand,
                                         DocumentOpener open) {
     const DatasetsOfRun datasets(m_dm);
-    const auto templateFile = prepareRun(path);
+    prepareRun(path);
     struct OpenerInUse {
         ExportEngine& engine;
         ~OpenerInUse() { engine.opener = nullptr; }

@@ -10,7 +10,6 @@
 #include "store/TDM.h"
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,10 +69,9 @@ private:
         int openOutFile(const std::string& fileName, int showCommand) override;
     };
 
-    class TemplateOfRun;
-    // Opens the datasets and points the engine at the template and `outPath`; the
-    // template copy lives as long as the result.
-    std::unique_ptr<TemplateOfRun> prepareRun(const std::string& outPath);
+    // Opens the datasets and points the engine at the template, set on the run's
+    // paper as it is read, and at `outPath`.
+    void prepareRun(const std::string& outPath);
     // The Configuration column's text; nothing when the file has no such column.
     std::optional<std::string> configurationText(std::string_view column);
 

@@ -195,6 +195,8 @@ void TRtfEngine::runCore(const std::vector<Dataset*>& datasets) {
         run.templateBytes = readTemplate(m_inFile);
         if (run.templateBytes.compare(0, 5, "{\\rtf") != 0)
             throw EBadRtfFormat("Template is not RTF file.");
+        if (m_templateFilter)
+            run.templateBytes = m_templateFilter(std::move(run.templateBytes));
         std::error_code ec;
         std::filesystem::remove(m_outFile, ec);
         Translator(run).translate();

@@ -101,6 +101,11 @@ public:
     void setLang(uint16_t lang) { m_lang = lang; }
     const std::string& inFile() const { return m_inFile; }
     void setInFile(std::string path) { m_inFile = std::move(path); }
+    // Applied to the template's bytes once they are read from InFile and found to be
+    // RTF, before they are translated: a caller that sets up every template alike
+    // (its page, say) does it here rather than in a copy of the file. None by default.
+    using TemplateFilter = std::function<std::string(std::string bytes)>;
+    void setTemplateFilter(TemplateFilter filter) { m_templateFilter = std::move(filter); }
     const std::string& outFile() const { return m_outFile; }
     void setOutFile(std::string path) { m_outFile = std::move(path); }
     // The report variables, one "name=value" line each.
@@ -167,6 +172,7 @@ private:
     bool m_keepTemplateCharsets = false;
     uint16_t m_lang = 0;
     std::string m_inFile;
+    TemplateFilter m_templateFilter;
     std::string m_outFile = "outfile.doc";
     std::vector<std::string> m_varList;
     std::string m_trueValue = "True";

@@ -193,6 +193,20 @@ TEST(InformationGroup, NamesTitleAndAuthorAsEscapedText) {
         EXPECT_EQ(informationGroup(c.information), c.group) << c.group;
 }
 
+TEST_F(EngineTest, TheTemplateFilterSeesTheBytesReadAndTheFileStaysAsItWas) {
+    engine.setTemplateFilter([](std::string bytes) { return bytes.replace(7, 3, "new"); });
+    EXPECT_EQ(render(engine, dir, "{\\rtf1 old}"), "{\\rtf1 new}");
+    EXPECT_EQ(readFile(dir.path() / "template.rtf"), "{\\rtf1 old}");
+    // What is not RTF is refused before any filter would see it.
+    int calls = 0;
+    engine.setTemplateFilter([&](std::string bytes) {
+        ++calls;
+        return bytes;
+    });
+    EXPECT_THROW(render(engine, dir, "plain"), rtfengine::EBadRtfFormat);
+    EXPECT_EQ(calls, 0);
+}
+
 TEST_F(EngineTest, DocumentInformationReplacesTheTemplatesGroup) {
     engine.setInformation({"CV", "Zo\xC3\xAB"});
     EXPECT_EQ(render(engine, dir, "{\\rtf1{\\info{\\title Old}}x}"),
