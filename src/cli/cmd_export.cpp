@@ -9,11 +9,10 @@
 #include "generate/ExportTarget.h"
 #include "generate/PdfConverter.h"
 #include "platform/ProgramFolders.h"
+#include "rtfengine/Ascii.h"
 #include "store/SqliteConnection.h"
 #include "store/TDM.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <optional>
 
@@ -22,10 +21,8 @@ namespace {
 bool namesPdf(const std::string& path) {
     if (path.size() < 4)
         return false;
-    std::string suffix = path.substr(path.size() - 4);
-    std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                   [](unsigned char c) { return char(std::tolower(c)); });
-    return suffix == ".pdf";
+    return rtfengine::equalsIgnoringAsciiCase(std::string_view(path).substr(path.size() - 4),
+                                              ".pdf");
 }
 
 // The document goes to a scratch file beside OUT first, so a failed conversion
